@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "mqhost/protocol.hpp"
+#include "plugin/host_api.hpp"
+#include "support/plugin_library.hpp"
+
+namespace {
+
+using tervolin::BindHostFunctions;
+using tervolin::HostFunctionTable;
+using tervolin::kHostFunctionCount;
+using tervolin::kHostFunctionNames;
+
+struct FakeHost {
+  std::vector<std::string> asked;
+  std::string missing;  // the one name this host lacks
+  char marker = 0;
+};
+
+void* ResolveFake(void* context, const char* name) {
+  auto* host = static_cast<FakeHost*>(context);
+  host->asked.emplace_back(name);
+  return host->missing == name ? nullptr : &host->marker;
+}
+
+TEST(HostBinding, NamesAreAskedInTheListedOrder) {
+  FakeHost host;
+  HostFunctionTable table;
+  ASSERT_TRUE(BindHostFunctions(table, ResolveFake, &host));
+  ASSERT_EQ(host.asked.size(), 183u);
+  EXPECT_EQ(host.asked.front(), "MQ_GetWindowHandle");
+  EXPECT_EQ(host.asked[12], "MQ_SendMessage");
+  EXPECT_EQ(host.asked[13], "MQDoc_GetObjectCount");
+  EXPECT_EQ(host.asked[181], "MQWidget_Value");
+  EXPECT_EQ(host.asked.back(), "MQCanvas_Value");
+  for (int i = 0; i < kHostFunctionCount; ++i) EXPECT_EQ(host.asked[static_cast<size_t>(i)], kHostFunctionNames[i]);
+  EXPECT_NE(table.MQWidget_Value, nullptr);
+}
+
+TEST(HostBinding, StopsAtTheFirstMissingNameAndLeavesTheTableAsItWas) {
+  FakeHost host;
+  host.missing = "MQObj_GetVertex";
+  HostFunctionTable table;
+  EXPECT_FALSE(BindHostFunctions(table, ResolveFake, &host));
+  EXPECT_EQ(host.asked.back(), "MQObj_GetVertex");
+  EXPECT_LT(host.asked.size(), 183u);
+  EXPECT_EQ(table.MQ_GetWindowHandle, nullptr);
+  EXPECT_EQ(table.MQDoc_GetObject, nullptr);
+}
+
+TEST(HostBinding, FailedBindDoesNotUndoAnEarlierGoodOne) {
+  FakeHost good;
+  HostFunctionTable table;
+  ASSERT_TRUE(BindHostFunctions(table, ResolveFake, &good));
+  FakeHost bad;
+  bad.missing = "MQ_GetWindowHandle";
+  EXPECT_FALSE(BindHostFunctions(table, ResolveFake, &bad));
+  EXPECT_NE(table.MQCanvas_Value, nullptr);
+}
+
+TEST(HostBindingFromFile, MissingOrUnloadableFilesAndIncompleteHostsFail) {
+  EXPECT_FALSE(tervolin::BindHostFromFile(nullptr));
+  EXPECT_FALSE(tervolin::BindHostFromFile("no-such-host-library.bin"));
+
+  const std::string notALibrary = testing_support::ExecutableDir() + "/not-a-library.dll";
+  {
+    std::ofstream out(notALibrary, std::ios::binary);
+    out << "this is text, not a loadable module\n";
+  }
+  EXPECT_FALSE(tervolin::BindHostFromFile(notALibrary.c_str()));
+  std::remove(notALibrary.c_str());
+
+  EXPECT_FALSE(tervolin::BindHostFromFile(testing_support::IncompleteHostPath().c_str()));
+}
+
+TEST(HostBindingFromFile, ReplacementHostExportsEveryName) {
+  ASSERT_TRUE(tervolin::BindHostFromFile(testing_support::HostPath().c_str()));
+  const HostFunctionTable& api = tervolin::HostApi();
+  EXPECT_NE(api.MQ_GetWindowHandle, nullptr);
+  EXPECT_NE(api.MQCanvas_Value, nullptr);
+  // An inert function is answered with a protocol error, not a crash.
+  mqhost::ClearProtocolErrors();
+  api.MQ_RefreshView();
+  const auto errors = mqhost::ProtocolErrors();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("MQ_RefreshView"), std::string::npos);
+  mqhost::ClearProtocolErrors();
+}
+
+}  // namespace
