@@ -13,6 +13,9 @@
 
 #define MQHOST_SKIP_USED(ret, name, params)
 #define MQHOST_DEFINE_INERT(name) \
-  MQHOST_EXPORT_C void name() { mqhost::RecordProtocolError("call of unsupported host function " #name); }
+  MQHOST_EXPORT_C void name() {                                                          \
+    mqhost::NoteHostCall();                                                             \
+    mqhost::RecordProtocolError("call of unsupported host function " #name); \
+  }
 
 MQ_HOST_FUNCTIONS(MQHOST_SKIP_USED, MQHOST_DEFINE_INERT)

@@ -40,6 +40,15 @@ void ClearProtocolErrors() {
   log.errors.clear();
 }
 
+namespace {
+// Calls arrive on one thread (the host's user-interface thread); the counter
+// needs no lock.
+uint64_t hostCalls = 0;
+}  // namespace
+
+uint64_t HostCallCount() { return hostCalls; }
+void NoteHostCall() { ++hostCalls; }
+
 std::string LibraryPath() {
 #ifdef _WIN32
   HMODULE module = nullptr;

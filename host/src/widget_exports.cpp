@@ -5,5 +5,6 @@
 #include "plugin/host_types.hpp"
 
 MQHOST_EXPORT_C int MQWidget_Value(int, int, void**) {
+  mqhost::NoteHostCall();
   mqhost::RecordProtocolError("MQWidget_Value is not modelled yet"); return {};
 }

@@ -3,6 +3,7 @@
 // twice is recorded here as a protocol error. Tests assert the list is empty.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,12 @@ namespace mqhost {
 MQHOST_API void RecordProtocolError(const std::string& message);
 MQHOST_API std::vector<std::string> ProtocolErrors();
 MQHOST_API void ClearProtocolErrors();
+
+// Every host function the plug-in calls counts itself here, so that a test
+// can tell that an export "sent no request".
+MQHOST_API uint64_t HostCallCount();
+// Called at the top of every exported host function.
+MQHOST_API void NoteHostCall();
 
 // The file of this host library, as the plug-in's MQInit expects it.
 MQHOST_API std::string LibraryPath();
