@@ -12,9 +12,9 @@
 #endif
 
 #define MQHOST_SKIP_USED(ret, name, params)
-#define MQHOST_DEFINE_INERT(name)                                            \
-  MQHOST_EXPORT_C void name() {                                              \
-    mqhost::NoteHostCall();                                                  \
+#define MQHOST_DEFINE_INERT(name) \
+  MQHOST_EXPORT_C void name() {                                                          \
+    mqhost::NoteHostCall();                                                             \
     mqhost::RecordProtocolError("call of unsupported host function " #name); \
   }
 

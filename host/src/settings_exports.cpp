@@ -6,8 +6,7 @@
 
 MQHOST_EXPORT_C int MQ_SendMessage(int, void*) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQ_SendMessage is not modelled yet");
-  return {};
+  mqhost::RecordProtocolError("MQ_SendMessage is not modelled yet"); return {};
 }
 
 MQHOST_EXPORT_C void MQXmlElem_Value(XmlElemHandle, int, void*) {

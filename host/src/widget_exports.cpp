@@ -6,6 +6,5 @@
 
 MQHOST_EXPORT_C int MQWidget_Value(int, int, void**) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQWidget_Value is not modelled yet");
-  return {};
+  mqhost::RecordProtocolError("MQWidget_Value is not modelled yet"); return {};
 }
