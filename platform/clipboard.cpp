@@ -21,6 +21,7 @@ namespace platform {
 MemoryHandle GlobalAlloc(unsigned flags, std::size_t bytes) { return ::GlobalAlloc(flags, bytes); }
 void* GlobalLock(MemoryHandle block) { return ::GlobalLock(block); }
 bool GlobalUnlock(MemoryHandle block) { return ::GlobalUnlock(block) != FALSE; }
+std::size_t GlobalSize(MemoryHandle block) { return ::GlobalSize(block); }
 MemoryHandle GlobalFree(MemoryHandle block) { return ::GlobalFree(block); }
 
 bool OpenClipboard() { return ::OpenClipboard(nullptr) != FALSE; }
@@ -164,6 +165,13 @@ bool GlobalUnlock(MemoryHandle handle) {
   if (block == nullptr || block->locks == 0) return false;
   --block->locks;
   return block->locks > 0;
+}
+
+std::size_t GlobalSize(MemoryHandle handle) {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  Block* block = state.Find(handle);
+  return block == nullptr ? 0 : block->bytes.size();
 }
 
 MemoryHandle GlobalFree(MemoryHandle handle) {

@@ -24,6 +24,8 @@ MemoryHandle GlobalAlloc(unsigned flags, std::size_t bytes);
 void* GlobalLock(MemoryHandle block);
 // True while the block is still locked after this unlock.
 bool GlobalUnlock(MemoryHandle block);
+// The block's size in bytes; 0 for a stale handle.
+std::size_t GlobalSize(MemoryHandle block);
 // Releases a block the caller owns (never one handed to the clipboard).
 // Null on success, the block itself when it could not be released.
 MemoryHandle GlobalFree(MemoryHandle block);

@@ -121,12 +121,14 @@ TEST_F(PlatformClipboard, BlocksLockCountAndRefuseStaleHandles) {
   void* twice = platform::GlobalLock(block);
   EXPECT_NE(once, nullptr);
   EXPECT_EQ(once, twice);
+  EXPECT_EQ(platform::GlobalSize(block), 4u);
   EXPECT_TRUE(platform::GlobalUnlock(block));
   EXPECT_FALSE(platform::GlobalUnlock(block));
   EXPECT_FALSE(platform::GlobalUnlock(block));
   EXPECT_EQ(platform::GlobalFree(block), nullptr);
   EXPECT_EQ(platform::GlobalFree(block), block);
   EXPECT_EQ(platform::GlobalLock(block), nullptr);
+  EXPECT_EQ(platform::GlobalSize(block), 0u);
 
   platform::MemoryHandle empty = platform::GlobalAlloc(platform::kGmemMoveable, 0);
   ASSERT_NE(empty, nullptr);
