@@ -15,6 +15,9 @@ using mqhost::DecomposeMatrix;
 using mqhost::Matrix16;
 using mqhost::Point3;
 
+// Index of the element in `row` and `column` of a Matrix16.
+size_t At(int row, int column) { return static_cast<size_t>(row) * 4 + static_cast<size_t>(column); }
+
 struct Parts {
   Point3 scale, angle, translation;
 };
@@ -26,7 +29,7 @@ Parts Decompose(const Matrix16& m) {
 }
 
 double RowLength(const Matrix16& m, int row) {
-  const auto at = [&](int c) { return double(m[size_t(row * 4 + c)]); };
+  const auto at = [&](int c) { return double(m[At(row, c)]); };
   return std::sqrt(at(0) * at(0) + at(1) * at(1) + at(2) * at(2));
 }
 
@@ -54,9 +57,9 @@ Matrix16 RandomOrthogonalMatrix(std::mt19937& random, bool reflect) {
   if (reflect) scales[std::uniform_int_distribution<int>(0, 2)(random)] *= -1;
   Matrix16 m{};
   for (int r = 0; r < 3; ++r) {
-    for (int c = 0; c < 3; ++c) m[size_t(r * 4 + c)] = float(scales[r] * rotation[r][c]);
+    for (int c = 0; c < 3; ++c) m[At(r, c)] = float(scales[r] * rotation[r][c]);
   }
-  for (int c = 0; c < 3; ++c) m[size_t(12 + c)] = float(offset(random));
+  for (int c = 0; c < 3; ++c) m[At(3, c)] = float(offset(random));
   m[15] = 1;
   return m;
 }
@@ -66,7 +69,7 @@ void ExpectSameFrame(const Matrix16& expected, const Matrix16& actual, int trial
   for (int r = 0; r < 3; ++r) {
     const double tolerance = 2e-5 * RowLength(expected, r);
     for (int c = 0; c < 3; ++c) {
-      ASSERT_NEAR(actual[size_t(r * 4 + c)], expected[size_t(r * 4 + c)], tolerance)
+      ASSERT_NEAR(actual[At(r, c)], expected[At(r, c)], tolerance)
           << "trial " << trial << " row " << r << " column " << c;
     }
   }
@@ -143,7 +146,7 @@ TEST(MatrixValues, AngleConventionTurnsTheAxesAsDocumented) {
 TEST(MatrixValues, MirrorInOneAxisDecomposesToZeroAngles) {
   for (int k = 0; k < 3; ++k) {
     Matrix16 m = mqhost::IdentityMatrix();
-    m[size_t(k * 4 + k)] = -2;
+    m[At(k, k)] = -2;
     const Parts parts = Decompose(m);
     const float scales[3] = {parts.scale.x, parts.scale.y, parts.scale.z};
     for (int i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(scales[i], i == k ? -2.0f : 1.0f) << k;
@@ -201,7 +204,7 @@ TEST(MatrixValues, InverseOfARegularMatrixAndRefusalOfASingularOne) {
         // product against the size of its terms, as float rounding allows.
         double sum = 0, magnitude = 0;
         for (int k = 0; k < 4; ++k) {
-          const double term = double(m[size_t(r * 4 + k)]) * inverse[size_t(k * 4 + c)];
+          const double term = double(m[At(r, k)]) * inverse[At(k, c)];
           sum += term;
           magnitude += std::fabs(term);
         }
