@@ -1,0 +1,70 @@
+#include "widgets/widget_base.hpp"
+
+#include <cstring>
+
+#include "plugin/host_types.hpp"
+#include "widgets/event_proc.hpp"
+#include "widgets/value_protocol.hpp"
+#include "widgets/widget_registry.hpp"
+
+namespace tervolin {
+
+MQWidgetBase::MQWidgetBase(const char* keyword) {
+  widget_wire::Send(0, mq::kWidgetCreate, {{"type", keyword}, {"id", &id}});
+  if (id != 0) {
+    owned = true;
+    Register();
+  }
+}
+
+MQWidgetBase::~MQWidgetBase() {
+  if (id != 0) {
+    widgetRegistry.erase(id);
+    if (owned) widget_wire::Send(id, mq::kWidgetDelete, {});
+    id = 0;
+    owned = false;
+  }
+  eventClosures.clear();
+}
+
+void MQWidgetBase::Register() {
+  if (id != 0) widgetRegistry.emplace(id, this);
+}
+
+int32_t MQWidgetBase::AddChild(MQWidgetBase* child) {
+  if (child == nullptr) return -1;
+  const int32_t childId = child->id;
+  int32_t result = -1;
+  widget_wire::Send(id, mq::kWidgetAddChild, {{"child", &childId}, {"result", &result}});
+  return result;
+}
+
+bool MQWidgetBase::GetEnabled() { return widget_wire::GetBool(id, "enabled", false); }
+
+void MQWidgetBase::SetEnabled(bool enabled) { widget_wire::SetProperty(id, "enabled", &enabled); }
+
+void MQWidgetBase::SetHorzLayout(const char* keyword) { widget_wire::SetProperty(id, "horzlayout", keyword); }
+
+void MQWidgetBase::SetFillBeforeRate(double rate) { widget_wire::SetProperty(id, "fillbeforerate", &rate); }
+
+void MQWidgetBase::SetFillAfterRate(double rate) { widget_wire::SetProperty(id, "fillafterrate", &rate); }
+
+void MQWidgetBase::SetInSpace(double space) { widget_wire::SetProperty(id, "inspace", &space); }
+
+void MQWidgetBase::SetOutSpace(double space) { widget_wire::SetProperty(id, "outspace", &space); }
+
+void MQWidgetBase::AddEventClosure(const char* eventName,
+                                   const std::shared_ptr<MQWidgetEventClosureBase>& closure) {
+  // The procedure's address travels in an untyped slot.
+  WidgetEventProcType procedure = &WidgetEventProc;
+  void* procAddress = nullptr;
+  static_assert(sizeof procedure == sizeof procAddress, "a function address fits a slot");
+  std::memcpy(&procAddress, &procedure, sizeof procAddress);
+  const bool prior = false;
+  widget_wire::Send(
+      id, mq::kWidgetAddEventHandler,
+      {{"type", eventName}, {"proc", procAddress}, {"pointer", closure.get()}, {"prior", &prior}});
+  eventClosures.push_back(closure);
+}
+
+}  // namespace tervolin
