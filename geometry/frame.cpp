@@ -86,4 +86,25 @@ bool FrameIsInvertible(const MQMatrix& frame) {
   return true;
 }
 
+bool IsInverseFrame(const MQMatrix& frame, const MQMatrix& inverse) {
+  if (!FrameIsInvertible(frame)) return false;
+  constexpr double kTolerance = 1e-3;
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      double sum = 0.0;
+      for (int k = 0; k < 3; ++k) {
+        sum += static_cast<double>(frame.m[row * 4 + k]) * static_cast<double>(inverse.m[k * 4 + column]);
+      }
+      const double expected = row == column ? 1.0 : 0.0;
+      // Written so that a value that is not a number fails too.
+      if (!(std::fabs(sum - expected) <= kTolerance)) return false;
+    }
+  }
+  return true;
+}
+
+bool LocalFrameIsInvertible(ObjectHandle object) {
+  return IsInverseFrame(ReadLocalMatrix(object), ReadLocalInverseMatrix(object));
+}
+
 }  // namespace tervolin

@@ -47,4 +47,15 @@ MQMatrix CameraFrame(DocumentHandle document);
 // two parallel axes or a value that is not finite is not invertible.
 bool FrameIsInvertible(const MQMatrix& frame);
 
+// True when `frame` is invertible and the axis part of `inverse` undoes the
+// axis part of `frame` (their product is the identity within 1e-3 per
+// element): vertices taken through `inverse` then land in the frame's own
+// coordinates, not somewhere a host's stand-in answer for a singular frame
+// would put them.
+bool IsInverseFrame(const MQMatrix& frame, const MQMatrix& inverse);
+
+// IsInverseFrame for the object's current LocalMatrix and LocalInverseMatrix.
+// Operations ask this before they move vertices with a frame change.
+bool LocalFrameIsInvertible(ObjectHandle object);
+
 }  // namespace tervolin

@@ -31,7 +31,7 @@ int32_t Tervolin::RotateAxis90(cmq::CMQObject& current) {
   }
 
   if (transformVertices) {
-    if (!FrameIsInvertible(oldFrame)) return 0;
+    if (!LocalFrameIsInvertible(current.Object())) return 0;
     MQMatrix scratch = frame;
     MoveVerticesWithMatrix(current, scratch, false);
   }
@@ -54,7 +54,7 @@ int32_t Tervolin::MirrorAxis(cmq::CMQObject& current) {
   if (useGlobal) frame.m[12 + axis] = -frame.m[12 + axis];
 
   if (transformVertices) {
-    if (!FrameIsInvertible(oldFrame)) return 0;
+    if (!LocalFrameIsInvertible(current.Object())) return 0;
     MQMatrix scratch = frame;
     MoveVerticesWithMatrix(current, scratch, true);
   }

@@ -119,7 +119,7 @@ bool Tervolin::ApplyAxisDirection(cmq::CMQObject& current, Float3 direction) {
 
   if (transformVertices) {
     // Vertices are carried through the old frame's inverse.
-    if (!FrameIsInvertible(oldFrame)) return false;
+    if (!LocalFrameIsInvertible(current.Object())) return false;
     MQMatrix scratch = frame;
     MoveVerticesWithMatrix(current, scratch, false);
   }

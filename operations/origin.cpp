@@ -45,7 +45,7 @@ void Tervolin::MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame
   const MQMatrix frame = ReadLocalMatrix(object.Object());
   // Taking the vertices into a frame that does not span space would flatten
   // them; callers refuse such a change before they get here.
-  if (!FrameIsInvertible(frame)) return;
+  if (!IsInverseFrame(frame, inverse)) return;
 
   // Without the mirror flag the vertices keep the old frame's scale and origin
   // and take only the new rotation; with it (mirrors, and frames copied in

@@ -166,4 +166,23 @@ TEST(FrameIsInvertible, RejectsFlatAndBrokenFrames) {
   EXPECT_FALSE(tervolin::FrameIsInvertible(nan));
 }
 
+TEST(IsInverseFrame, AcceptsOnlyAnInverseThatUndoesTheAxes) {
+  MQMatrix frame = IdentityMatrix();
+  SetMatrixRow(frame, 0, {0, 2, 0});
+  SetMatrixRow(frame, 1, {-2, 0, 0});
+  SetMatrixRow(frame, 2, {0, 0, 0.5f});
+  SetMatrixRow(frame, 3, {4, 5, 6});
+  MQMatrix inverse = IdentityMatrix();
+  SetMatrixRow(inverse, 0, {0, -0.5f, 0});
+  SetMatrixRow(inverse, 1, {0.5f, 0, 0});
+  SetMatrixRow(inverse, 2, {0, 0, 2});
+  SetMatrixRow(inverse, 3, {-2.5f, 2, -12});
+  EXPECT_TRUE(tervolin::IsInverseFrame(frame, inverse));
+  EXPECT_FALSE(tervolin::IsInverseFrame(frame, IdentityMatrix()));
+
+  MQMatrix flat = frame;
+  SetMatrixRow(flat, 2, {0, 0, 0});
+  EXPECT_FALSE(tervolin::IsInverseFrame(flat, IdentityMatrix())) << "a flat frame has no inverse at all";
+}
+
 }  // namespace
