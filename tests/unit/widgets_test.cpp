@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -163,6 +164,44 @@ TEST_F(WidgetsTest, CreationOperationsSendTheirRequestsInOrder) {
 
   EXPECT_TRUE(button->owned);
   EXPECT_EQ(dialog.createdWidgets.size(), 5u);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(WidgetsTest, EveryCaptionedControlGetsItsTextBeforeItIsPlaced) {
+  MQWindow main = MQWindow::WrapMainWindow();
+  MQDialog dialog(main);
+  MQFrame* row = dialog.CreateHorzFrame(&dialog);
+  struct Case {
+    const char* keyword;
+    std::function<MQWidgetBase*()> create;
+  };
+  const std::vector<Case> cases = {
+      {"groupbox", [&] { return dialog.CreateGroupBox(row, u"set axis"); }},
+      {"button", [&] { return dialog.CreateButton(row, u"set axis"); }},
+      {"checkbox", [&] { return dialog.CreateCheckBox(row, u"set axis"); }},
+      {"radiobutton", [&] { return dialog.CreateRadioButton(row, u"set axis"); }},
+      {"label", [&] { return dialog.CreateLabel(row, u"set axis"); }},
+  };
+  for (const Case& c : cases) {
+    mqhost::ClearRequestLog();
+    MQWidgetBase* widget = c.create();
+    const auto log = Log();
+    ASSERT_EQ(log.size(), 3u) << c.keyword << testing::PrintToString(LogLines());
+    EXPECT_EQ(log[0].code, mq::kWidgetCreate) << c.keyword;
+    EXPECT_EQ(log[0].values.at(0).text, c.keyword);
+    EXPECT_EQ(log[1].code, mq::kWidgetSetValues) << c.keyword;
+    EXPECT_EQ(log[1].id, widget->id);
+    EXPECT_EQ(log[1].values.at(0).wide, u"set axis");
+    EXPECT_EQ(log[2].code, mq::kWidgetAddChild) << c.keyword;
+    EXPECT_EQ(log[2].id, row->id);
+    EXPECT_EQ(log[2].values.at(0).integer, widget->id);
+  }
+  mqhost::ClearRequestLog();
+  MQFrame* horz = dialog.CreateHorzFrame(row);
+  const auto log = Log();
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(log[1].values.at(0).text, "horz");
+  EXPECT_EQ(log[2].values.at(0).integer, horz->id);
   ExpectNoProtocolErrors();
 }
 
