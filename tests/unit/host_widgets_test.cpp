@@ -363,6 +363,22 @@ TEST_F(HostWidgetsTest, KeysGoToTheDialogWithCtrlInTheButtonState) {
   ExpectNoProtocolErrors();
 }
 
+TEST_F(HostWidgetsTest, EscapeClosesWithCancelUnlessAHandlerFinishesIt) {
+  const Sample s = MakeSample();
+  bool finish = true;
+  onEvent = [&finish](const RaisedEvent&, void** list) {
+    if (finish) *static_cast<unsigned char*>(tervolin::LookupArgPointer(list, "finished")) = 1;
+  };
+  mqhost::ScriptUser({mqhost::Key(0x1B), mqhost::Click("OK")});
+  EXPECT_EQ(RunModal(s.dialog), 1) << "a finished Escape leaves the dialog open";
+  finish = false;
+  mqhost::ScriptUser({mqhost::Key(0x1B), mqhost::Click("OK")});
+  EXPECT_EQ(RunModal(s.dialog), 2);
+  EXPECT_EQ(mqhost::RemainingUserActions(), 1u);
+  DeleteSample(s);
+  ExpectNoProtocolErrors();
+}
+
 TEST_F(HostWidgetsTest, CloseOkFromAHandlerEndsTheRunWithOne) {
   const Sample s = MakeSample();
   onEvent = [&s](const RaisedEvent& event, void**) {
