@@ -1,115 +1,308 @@
-// Placeholder host functions, answered with a protocol error until the
-// replacement host models what they reach.
+// The host functions that reach the document: objects, their geometry,
+// selection and frame, the scene's camera, and matrix values. Each call is
+// O(1) or O(size of its answer) and allocates nothing on its success path.
+// Every handle and index is checked first; a bad one is recorded as a
+// protocol error and answered with a neutral value (0, -1 for an index, null,
+// or the caller's output left as it was).
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "document_model.hpp"
 #include "mqhost/api.hpp"
+#include "mqhost/matrix_values.hpp"
 #include "mqhost/protocol.hpp"
 #include "plugin/host_types.hpp"
 
-MQHOST_EXPORT_C int MQDoc_GetObjectCount(DocumentHandle) {
-  mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQDoc_GetObjectCount is not modelled yet"); return {};
+namespace {
+
+using mqhost::Matrix16;
+using mqhost::Point3;
+using mqhost::model::CheckDocument;
+using mqhost::model::CheckObject;
+using mqhost::model::CheckScene;
+using mqhost::model::CheckSlot;
+using mqhost::model::DocumentRecord;
+using mqhost::model::ObjectContent;
+using mqhost::model::ObjectRecord;
+
+void Fail(const char* function, const std::string& problem) {
+  mqhost::RecordProtocolError(std::string(function) + ": " + problem);
 }
 
-MQHOST_EXPORT_C ObjectHandle MQDoc_GetObject(DocumentHandle, int) {
-  mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQDoc_GetObject is not modelled yet"); return {};
+bool CheckPointer(const void* pointer, const char* function) {
+  if (pointer != nullptr) return true;
+  Fail(function, "null output or input pointer");
+  return false;
 }
 
-MQHOST_EXPORT_C ObjectHandle MQDoc_GetObjectFromUniqueID(DocumentHandle, int) {
-  mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQDoc_GetObjectFromUniqueID is not modelled yet"); return {};
+// True when 0 <= index < count; otherwise records what was out of range.
+bool CheckIndex(int index, size_t count, const char* what, const char* function) {
+  if (index >= 0 && static_cast<size_t>(index) < count) return true;
+  const std::string noun = what;
+  const std::string plural = noun == "vertex" ? "vertices" : noun + "s";
+  Fail(function, noun + " index " + std::to_string(index) + " is out of range (" + std::to_string(count) +
+                     " " + (count == 1 ? noun : plural) + ")");
+  return false;
 }
 
-MQHOST_EXPORT_C int MQDoc_GetCurrentObjectIndex(DocumentHandle) {
-  mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQDoc_GetCurrentObjectIndex is not modelled yet"); return {};
+// The live object in a slot of a checked document, for the selection calls.
+ObjectContent* SlotContent(DocumentHandle document, int objectIndex, const char* function) {
+  DocumentRecord* record = CheckDocument(document, function);
+  if (record == nullptr) return nullptr;
+  ObjectRecord* object = CheckSlot(*record, objectIndex, function);
+  return object == nullptr ? nullptr : &object->content;
 }
 
-MQHOST_EXPORT_C int MQDoc_GetObjectIndex(DocumentHandle, ObjectHandle) {
-  mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQDoc_GetObjectIndex is not modelled yet"); return {};
+void CopyPoint(const Point3& point, float* values) {
+  values[0] = point.x;
+  values[1] = point.y;
+  values[2] = point.z;
 }
 
-MQHOST_EXPORT_C int MQDoc_IsSelectVertex(DocumentHandle, int, int) {
+}  // namespace
+
+MQHOST_EXPORT_C int MQDoc_GetObjectCount(DocumentHandle document) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQDoc_IsSelectVertex is not modelled yet"); return {};
+  DocumentRecord* record = CheckDocument(document, "MQDoc_GetObjectCount");
+  return record == nullptr ? 0 : static_cast<int>(record->slots.size());
 }
 
-MQHOST_EXPORT_C int MQDoc_IsSelectLine(DocumentHandle, int, int, int) {
+// -1 is the host's own "no current object": it answers null without an error,
+// so that asking for the current object of a document without one is safe.
+MQHOST_EXPORT_C ObjectHandle MQDoc_GetObject(DocumentHandle document, int index) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQDoc_IsSelectLine is not modelled yet"); return {};
+  DocumentRecord* record = CheckDocument(document, "MQDoc_GetObject");
+  if (record == nullptr || index == -1) return nullptr;
+  if (!CheckIndex(index, record->slots.size(), "object", "MQDoc_GetObject")) return nullptr;
+  ObjectRecord* object = record->slots[static_cast<size_t>(index)];
+  return object == nullptr ? nullptr : object->handle;
 }
 
-MQHOST_EXPORT_C int MQDoc_IsSelectFace(DocumentHandle, int, int) {
+// An ID that no object of the document carries answers null: asking is how
+// the caller learns that the object is gone.
+MQHOST_EXPORT_C ObjectHandle MQDoc_GetObjectFromUniqueID(DocumentHandle document, int uniqueId) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQDoc_IsSelectFace is not modelled yet"); return {};
+  DocumentRecord* record = CheckDocument(document, "MQDoc_GetObjectFromUniqueID");
+  if (record == nullptr) return nullptr;
+  const auto found = record->byUniqueId.find(uniqueId);
+  return found == record->byUniqueId.end() || found->second == nullptr ? nullptr : found->second->handle;
 }
 
-MQHOST_EXPORT_C SceneHandle MQDoc_GetScene(DocumentHandle, int) {
+MQHOST_EXPORT_C int MQDoc_GetCurrentObjectIndex(DocumentHandle document) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQDoc_GetScene is not modelled yet"); return {};
+  DocumentRecord* record = CheckDocument(document, "MQDoc_GetCurrentObjectIndex");
+  return record == nullptr ? -1 : record->current;
 }
 
-MQHOST_EXPORT_C void MQScene_FloatValue(SceneHandle, int, float*) {
+// Null and an object of another document are "not in the document" (-1);
+// a deleted object or a foreign pointer is also a protocol error.
+MQHOST_EXPORT_C int MQDoc_GetObjectIndex(DocumentHandle document, ObjectHandle object) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQScene_FloatValue is not modelled yet");
+  DocumentRecord* record = CheckDocument(document, "MQDoc_GetObjectIndex");
+  if (record == nullptr || object == nullptr) return -1;
+  ObjectRecord* target = CheckObject(object, "MQDoc_GetObjectIndex");
+  if (target == nullptr || target->document != record) return -1;
+  return target->index;
 }
 
-MQHOST_EXPORT_C void MQObj_GetName(ObjectHandle, char*, int) {
+MQHOST_EXPORT_C int MQDoc_IsSelectVertex(DocumentHandle document, int objectIndex, int vertex) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQObj_GetName is not modelled yet");
+  const ObjectContent* content = SlotContent(document, objectIndex, "MQDoc_IsSelectVertex");
+  if (content == nullptr ||
+      !CheckIndex(vertex, content->vertexSelected.size(), "vertex", "MQDoc_IsSelectVertex")) {
+    return 0;
+  }
+  return content->vertexSelected[static_cast<size_t>(vertex)];
 }
 
-MQHOST_EXPORT_C int MQObj_GetVertexCount(ObjectHandle) {
+MQHOST_EXPORT_C int MQDoc_IsSelectLine(DocumentHandle document, int objectIndex, int face, int line) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQObj_GetVertexCount is not modelled yet"); return {};
+  const ObjectContent* content = SlotContent(document, objectIndex, "MQDoc_IsSelectLine");
+  if (content == nullptr || !CheckIndex(face, content->faceSelected.size(), "face", "MQDoc_IsSelectLine"))
+    return 0;
+  const size_t begin = content->faceStart[static_cast<size_t>(face)];
+  const size_t points = content->faceStart[static_cast<size_t>(face) + 1] - begin;
+  if (!CheckIndex(line, points, "line", "MQDoc_IsSelectLine")) return 0;
+  return content->lineSelected[begin + static_cast<size_t>(line)];
 }
 
-MQHOST_EXPORT_C void MQObj_GetVertex(ObjectHandle, int, float*) {
+MQHOST_EXPORT_C int MQDoc_IsSelectFace(DocumentHandle document, int objectIndex, int face) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQObj_GetVertex is not modelled yet");
+  const ObjectContent* content = SlotContent(document, objectIndex, "MQDoc_IsSelectFace");
+  if (content == nullptr || !CheckIndex(face, content->faceSelected.size(), "face", "MQDoc_IsSelectFace"))
+    return 0;
+  return content->faceSelected[static_cast<size_t>(face)];
 }
 
-MQHOST_EXPORT_C void MQObj_SetVertex(ObjectHandle, int, const float*) {
+MQHOST_EXPORT_C SceneHandle MQDoc_GetScene(DocumentHandle document, int index) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQObj_SetVertex is not modelled yet");
+  DocumentRecord* record = CheckDocument(document, "MQDoc_GetScene");
+  if (record == nullptr || !CheckIndex(index, 1, "scene", "MQDoc_GetScene")) return nullptr;
+  return record->scene;
 }
 
-MQHOST_EXPORT_C int MQObj_GetFaceCount(ObjectHandle) {
+MQHOST_EXPORT_C void MQScene_FloatValue(SceneHandle scene, int id, float* values) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQObj_GetFaceCount is not modelled yet"); return {};
+  DocumentRecord* record = CheckScene(scene, "MQScene_FloatValue");
+  if (record == nullptr || !CheckPointer(values, "MQScene_FloatValue")) return;
+  if (id != mq::kSceneCameraAngle) {
+    Fail("MQScene_FloatValue", "unknown scene value id " + std::to_string(id));
+    return;
+  }
+  CopyPoint(record->cameraAngle, values);
 }
 
-MQHOST_EXPORT_C int MQObj_GetFacePointCount(ObjectHandle, int) {
+// Copies as much of the name as fits, and always ends it with a zero byte
+// inside `size`.
+MQHOST_EXPORT_C void MQObj_GetName(ObjectHandle object, char* buffer, int size) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQObj_GetFacePointCount is not modelled yet"); return {};
+  ObjectRecord* record = CheckObject(object, "MQObj_GetName");
+  if (record == nullptr || !CheckPointer(buffer, "MQObj_GetName")) return;
+  if (size <= 0) {
+    Fail("MQObj_GetName", "buffer size " + std::to_string(size) + " leaves no room for the name");
+    return;
+  }
+  const std::string& name = record->content.name;
+  const size_t length = std::min(name.size(), static_cast<size_t>(size) - 1);
+  std::memcpy(buffer, name.data(), length);
+  buffer[length] = '\0';
 }
 
-MQHOST_EXPORT_C int MQObj_GetFacePointArray(ObjectHandle, int, int*) {
+MQHOST_EXPORT_C int MQObj_GetVertexCount(ObjectHandle object) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQObj_GetFacePointArray is not modelled yet"); return {};
+  ObjectRecord* record = CheckObject(object, "MQObj_GetVertexCount");
+  return record == nullptr ? 0 : static_cast<int>(record->content.vertices.size());
 }
 
-MQHOST_EXPORT_C int MQObj_GetVertexRefCount(ObjectHandle, int) {
+MQHOST_EXPORT_C void MQObj_GetVertex(ObjectHandle object, int vertex, float* position) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQObj_GetVertexRefCount is not modelled yet"); return {};
+  ObjectRecord* record = CheckObject(object, "MQObj_GetVertex");
+  if (record == nullptr || !CheckPointer(position, "MQObj_GetVertex") ||
+      !CheckIndex(vertex, record->content.vertices.size(), "vertex", "MQObj_GetVertex")) {
+    return;
+  }
+  CopyPoint(record->content.vertices[static_cast<size_t>(vertex)], position);
 }
 
-MQHOST_EXPORT_C int MQObj_GetIntValue(ObjectHandle, int) {
+MQHOST_EXPORT_C void MQObj_SetVertex(ObjectHandle object, int vertex, const float* position) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQObj_GetIntValue is not modelled yet"); return {};
+  ObjectRecord* record = CheckObject(object, "MQObj_SetVertex");
+  if (record == nullptr || !CheckPointer(position, "MQObj_SetVertex") ||
+      !CheckIndex(vertex, record->content.vertices.size(), "vertex", "MQObj_SetVertex")) {
+    return;
+  }
+  record->content.vertices[static_cast<size_t>(vertex)] = Point3{position[0], position[1], position[2]};
 }
 
-MQHOST_EXPORT_C void MQObj_GetFloatArray(ObjectHandle, int, float*) {
+MQHOST_EXPORT_C int MQObj_GetFaceCount(ObjectHandle object) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQObj_GetFloatArray is not modelled yet");
+  ObjectRecord* record = CheckObject(object, "MQObj_GetFaceCount");
+  return record == nullptr ? 0 : record->content.FaceCount();
 }
 
-MQHOST_EXPORT_C void MQObj_SetFloatArray(ObjectHandle, int, const float*) {
+MQHOST_EXPORT_C int MQObj_GetFacePointCount(ObjectHandle object, int face) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQObj_SetFloatArray is not modelled yet");
+  ObjectRecord* record = CheckObject(object, "MQObj_GetFacePointCount");
+  if (record == nullptr || !CheckIndex(face, static_cast<size_t>(record->content.FaceCount()), "face",
+                                       "MQObj_GetFacePointCount")) {
+    return 0;
+  }
+  const auto& start = record->content.faceStart;
+  return static_cast<int>(start[static_cast<size_t>(face) + 1] - start[static_cast<size_t>(face)]);
 }
 
-MQHOST_EXPORT_C void MQMatrix_FloatValue(float*, int, float*) {
+// Writes the face's point indices into `points`, which holds as many ints as
+// MQObj_GetFacePointCount answered; returns that count.
+MQHOST_EXPORT_C int MQObj_GetFacePointArray(ObjectHandle object, int face, int* points) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQMatrix_FloatValue is not modelled yet");
+  ObjectRecord* record = CheckObject(object, "MQObj_GetFacePointArray");
+  if (record == nullptr || !CheckPointer(points, "MQObj_GetFacePointArray") ||
+      !CheckIndex(face, static_cast<size_t>(record->content.FaceCount()), "face",
+                  "MQObj_GetFacePointArray")) {
+    return 0;
+  }
+  const ObjectContent& content = record->content;
+  const size_t begin = content.faceStart[static_cast<size_t>(face)];
+  const size_t count = content.faceStart[static_cast<size_t>(face) + 1] - begin;
+  if (count > 0) std::memcpy(points, content.facePoints.data() + begin, count * sizeof(int));
+  return static_cast<int>(count);
+}
+
+MQHOST_EXPORT_C int MQObj_GetVertexRefCount(ObjectHandle object, int vertex) {
+  mqhost::NoteHostCall();
+  ObjectRecord* record = CheckObject(object, "MQObj_GetVertexRefCount");
+  if (record == nullptr ||
+      !CheckIndex(vertex, record->content.refCounts.size(), "vertex", "MQObj_GetVertexRefCount")) {
+    return 0;
+  }
+  return record->content.refCounts[static_cast<size_t>(vertex)];
+}
+
+MQHOST_EXPORT_C int MQObj_GetIntValue(ObjectHandle object, int id) {
+  mqhost::NoteHostCall();
+  ObjectRecord* record = CheckObject(object, "MQObj_GetIntValue");
+  if (record == nullptr) return 0;
+  switch (id) {
+    case mq::kObjectUniqueId: return record->content.uniqueId;
+    case mq::kObjectSelected: return record->content.selected ? 1 : 0;
+    default: Fail("MQObj_GetIntValue", "unknown object value id " + std::to_string(id)); return 0;
+  }
+}
+
+// 773 answers the inverse of 772; when 772 is singular it answers the
+// identity (see document.hpp).
+MQHOST_EXPORT_C void MQObj_GetFloatArray(ObjectHandle object, int id, float* values) {
+  mqhost::NoteHostCall();
+  ObjectRecord* record = CheckObject(object, "MQObj_GetFloatArray");
+  if (record == nullptr || !CheckPointer(values, "MQObj_GetFloatArray")) return;
+  const Matrix16& frame = record->content.frame;
+  switch (id) {
+    case mq::kLocalTranslation: std::memcpy(values, &frame[12], 3 * sizeof(float)); return;
+    case mq::kLocalMatrix: std::memcpy(values, frame.data(), sizeof frame); return;
+    case mq::kLocalInverseMatrix: {
+      Matrix16 inverse = mqhost::IdentityMatrix();
+      mqhost::InvertMatrix(frame, &inverse);
+      std::memcpy(values, inverse.data(), sizeof inverse);
+      return;
+    }
+    default: Fail("MQObj_GetFloatArray", "unknown object array id " + std::to_string(id)); return;
+  }
+}
+
+MQHOST_EXPORT_C void MQObj_SetFloatArray(ObjectHandle object, int id, const float* values) {
+  mqhost::NoteHostCall();
+  ObjectRecord* record = CheckObject(object, "MQObj_SetFloatArray");
+  if (record == nullptr || !CheckPointer(values, "MQObj_SetFloatArray")) return;
+  Matrix16& frame = record->content.frame;
+  switch (id) {
+    case mq::kLocalTranslation: std::memcpy(&frame[12], values, 3 * sizeof(float)); return;
+    case mq::kLocalMatrix: std::memcpy(frame.data(), values, sizeof frame); return;
+    case mq::kLocalInverseMatrix:
+      Fail("MQObj_SetFloatArray", "id 773 (the inverse local matrix) is read only");
+      return;
+    default: Fail("MQObj_SetFloatArray", "unknown object array id " + std::to_string(id)); return;
+  }
+}
+
+MQHOST_EXPORT_C void MQMatrix_FloatValue(float* matrix, int id, float* values) {
+  mqhost::NoteHostCall();
+  if (!CheckPointer(matrix, "MQMatrix_FloatValue") || !CheckPointer(values, "MQMatrix_FloatValue")) return;
+  Matrix16 m;
+  std::memcpy(m.data(), matrix, sizeof m);
+  Point3 parts[3];
+  switch (id) {
+    case mq::kMatrixScale:
+    case mq::kMatrixRotation:
+    case mq::kMatrixTranslation:
+      mqhost::DecomposeMatrix(m, &parts[0], &parts[1], &parts[2]);
+      CopyPoint(parts[id - mq::kMatrixScale], values);
+      return;
+    case mq::kMatrixCompose:
+      m = mqhost::ComposeMatrix({values[0], values[1], values[2]}, {values[3], values[4], values[5]},
+                                {values[6], values[7], values[8]});
+      std::memcpy(matrix, m.data(), sizeof m);
+      return;
+    default: Fail("MQMatrix_FloatValue", "unknown matrix value id " + std::to_string(id)); return;
+  }
 }

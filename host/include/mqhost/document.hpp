@@ -6,7 +6,21 @@
 //
 // Frames are 16 floats, row-major: rows 0 to 2 are the X, Y, Z axes and row 3
 // the origin, in the space of the object's vertex positions; points are row
-// vectors on the left.
+// vectors on the left. Through MQObj_GetFloatArray/SetFloatArray, id 771 is
+// row 3 (3 floats), 772 the whole frame (16 floats) and 773 its inverse (16
+// floats, read only: a write is a protocol error). When the frame is singular
+// (see InvertMatrix in matrix_values.hpp) 773 answers the identity matrix: a
+// caller that maps vertices through the inverse then keeps their coordinates
+// instead of collapsing them, and no protocol error is recorded, since asking
+// is legitimate.
+//
+// Host-call answers worth knowing: MQDoc_GetObject(document, -1) answers null
+// without an error (-1 is the host's own "no current object"); an unknown
+// unique ID answers null; MQDoc_GetObjectIndex answers -1 for null and for an
+// object of another document, and records an error only for a deleted object
+// or a foreign pointer. A vertex's reference count is the number of faces that
+// use it (a face naming a vertex twice counts once), derived when the object
+// is added or replaced.
 #pragma once
 
 #include <array>
@@ -30,7 +44,11 @@ using Matrix16 = std::array<float, 16>;
 MQHOST_API Matrix16 IdentityMatrix();
 
 // One object, as a value. Selections hold indices; a line is (face, edge),
-// edge k running from point k to point k + 1 of the face.
+// edge k running from point k to point k + 1 of the face (the last edge
+// closes the face). A face may have any number of points; a face with none
+// stands for a removed face (point count 0, no edges). Every face, selection
+// and unique ID is checked when the object is added or replaced: an index out
+// of range is rejected with a protocol error naming the field, never stored.
 struct ObjectData {
   std::string name;
   int32_t uniqueId = 0;  // 0 when adding: the document assigns a fresh one
@@ -51,9 +69,13 @@ MQHOST_API void DestroyDocument(DocumentHandle document);
 MQHOST_API void SetActiveDocument(DocumentHandle document);
 MQHOST_API DocumentHandle ActiveDocument();
 
-// Objects. AddObject returns the new object's index. DeleteObject leaves an
-// empty slot (MQDoc_GetObject answers null for it), and the object's handle
-// goes stale. Indices out of range are protocol errors.
+// Objects. AddObject returns the new object's index, or -1 when the object
+// is rejected (bad index, negative unique ID, or an ID the document already
+// uses). A unique ID of 0 is replaced with a fresh one; SetObject with 0
+// keeps the object's own ID, and the object keeps its handle. DeleteObject
+// leaves an empty slot (MQDoc_GetObject answers null for it), the object's
+// handle goes stale, and a deleted current object leaves no current object
+// (-1). Bad handles and indices out of range are protocol errors.
 MQHOST_API int32_t AddObject(DocumentHandle document, const ObjectData& object);
 MQHOST_API void DeleteObject(DocumentHandle document, int32_t index);
 MQHOST_API int32_t ObjectSlotCount(DocumentHandle document);
@@ -65,6 +87,9 @@ MQHOST_API void SetCurrentObjectIndex(DocumentHandle document, int32_t index);  
 MQHOST_API int32_t CurrentObjectIndex(DocumentHandle document);
 
 // Direct access for large scenes (benchmarks), without copying an ObjectData.
+// Positions may be changed through VerticesOf; the vector's size must stay as
+// it is (faces, counts and selections are sized to it). A bad handle or index
+// answers an empty vector.
 MQHOST_API std::vector<Point3>& VerticesOf(DocumentHandle document, int32_t index);
 MQHOST_API Matrix16 FrameOf(DocumentHandle document, int32_t index);
 MQHOST_API void SetFrame(DocumentHandle document, int32_t index, const Matrix16& frame);

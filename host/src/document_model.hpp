@@ -1,0 +1,119 @@
+// The replacement host's document model, shared by the control interface
+// (document_model.cpp), the exported host functions (document_exports.cpp) and
+// the scene files (scene_file.cpp). Internal to the host library.
+//
+// Handles. Every document and object ever created keeps a record in a
+// registry for the life of the process; a destroyed document or deleted
+// object keeps a dead record (its data released), so that its handle stays
+// recognisably stale and is never reused. A handle is not a pointer: it is
+// the record's registry index shifted left by 8 bits, with a tag in the low
+// byte naming the kind (document, object, scene). The tags are odd, so no
+// aligned pointer can pass for a handle, and checking a handle is a tag
+// compare, a bounds check and a flag test: O(1), never a read through the
+// pointer it was given.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "mqhost/document.hpp"
+#include "plugin/host_types.hpp"
+
+namespace mqhost::model {
+
+struct DocumentRecord;
+
+// An object's data in the form the host calls read: faces as one flat array
+// of points with per-face offsets, selections as byte flags (lines: one flag
+// per face point, at the face's offset plus the edge number), and vertex
+// reference counts derived once from the faces.
+struct ObjectContent {
+  std::string name;
+  int32_t uniqueId = 0;
+  std::vector<Point3> vertices;
+  std::vector<size_t> faceStart{0};  // face f is facePoints[faceStart[f], faceStart[f + 1])
+  std::vector<int32_t> facePoints;
+  std::vector<int32_t> refCounts;  // number of faces that use each vertex
+  std::vector<uint8_t> vertexSelected;
+  std::vector<uint8_t> faceSelected;
+  std::vector<uint8_t> lineSelected;
+  bool selected = false;
+  Matrix16 frame = IdentityMatrix();
+
+  int32_t FaceCount() const { return static_cast<int32_t>(faceStart.size() - 1); }
+};
+
+struct ObjectRecord {
+  bool alive = false;
+  DocumentRecord* document = nullptr;
+  int32_t index = -1;  // slot in the document
+  ObjectHandle handle = nullptr;
+  ObjectContent content;
+};
+
+struct DocumentRecord {
+  bool alive = false;
+  DocumentHandle handle = nullptr;
+  SceneHandle scene = nullptr;
+  std::vector<ObjectRecord*> slots;  // null: an empty slot
+  int32_t current = -1;
+  Point3 cameraAngle;
+  std::unordered_map<int32_t, ObjectRecord*> byUniqueId;
+  int32_t nextUniqueId = 1;
+};
+
+struct Registry {
+  std::vector<std::unique_ptr<DocumentRecord>> documents;
+  std::vector<std::unique_ptr<ObjectRecord>> objects;
+  DocumentHandle active = nullptr;
+};
+
+extern Registry registry;
+
+inline constexpr uintptr_t kDocumentTag = 0xD3;
+inline constexpr uintptr_t kObjectTag = 0x0B;
+inline constexpr uintptr_t kSceneTag = 0x5D;
+
+template <typename Handle>
+Handle MakeHandle(size_t index, uintptr_t tag) {
+  return reinterpret_cast<Handle>((static_cast<uintptr_t>(index) << 8) | tag);
+}
+
+// The record a handle names, or null when it is not a handle of that kind
+// (foreign pointer, null, out of range). Dead records are returned as they
+// are; the caller tells stale from live.
+template <typename Record, typename Handle>
+Record* Decode(Handle handle, uintptr_t tag, const std::vector<std::unique_ptr<Record>>& records) {
+  const auto value = reinterpret_cast<uintptr_t>(handle);
+  if ((value & 0xFF) != tag) return nullptr;
+  const uintptr_t index = value >> 8;
+  if (index >= records.size()) return nullptr;
+  return records[index].get();
+}
+
+// Checked look-ups for host calls: on a bad handle they record a protocol
+// error naming `function` and answer null.
+DocumentRecord* CheckDocument(DocumentHandle document, const char* function);
+ObjectRecord* CheckObject(ObjectHandle object, const char* function);
+DocumentRecord* CheckScene(SceneHandle scene, const char* function);
+// The live object in slot `index` of a checked document, or null with a
+// protocol error (index out of range or an empty slot).
+ObjectRecord* CheckSlot(DocumentRecord& document, int32_t index, const char* function);
+
+// Validates `object` and builds its content. On a bad face or selection index
+// answers false with `error` naming the field ("faces[5][1]: ...").
+bool BuildContent(const ObjectData& object, ObjectContent* content, std::string* error);
+ObjectData ContentToData(const ObjectContent& content);
+
+// A new, live document holding `objects` (null entries: empty slots), with
+// the given current object and camera. Fails without creating anything when
+// an object is invalid or two objects share a unique ID; `error` then names
+// the object ("objects[2].faces[5][1]: ...").
+DocumentHandle CreateDocumentFrom(std::vector<std::unique_ptr<ObjectContent>> objects, int32_t current,
+                                  Point3 cameraAngle, std::string* error);
+
+}  // namespace mqhost::model
