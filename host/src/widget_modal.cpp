@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "host/src/widget_model.hpp"
+#include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
 
@@ -18,9 +19,9 @@ constexpr int32_t kCancelResult = 2;
 constexpr int32_t kEscapeKey = 0x1B;
 constexpr int32_t kCtrlBit = 0x08;
 
-// The document the events are raised for.
-// TODO(widgets): pass mqhost::ActiveDocument() once the document lands.
-DocumentHandle EventDocument() { return nullptr; }
+// Events are raised for the active document, as the host raises them for the
+// document the menu command was given.
+DocumentHandle EventDocument() { return ActiveDocument(); }
 
 struct ExtraArg {
   const char* name;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
 #include "plugin/arg_list.hpp"
@@ -51,13 +52,15 @@ struct RaisedEvent {
   int32_t buttonState = -1;
   int32_t autoRepeat = -1;
   void* pointer = nullptr;
+  DocumentHandle document = nullptr;
 };
 
 std::vector<RaisedEvent> raised;
 std::function<void(const RaisedEvent&, void** list)> onEvent;
 
-int RecordEvent(DocumentHandle, void** list, void* pointer) {
+int RecordEvent(DocumentHandle document, void** list, void* pointer) {
   RaisedEvent event;
+  event.document = document;
   const auto* type = static_cast<const char*>(tervolin::LookupArgPointer(list, "type"));
   event.type = type != nullptr ? type : "";
   event.target = tervolin::LookupArgInt(list, "target_id", 0);
@@ -345,6 +348,7 @@ TEST_F(HostWidgetsTest, ClicksToggleCheckBoxesCheckRadiosAndRaiseExecute) {
 
 TEST_F(HostWidgetsTest, KeysGoToTheDialogWithCtrlInTheButtonState) {
   const Sample s = MakeSample();
+  const DocumentHandle document = mqhost::CreateDocument();
   mqhost::ScriptUser({mqhost::Key('C'), mqhost::Key('V', true), mqhost::CloseWindow()});
   EXPECT_EQ(RunModal(s.dialog), 2);
   ASSERT_EQ(raised.size(), 2u);
@@ -354,11 +358,13 @@ TEST_F(HostWidgetsTest, KeysGoToTheDialogWithCtrlInTheButtonState) {
     EXPECT_EQ(event.sender, s.dialog);
     EXPECT_EQ(event.autoRepeat, 0);
     EXPECT_EQ(event.pointer, &markers_[1]);
+    EXPECT_EQ(event.document, document) << "events carry the active document";
   }
   EXPECT_EQ(raised[0].key, 'C');
   EXPECT_EQ(raised[0].buttonState, 0);
   EXPECT_EQ(raised[1].key, 'V');
   EXPECT_EQ(raised[1].buttonState, 0x08);
+  mqhost::DestroyDocument(document);
   DeleteSample(s);
   ExpectNoProtocolErrors();
 }
