@@ -148,39 +148,39 @@ MemoryHandle GlobalAlloc(unsigned flags, std::size_t bytes) {
   return state.Allocate(bytes);
 }
 
-void* GlobalLock(MemoryHandle handle) {
+void* GlobalLock(MemoryHandle block) {
   ClipboardState& state = State();
   std::lock_guard<std::mutex> lock(state.mutex);
-  Block* block = state.Find(handle);
+  Block* entry = state.Find(block);
   // A block of no bytes has no memory to hand out, as on Windows.
-  if (block == nullptr || block->bytes.empty() || state.faults.lockFails) return nullptr;
-  ++block->locks;
-  return block->bytes.data();
+  if (entry == nullptr || entry->bytes.empty() || state.faults.lockFails) return nullptr;
+  ++entry->locks;
+  return entry->bytes.data();
 }
 
-bool GlobalUnlock(MemoryHandle handle) {
+bool GlobalUnlock(MemoryHandle block) {
   ClipboardState& state = State();
   std::lock_guard<std::mutex> lock(state.mutex);
-  Block* block = state.Find(handle);
-  if (block == nullptr || block->locks == 0) return false;
-  --block->locks;
-  return block->locks > 0;
+  Block* entry = state.Find(block);
+  if (entry == nullptr || entry->locks == 0) return false;
+  --entry->locks;
+  return entry->locks > 0;
 }
 
-std::size_t GlobalSize(MemoryHandle handle) {
+std::size_t GlobalSize(MemoryHandle block) {
   ClipboardState& state = State();
   std::lock_guard<std::mutex> lock(state.mutex);
-  Block* block = state.Find(handle);
-  return block == nullptr ? 0 : block->bytes.size();
+  Block* entry = state.Find(block);
+  return entry == nullptr ? 0 : entry->bytes.size();
 }
 
-MemoryHandle GlobalFree(MemoryHandle handle) {
+MemoryHandle GlobalFree(MemoryHandle block) {
   ClipboardState& state = State();
   std::lock_guard<std::mutex> lock(state.mutex);
-  Block* block = state.Find(handle);
+  Block* entry = state.Find(block);
   // The clipboard's own blocks are not the caller's to release.
-  if (block == nullptr || block->onClipboard) return handle;
-  state.blocks.erase(block);
+  if (entry == nullptr || entry->onClipboard) return block;
+  state.blocks.erase(entry);
   return nullptr;
 }
 
@@ -200,11 +200,11 @@ bool EmptyClipboard() {
   return true;
 }
 
-MemoryHandle SetClipboardData(unsigned format, MemoryHandle handle) {
+MemoryHandle SetClipboardData(unsigned format, MemoryHandle block) {
   ClipboardState& state = State();
   std::lock_guard<std::mutex> lock(state.mutex);
   if (!state.open || state.faults.setFails) return nullptr;
-  return state.SetFormat(format, state.Find(handle)) ? handle : nullptr;
+  return state.SetFormat(format, state.Find(block)) ? block : nullptr;
 }
 
 MemoryHandle GetClipboardData(unsigned format) {
