@@ -53,18 +53,6 @@ TEST_F(ClipboardTextFaults, TextWithoutItsNulIsReadToTheEndOfTheBlockOnly) {
   EXPECT_EQ(ReadClipboardText(), "abc");
 }
 
-TEST_F(ClipboardTextFaults, ReadOfAClipboardThatCannotBeHadIsEmpty) {
-  pt::SetClipboardFaults({true, false, false, false});
-  EXPECT_EQ(ReadClipboardText(), "");
-  pt::SetClipboardFaults({false, false, true, false});
-  EXPECT_EQ(ReadClipboardText(), "");
-  pt::SetClipboardFaults({});
-  ASSERT_TRUE(platform::OpenClipboard());
-  EXPECT_EQ(ReadClipboardText(), "");  // someone else holds it open
-  platform::CloseClipboard();
-  EXPECT_EQ(ReadClipboardText(), "old");
-}
-
 TEST_F(ClipboardTextFaults, FailedWritesLeaveNoBlockBehind) {
   struct Case {
     pt::ClipboardFaults faults;

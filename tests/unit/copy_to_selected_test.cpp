@@ -60,15 +60,6 @@ TEST_F(CopyToSelected, AllThreePartsGiveTheSourcesFrame) {
   ExpectNoProtocolErrors();
 }
 
-TEST_F(CopyToSelected, ScaleAndTranslationAloneTakeOnlyTheirParts) {
-  plugin.copyScale = true;
-  plugin.copyTranslation = true;
-  EXPECT_EQ(Run(OpCopyToSelected, source), 1);
-  ExpectTookParts(first, true, false, true);
-  ExpectTookParts(second, true, false, true);
-  ExpectNoProtocolErrors();
-}
-
 TEST_F(CopyToSelected, ASelectedSourceIsNotChanged) {
   mqhost::ObjectData selectedSource = before[0];
   selectedSource.selected = true;

@@ -29,13 +29,6 @@ TEST(FrameTextFormat, IdentityIsSixteenPlainNumbersWithCommas) {
   EXPECT_EQ(FormatFrameText(identity), "1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1");
 }
 
-TEST(FrameTextFormat, EveryElementIsWrittenInIndexOrder) {
-  float values[16];
-  for (int i = 0; i < 16; ++i) values[i] = static_cast<float>(i) - 7.5f;
-  EXPECT_EQ(FormatFrameText(values),
-            "-7.5,-6.5,-5.5,-4.5,-3.5,-2.5,-1.5,-0.5,0.5,1.5,2.5,3.5,4.5,5.5,6.5,7.5");
-}
-
 TEST(FrameTextFormat, FixedNotationBetweenTenToTheMinusFourAndAMillion) {
   EXPECT_EQ(Second(0.1f), "0.1");
   EXPECT_EQ(Second(0.0001f), "0.0001");

@@ -73,16 +73,6 @@ TEST_F(PlatformClipboard, DataCallsNeedTheClipboardOpen) {
   EXPECT_EQ(pt::ClipboardText(), "kept");
 }
 
-TEST_F(PlatformClipboard, TestHooksPutAndReadTextAsIs) {
-  const std::string text = "1; 2 ;3\t4,-0.5e-3";
-  ASSERT_TRUE(pt::PutClipboardText(text));
-  EXPECT_EQ(pt::ClipboardText(), text);
-  ASSERT_TRUE(pt::PutClipboardText(""));
-  EXPECT_EQ(pt::ClipboardText(), "");
-  ASSERT_TRUE(pt::ClearClipboard());
-  EXPECT_EQ(pt::ClipboardText(), std::nullopt);
-}
-
 #ifdef TERVOLIN_CLIPBOARD_FAULTS
 
 TEST_F(PlatformClipboard, OnlyOneOpenerAtATime) {
