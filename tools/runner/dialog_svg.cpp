@@ -2,11 +2,7 @@
 
 #include <algorithm>
 
-#include "tools/runner/host_features.hpp"
-
-#if RUNNER_HOST_HAS_WIDGETS
 #include "mqhost/widgets.hpp"
-#endif
 
 namespace runner {
 
@@ -286,8 +282,6 @@ std::string DialogSvg(const DialogNode& dialog) {
   return drawing.Finish(size);
 }
 
-#if RUNNER_HOST_HAS_WIDGETS
-
 namespace {
 
 DialogNode FromSnapshot(const mqhost::WidgetSnapshot& widget) {
@@ -312,11 +306,5 @@ bool LastDialogTree(DialogNode* dialog) {
   *dialog = FromSnapshot(snapshot);
   return true;
 }
-
-#else
-
-bool LastDialogTree(DialogNode*) { return false; }
-
-#endif
 
 }  // namespace runner

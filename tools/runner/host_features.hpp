@@ -1,13 +1,7 @@
-// Which parts of the replacement host's control interface this build has:
-// its widgets (the scripted user and the dialog snapshot) and its settings
-// tree. A host without them still loads the plug-in and makes the pick.
+// Whether this build of the replacement host has its settings tree. A host
+// without it still loads the plug-in and makes the pick; the options are then
+// not kept between runs.
 #pragma once
-
-#if __has_include("mqhost/widgets.hpp")
-#define RUNNER_HOST_HAS_WIDGETS 1
-#else
-#define RUNNER_HOST_HAS_WIDGETS 0
-#endif
 
 #if __has_include("mqhost/settings.hpp")
 #define RUNNER_HOST_HAS_SETTINGS 1

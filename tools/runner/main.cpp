@@ -14,7 +14,6 @@
 #include "tools/runner/report.hpp"
 #include "tools/runner/run_error.hpp"
 #include "tools/runner/scene_input.hpp"
-#include "tools/runner/scene_json.hpp"
 #include "tools/runner/settings_glue.hpp"
 #include "tools/runner/settings_location.hpp"
 #include "tools/runner/user_script.hpp"
@@ -39,10 +38,6 @@ class SceneDocument {
 };
 
 void CheckScript(const RunOptions& options, DocumentHandle document) {
-  if (!options.script.empty() && !ScriptedUserAvailable()) {
-    throw RunError("--" + DescribeStep(options.script.front()) +
-                   ": this build of the replacement host cannot script a user");
-  }
   const int32_t current = mqhost::CurrentObjectIndex(document);
   for (const ScriptStep& step : options.script) {
     if (step.kind != ScriptStep::Kind::PickReference || step.text == "-") continue;
@@ -112,10 +107,12 @@ int Run(const RunOptions& options) {
     report.clipboard = clipboard.Outcome(report.operation == 14);
 
     if (report.dialog.actionsPlayed < report.dialog.actionsGiven) {
-      failures.push_back(
-          std::to_string(report.dialog.actionsGiven - report.dialog.actionsPlayed) +
-          " action(s) were not played: the dialog had closed after \"" +
-          report.actions[report.dialog.actionsPlayed > 0 ? report.dialog.actionsPlayed - 1 : 0] + "\"");
+      const int32_t unplayed = report.dialog.actionsGiven - report.dialog.actionsPlayed;
+      const std::string why =
+          !report.dialog.ran || report.dialog.actionsPlayed == 0
+              ? "the plug-in showed no dialog"
+              : "the dialog had closed after " + report.actions[report.dialog.actionsPlayed - 1];
+      failures.push_back(std::to_string(unplayed) + " action(s) were not played: " + why);
     }
     if (SettingsAvailable() && !report.settingsPath.empty()) {
       try {
@@ -141,7 +138,7 @@ int Run(const RunOptions& options) {
     }
     if (!options.outPath.empty()) {
       try {
-        WriteFileAtomically(options.outPath, JsonSceneText(document), "--out " + options.outPath);
+        WriteFileAtomically(options.outPath, mqhost::SceneText(document), "--out " + options.outPath);
         report.outPath = options.outPath;
       } catch (const RunError& error) {
         failures.push_back(error.what());

@@ -1,12 +1,8 @@
 #include "tools/runner/scene_input.hpp"
 
-#include <fstream>
-#include <sstream>
-
 #include "mqhost/document.hpp"
 #include "tools/runner/obj_import.hpp"
 #include "tools/runner/run_error.hpp"
-#include "tools/runner/scene_json.hpp"
 
 namespace runner {
 
@@ -43,13 +39,12 @@ DocumentHandle LoadScene(const std::string& path) {
     mqhost::SetCurrentObjectIndex(document, 0);
     return document;
   }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw RunError("scene " + path + ": cannot be read");
-  std::ostringstream text;
-  text << file.rdbuf();
   std::string error;
-  DocumentHandle document = ParseJsonScene(text.str(), &error);
-  if (document == nullptr) throw RunError("scene " + path + ": " + error);
+  DocumentHandle document = mqhost::LoadSceneFile(path, &error);
+  if (document == nullptr) {
+    // The host's message already leads with the file's name.
+    throw RunError("scene " + (error.rfind(path + ": ", 0) == 0 ? error : path + ": " + error));
+  }
   return document;
 }
 

@@ -1,11 +1,7 @@
 #include "tools/runner/user_script.hpp"
 
-#include "tools/runner/dialog_controls.hpp"
-#include "tools/runner/host_features.hpp"
-
-#if RUNNER_HOST_HAS_WIDGETS
 #include "mqhost/widgets.hpp"
-#endif
+#include "tools/runner/dialog_controls.hpp"
 
 namespace runner {
 
@@ -22,8 +18,6 @@ std::string DescribeStep(const ScriptStep& step) {
   return {};
 }
 
-#if RUNNER_HOST_HAS_WIDGETS
-
 namespace {
 
 std::optional<int32_t> OperationOf(const ScriptStep& step) {
@@ -35,8 +29,6 @@ std::optional<int32_t> OperationOf(const ScriptStep& step) {
 }
 
 }  // namespace
-
-bool ScriptedUserAvailable() { return true; }
 
 void QueueScript(const std::vector<ScriptStep>& steps) {
   std::vector<mqhost::UserAction> actions;
@@ -71,20 +63,5 @@ DialogOutcome FinishScript(const std::vector<ScriptStep>& steps, std::optional<i
   }
   return outcome;
 }
-
-#else
-
-bool ScriptedUserAvailable() { return false; }
-
-void QueueScript(const std::vector<ScriptStep>&) {}
-
-DialogOutcome FinishScript(const std::vector<ScriptStep>& steps, std::optional<int32_t>* operation) {
-  DialogOutcome outcome;
-  outcome.actionsGiven = static_cast<int32_t>(steps.size());
-  operation->reset();
-  return outcome;
-}
-
-#endif
 
 }  // namespace runner

@@ -11,9 +11,6 @@
 
 namespace runner {
 
-// Whether this host build can script a user at all.
-bool ScriptedUserAvailable();
-
 // One line per step, for the report: `click "(&L)ine"`, `key ctrl+C`.
 std::string DescribeStep(const ScriptStep& step);
 
