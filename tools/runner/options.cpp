@@ -152,6 +152,9 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
       "Loads the Tervolin plug-in into the replacement host, makes its menu pick on a scene with a scripted "
       "user answering the dialog, and reports what changed.",
       "tervolin-run"};
+  // Paths such as /work/scene.json are files, not "/w"-style options, also on
+  // Windows (Wine passes Unix paths through).
+  app.allow_windows_style_options(false);
   app.add_option("scene", options->scenePath,
                  "scene file: JSON in the host's scene format, or Wavefront OBJ");
   app.add_option("--plugin", options->pluginPath, "plug-in library to load (default: the one built beside)");
