@@ -89,9 +89,7 @@ int Run(const RunOptions& options) {
     for (const ScriptStep& step : options.script) report.actions.push_back(DescribeStep(step));
 
     report.settingsPath = options.settingsPath.empty() ? DefaultSettingsPath() : options.settingsPath;
-    if (!SettingsAvailable()) {
-      report.settingsNote = "not kept: this build of the replacement host has no settings tree";
-    } else if (report.settingsPath.empty()) {
+    if (report.settingsPath.empty()) {
       report.settingsNote = "not kept: no configuration folder is known; give --settings";
     } else {
       LoadSettings(report.settingsPath);
@@ -114,7 +112,7 @@ int Run(const RunOptions& options) {
               : "the dialog had closed after " + report.actions[report.dialog.actionsPlayed - 1];
       failures.push_back(std::to_string(unplayed) + " action(s) were not played: " + why);
     }
-    if (SettingsAvailable() && !report.settingsPath.empty()) {
+    if (!report.settingsPath.empty()) {
       try {
         SaveSettings(report.settingsPath);
         report.settingsNote = "loaded and saved";

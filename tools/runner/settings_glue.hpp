@@ -6,8 +6,6 @@
 
 namespace runner {
 
-bool SettingsAvailable();
-
 // Loads the file into the host's tree; a missing file gives an empty tree.
 // Throws RunError naming the file when it exists but cannot be read or is not
 // a settings file.
