@@ -151,6 +151,8 @@ TEST_F(RunnerBadInput, NamesAndCaptionsTheSceneOrDialogLacks) {
                 "no object of that name");
   ExpectRefused({Scene("copy-targets.json"), "--pick-reference", "Sphere"}, "--pick-reference \"Sphere\"",
                 "no object of that name");
+  ExpectRefused({Scene("copy-targets.json"), "--pick-reference", "Source"}, "--pick-reference \"Source\"",
+                "this is the current object");
 }
 
 TEST_F(RunnerBadInput, PluginsTheHostCannotUse) {
@@ -166,6 +168,12 @@ TEST_F(RunnerBadInput, PluginsTheHostCannotUse) {
                 "MQCheckVersion refused host version 0x4501");
   ExpectRefused({box, "--host", RUNNER_INCOMPLETE_HOST_FILE}, RUNNER_INCOMPLETE_HOST_FILE,
                 "MQInit failed to bind the host functions");
+}
+
+TEST_F(RunnerBadInput, SettingsFileThatIsNotOne) {
+  folder.Write("input.json", "<settings><pluginsettings>");
+  ExpectRefused({Scene("tilted-box.json"), "--settings", folder.Path("input.json")},
+                folder.Path("input.json"), "not well-formed XML");
 }
 
 TEST_F(RunnerBadInput, OutputThatCannotBeWrittenLeavesNothingBehind) {

@@ -32,7 +32,8 @@ std::string OperationText(int32_t code) {
 
 std::string FrameRow(const mqhost::Matrix16& frame, int row) {
   std::string text;
-  for (int column = 0; column < 3; ++column) text += Format("%11.5f", frame[4 * row + column]);
+  // "+ 0.0" turns a negative zero into zero: "-0.00000" reads as a change.
+  for (int column = 0; column < 3; ++column) text += Format("%11.5f", frame[4 * row + column] + 0.0);
   if (std::fabs(frame[4 * row + 3] - (row == 3 ? 1.0f : 0.0f)) > 0)
     text += Format("  w%+.5f", frame[4 * row + 3]);
   return text;
