@@ -158,4 +158,24 @@ int32_t ArrayMirrorX(ArrayScene s) {
   return 1;
 }
 
+int32_t ArrayClear(ArrayScene s) {
+  const MQMatrix identity = IdentityMatrix();
+  MoveWithFrame(s, identity, true);
+  s.frame = identity;
+  return 1;
+}
+
+int32_t ArrayCopyToSelected(const GridArrays& grid, const MQMatrix& source,
+                            std::vector<std::vector<Float3>>& targets, std::vector<MQMatrix>& frames) {
+  for (size_t t = 0; t < targets.size(); ++t) {
+    const MQMatrix motion = MatrixProduct(AffineInverse(frames[t]), source);
+    std::vector<Float3>& positions = targets[t];
+    for (size_t i = 0; i < positions.size(); ++i) {
+      if (grid.refCounts[i] > 0) positions[i] = TransformPoint(positions[i], motion);
+    }
+    frames[t] = source;
+  }
+  return 1;
+}
+
 }  // namespace bench

@@ -80,6 +80,17 @@ std::vector<Case> MakeCases() {
   c.array = [](ArrayScene s) { return ArrayMirrorX(s); };
   cases.push_back(c);
 
+#if TERVOLIN_BENCH_CLIPBOARD
+  c = {};
+  c.name = "code16_clear_T";
+  c.operation = tervolin::OpClear;
+  c.transform = true;
+  c.plugin = [](Tervolin& t, DocumentHandle d, cmq::CMQObject& o) { return t.ClearAxis(d, o); };
+  c.protocol = [](DocumentHandle d) { return ProtocolClear(d); };
+  c.array = [](ArrayScene s) { return ArrayClear(s); };
+  cases.push_back(c);
+#endif
+
   // The floors of the cases that come in pairs take the transform flag.
   for (Case& k : cases) {
     if (k.protocol) continue;

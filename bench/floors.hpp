@@ -49,3 +49,19 @@ int32_t ArrayMirrorX(ArrayScene scene);
 bool FrameWithYAlong(const MQMatrix& frame, Float3 direction, MQMatrix* result);
 
 }  // namespace bench
+
+namespace bench {
+
+// Clearing the frame to the identity, moving the vertices with it.
+int32_t ProtocolClear(DocumentHandle document);
+int32_t ArrayClear(ArrayScene scene);
+
+// Copying the current object's whole frame to every other selected object of
+// the document, moving their vertices with it.
+int32_t ProtocolCopyToSelected(DocumentHandle document);
+// The array form: `targets` holds each target's positions, moved from its
+// frame in `frames` into `source`.
+int32_t ArrayCopyToSelected(const GridArrays& grid, const MQMatrix& source,
+                            std::vector<std::vector<Float3>>& targets, std::vector<MQMatrix>& frames);
+
+}  // namespace bench

@@ -15,6 +15,9 @@
 
 #include "bench/allocation_count.hpp"
 #include "bench/cases.hpp"
+#if TERVOLIN_BENCH_CLIPBOARD
+#include "bench/copy_case.hpp"
+#endif
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "plugin/host_api.hpp"
@@ -40,10 +43,10 @@ int64_t IterationsFor(const GridSize& size) {
     if (value > 0) return value;
   }
   const int64_t vertices = int64_t{size.width} * size.height;
-  if (vertices >= 4'000'000) return 3;
-  if (vertices >= 1'000'000) return 8;
-  if (vertices >= 100'000) return 40;
-  return 400;
+  if (vertices >= 4'000'000) return 2;
+  if (vertices >= 1'000'000) return 5;
+  if (vertices >= 100'000) return 25;
+  return 250;
 }
 
 void RunCase(benchmark::State& state, const Case& c, const GridSize& size, Path path) {
@@ -86,6 +89,10 @@ void RunCase(benchmark::State& state, const Case& c, const GridSize& size, Path 
 }
 
 void RegisterAll() {
+#if TERVOLIN_BENCH_CLIPBOARD
+  // Before the grids: its 1M vertices are in 100 objects of 10k.
+  RegisterCopyToSelected(IterationsFor(GridSizes()[2]));
+#endif
   for (const GridSize& size : GridSizes()) {
     for (const Case& c : Cases()) {
       for (Path path : {Path::Array, Path::Protocol, Path::Plugin}) {
@@ -182,6 +189,9 @@ int Verify() {
   for (const GridArrays& grid : {MakeGrid(20, 20), MakeGrid(40, 7)}) {
     for (const Case& c : Cases()) ok = VerifyCase(c, grid) && ok;
   }
+#if TERVOLIN_BENCH_CLIPBOARD
+  ok = VerifyCopyToSelected() && ok;
+#endif
   std::printf("%s\n", ok ? "every floor agrees with the plug-in" : "some floors disagree");
   return ok ? 0 : 1;
 }

@@ -273,4 +273,38 @@ int32_t ProtocolMirrorX(DocumentHandle document) {
   return 1;
 }
 
+int32_t ProtocolClear(DocumentHandle document) {
+  const Target t = Current(document);
+  if (HostApi().MQDoc_GetObjectIndex(t.document, t.object) < 0) return 0;
+  const MQMatrix identity = IdentityMatrix();
+  MoveWithFrame(t.object, identity, true);
+  HostApi().MQObj_SetFloatArray(t.object, mq::kLocalMatrix, identity.m);
+  return 1;
+}
+
+int32_t ProtocolCopyToSelected(DocumentHandle document) {
+  auto& host = HostApi();
+  const Target source = Current(document);
+  if (host.MQDoc_GetObjectIndex(source.document, source.object) < 0) return 0;
+  const MQMatrix sourceFrame = ReadArray16(source.object, mq::kLocalMatrix);
+  for (int32_t index = 0; index < host.MQDoc_GetObjectCount(document); ++index) {
+    ObjectHandle object = host.MQDoc_GetObject(document, index);
+    if (object == nullptr || host.MQDoc_GetObjectIndex(document, object) < 0 || object == source.object)
+      continue;
+    if (host.MQObj_GetIntValue(object, mq::kObjectSelected) == 0) continue;
+    ReadArray16(object, mq::kLocalMatrix);
+    // Scale, rotation and translation all from the source.
+    const Float3 scale = MatrixValue(sourceFrame, mq::kMatrixScale);
+    const Float3 rotation = MatrixValue(sourceFrame, mq::kMatrixRotation);
+    const Float3 translation = MatrixValue(sourceFrame, mq::kMatrixTranslation);
+    float parts[9] = {scale.x,    scale.y,       scale.z,       rotation.x,   rotation.y,
+                      rotation.z, translation.x, translation.y, translation.z};
+    MQMatrix next = sourceFrame;
+    host.MQMatrix_FloatValue(next.m, mq::kMatrixCompose, parts);
+    MoveWithFrame(object, next, true);
+    host.MQObj_SetFloatArray(object, mq::kLocalMatrix, next.m);
+  }
+  return 1;
+}
+
 }  // namespace bench

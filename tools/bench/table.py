@@ -4,7 +4,8 @@
 Benchmarks are named CASE/PATH/SIZE[/...], PATH being plugin, protocol or
 array, with the counters units, per_face, calls and allocs that
 bench/main.cpp sets. Times are CPU times unless --wall is given; the wall
-times of the 1M runs are shown beside them either way.
+times of the 1M runs are shown beside them either way. Of repeated runs
+(--benchmark_repetitions) the fastest is taken.
 
 Usage: table.py RESULTS.json [--wall]
 """
@@ -38,7 +39,15 @@ def load(path, wall):
         entry["error"] = entry.get("error_occurred", False)
         entry["t"] = seconds(entry, "real_time" if wall else "cpu_time")
         entry["wall"] = seconds(entry, "real_time")
-        runs[(parts[0], parts[1], parts[2])] = entry
+        key = (parts[0], parts[1], parts[2])
+        # Of repeated runs the fastest counts: the others lost time to the
+        # rest of the machine, not to the code.
+        kept = runs.get(key)
+        if kept is None or kept["error"]:
+            runs[key] = entry
+        elif not entry["error"]:
+            kept["t"] = min(kept["t"], entry["t"])
+            kept["wall"] = min(kept["wall"], entry["wall"])
     return data, runs
 
 
@@ -73,11 +82,12 @@ def main():
     print(f"{ctx.get('num_cpus', '?')} CPUs at {ctx.get('mhz_per_cpu', '?')} MHz, load average "
           + " ".join(f"{x:.2f}" for x in load_avg) + f"; {'wall' if wall else 'CPU'} times")
     print()
-    header = (f"{'case':<20} {'unit':<6} {'plugin ns/unit':>31}   {'1M: protocol':>12} {'array':>6} "
-              f"{'x protocol':>10} {'x array':>8}   {'ms at 1M':>8} {'wall':>6}   "
-              f"{'growth 100k>1M':>14} {'1M>4M':>6} {'100k>4M':>7}   {'calls':>5} {'allocs':>6}")
+    header = (f"{'case':<20} {'unit':<6} {'plug-in ns per unit':>31}   {'ns/unit at 1M':>19} "
+              f"{'plug-in at 1M':>19}   {'1M ms':>13}   {'growth':>21}   {'calls':>5} {'allocs':>6}")
     print(header)
-    print(f"{'':<20} {'':<6} {'10k':>7} {'100k':>7} {'1M':>7} {'4M':>7}")
+    print(f"{'':<20} {'':<6} {'10k':>7} {'100k':>7} {'1M':>7} {'4M':>7}   {'protocol':>12} {'array':>6}"
+          f" {'x protocol':>10} {'x array':>8}   {'cpu':>6} {'wall':>6}   {'100k>1M':>7} {'1M>4M':>6}"
+          f" {'100k>4M':>7}   {'/unit':>5} {'/run':>6}")
     print("-" * len(header))
     failures = []
     errors = []
@@ -111,7 +121,7 @@ def main():
                      for s in SIZES if (case, "plugin", s) in runs)
         print(f"{case:<20} {unit:<6} " + " ".join(f"{fmt(plugin[s]):>7}" for s in SIZES)
               + f"   {fmt(proto):>12} {fmt(array, 2):>6} {fmt(xp, 2):>10} {fmt(xa):>8}"
-              + f"   {fmt(ms):>8} {fmt(ms_wall):>6}   {fmt(g1, 2):>14} {fmt(g2, 2):>6} {fmt(g3, 2):>7}"
+              + f"   {fmt(ms):>6} {fmt(ms_wall):>6}   {fmt(g1, 2):>7} {fmt(g2, 2):>6} {fmt(g3, 2):>7}"
               + f"   {calls:>5.1f} {allocs:>6.1f}")
         if ms is not None and ms > CASE_LIMIT_MS:
             failures.append(f"{case}: {ms:.1f} ms on the 1M grid (limit {CASE_LIMIT_MS:.0f})")
