@@ -80,7 +80,6 @@ std::vector<Case> MakeCases() {
   c.array = [](ArrayScene s) { return ArrayMirrorX(s); };
   cases.push_back(c);
 
-#if TERVOLIN_BENCH_CLIPBOARD
   c = {};
   c.name = "code16_clear_T";
   c.operation = tervolin::OpClear;
@@ -89,7 +88,6 @@ std::vector<Case> MakeCases() {
   c.protocol = [](DocumentHandle d) { return ProtocolClear(d); };
   c.array = [](ArrayScene s) { return ArrayClear(s); };
   cases.push_back(c);
-#endif
 
   // The floors of the cases that come in pairs take the transform flag.
   for (Case& k : cases) {

@@ -1,5 +1,4 @@
 // The copy-to-selected case, whose scene is many objects rather than one grid.
-// Built only where the plug-in has the operation (TERVOLIN_BENCH_COPY).
 #pragma once
 
 #include <benchmark/benchmark.h>

@@ -15,9 +15,7 @@
 
 #include "bench/allocation_count.hpp"
 #include "bench/cases.hpp"
-#if TERVOLIN_BENCH_CLIPBOARD
 #include "bench/copy_case.hpp"
-#endif
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "plugin/host_api.hpp"
@@ -89,10 +87,8 @@ void RunCase(benchmark::State& state, const Case& c, const GridSize& size, Path 
 }
 
 void RegisterAll() {
-#if TERVOLIN_BENCH_CLIPBOARD
   // Before the grids: its 1M vertices are in 100 objects of 10k.
   RegisterCopyToSelected(IterationsFor(GridSizes()[2]));
-#endif
   for (const GridSize& size : GridSizes()) {
     for (const Case& c : Cases()) {
       for (Path path : {Path::Array, Path::Protocol, Path::Plugin}) {
@@ -189,9 +185,7 @@ int Verify() {
   for (const GridArrays& grid : {MakeGrid(20, 20), MakeGrid(40, 7)}) {
     for (const Case& c : Cases()) ok = VerifyCase(c, grid) && ok;
   }
-#if TERVOLIN_BENCH_CLIPBOARD
   ok = VerifyCopyToSelected() && ok;
-#endif
   std::printf("%s\n", ok ? "every floor agrees with the plug-in" : "some floors disagree");
   return ok ? 0 : 1;
 }
