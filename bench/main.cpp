@@ -16,6 +16,7 @@
 #include "bench/allocation_count.hpp"
 #include "bench/cases.hpp"
 #include "bench/copy_case.hpp"
+#include "bench/menu_pick_case.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "plugin/host_api.hpp"
@@ -90,6 +91,7 @@ void RegisterAll() {
   // Before the grids: its 1M vertices are in 100 objects of 10k.
   RegisterCopyToSelected(IterationsFor(GridSizes()[2]));
   for (const GridSize& size : GridSizes()) {
+    if (size.width * size.height == 1'000'000) RegisterMenuPicks(IterationsFor(size));
     for (const Case& c : Cases()) {
       for (Path path : {Path::Array, Path::Protocol, Path::Plugin}) {
         const std::string name = c.name + "/" + PathName(path) + "/" + size.name;
