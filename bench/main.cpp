@@ -14,6 +14,7 @@
 #include <string>
 
 #include "bench/allocation_count.hpp"
+#include "bench/button_states_case.hpp"
 #include "bench/cases.hpp"
 #include "bench/copy_case.hpp"
 #include "bench/menu_pick_case.hpp"
@@ -91,7 +92,10 @@ void RegisterAll() {
   // Before the grids: its 1M vertices are in 100 objects of 10k.
   RegisterCopyToSelected(IterationsFor(GridSizes()[2]));
   for (const GridSize& size : GridSizes()) {
-    if (size.width * size.height == 1'000'000) RegisterMenuPicks(IterationsFor(size));
+    if (size.width * size.height == 1'000'000) {
+      RegisterButtonStates(IterationsFor(size));
+      RegisterMenuPicks(IterationsFor(size));
+    }
     for (const Case& c : Cases()) {
       for (Path path : {Path::Array, Path::Protocol, Path::Plugin}) {
         const std::string name = c.name + "/" + PathName(path) + "/" + size.name;
@@ -188,6 +192,7 @@ int Verify() {
     for (const Case& c : Cases()) ok = VerifyCase(c, grid) && ok;
   }
   ok = VerifyCopyToSelected() && ok;
+  ok = VerifyButtonStates() && ok;
   std::printf("%s\n", ok ? "every floor agrees with the plug-in" : "some floors disagree");
   return ok ? 0 : 1;
 }
