@@ -18,11 +18,8 @@
 #include "mqhost/widgets.hpp"
 #include "plugin/host_api.hpp"
 
-#if __has_include("dialog/tervolin_dialog.hpp")
+#if TERVOLIN_BENCH_HAS_DIALOG
 #include "dialog/tervolin_dialog.hpp"
-#define TERVOLIN_BENCH_HAS_DIALOG 1
-#else
-#define TERVOLIN_BENCH_HAS_DIALOG 0
 #endif
 
 namespace bench {
