@@ -15,5 +15,5 @@ fi
 "$bench" --verify >/dev/null || { "$bench" --verify; exit 1; }
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 "$bench" --benchmark_out="$build/bench-results.json" --benchmark_out_format=json \
-  --benchmark_format=console --benchmark_repetitions=3 "$@" >"$build/bench-console.txt" 2>&1
+  --benchmark_format=console --benchmark_repetitions=5 "$@" >"$build/bench-console.txt" 2>&1
 python3 "$root/tools/bench/table.py" "$build/bench-results.json"
