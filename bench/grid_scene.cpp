@@ -18,11 +18,14 @@ GridArrays MakeGrid(int32_t width, int32_t height) {
   grid.height = height;
   const auto vertexCount = static_cast<size_t>(width) * static_cast<size_t>(height);
   grid.positions.reserve(vertexCount);
+  // Centred on the origin, whose middle column and row lie at 0.
+  const int32_t middleColumn = width / 2;
+  const int32_t middleRow = height / 2;
   for (int32_t row = 0; row < height; ++row) {
     for (int32_t column = 0; column < width; ++column) {
       // A gently waved sheet, so that no coordinate is constant.
-      const float x = 0.01f * static_cast<float>(column - width / 2);
-      const float z = 0.01f * static_cast<float>(row - height / 2);
+      const float x = 0.01f * static_cast<float>(column - middleColumn);
+      const float z = 0.01f * static_cast<float>(row - middleRow);
       grid.positions.push_back({x, 0.05f * std::sin(3.0f * x) * std::cos(2.0f * z), z});
     }
   }
