@@ -1,0 +1,25 @@
+// The validator's command line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace validator {
+
+struct Options {
+  std::string pluginPath;          // --plugin PATH; default: the plug-in built beside the validator
+  std::string incompleteHostPath;  // the host build lacking one name, built beside the validator
+  int level = 1;                   // --level 1|5|10
+  int picks = 1000;                // --picks N (level 5 and up)
+  uint64_t seed = 20261208;        // --seed S; fixed by default, so that runs repeat
+  int hangSeconds = 30;            // --hang-seconds N: the watchdog's limit
+  std::string workDir;             // --work-dir DIR: scratch files; default: the system's temporary folder
+};
+
+// Fills `options` from the command line. False with `error` set on a bad
+// argument; `help` set for --help.
+bool ParseOptions(int argc, char** argv, Options* options, std::string* error, bool* help);
+
+const char* UsageText();
+
+}  // namespace validator
