@@ -35,6 +35,29 @@ bool Report::Check(const std::string& name, bool ok, const std::string& detail) 
   return ok;
 }
 
+bool Report::Tally(const std::string& name, bool ok, const std::string& detail) {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  auto& counts = tallies_[name];
+  (ok ? counts.first : counts.second) += 1;
+  (ok ? passed_ : failed_) += 1;
+  if (!ok && counts.second <= 20) {
+    std::printf("FAIL %s%s%s\n", name.c_str(), detail.empty() ? "" : ": ", detail.c_str());
+    std::fflush(stdout);
+  }
+  progress_.fetch_add(1, std::memory_order_relaxed);
+  return ok;
+}
+
+void Report::PrintTallies() {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  for (const auto& [name, counts] : tallies_) {
+    std::printf("%s %s: %d of %d\n", counts.second == 0 ? "PASS" : "FAIL", name.c_str(), counts.first,
+                counts.first + counts.second);
+  }
+  tallies_.clear();
+  std::fflush(stdout);
+}
+
 void Report::Note(const std::string& line) {
   const std::lock_guard<std::mutex> lock(mutex_);
   std::printf("%s\n", line.c_str());

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -28,6 +29,12 @@ class Report {
 
   // Records and prints one result. Returns `ok`.
   bool Check(const std::string& name, bool ok, const std::string& detail = std::string());
+  // Records one result of a check that is made many times (once per pick):
+  // counted like Check, but only failures are printed (the first 20 of each
+  // name), and PrintTallies prints one line per name.
+  bool Tally(const std::string& name, bool ok, const std::string& detail = std::string());
+  void PrintTallies();
+
   // Prints an informative line (the seed, counts) that is not a check.
   void Note(const std::string& line);
 
@@ -47,6 +54,7 @@ class Report {
   std::string current_;
   bool stop_ = false;
   std::atomic<uint64_t> progress_{0};
+  std::map<std::string, std::pair<int, int>> tallies_;  // name: passed, failed
   std::thread watchdog_;
 };
 

@@ -1,0 +1,46 @@
+// Where the plug-in's "Trans(&f)orm" option must put each vertex when it
+// changes a frame, computed independently of the plug-in from the old frame L
+// and the new frame N that the document holds before and after:
+//
+//   origin moves (centre of vertices / of the object): p + (o' - o), in float,
+//   exactly as the plug-in adds it, so the check is exact;
+//   frame changes: p * L^-1 * N', N' recomposed from the host's split of N and
+//   L (scale and translation from N for mirrors, copy, paste and clear, else
+//   from L; rotation from N). L^-1 is the host's answer for a singular L (the
+//   identity). Computed in double from the same float inputs the plug-in
+//   gets, and compared with a tolerance (see Tolerance).
+#pragma once
+
+#include "mqhost/document.hpp"
+
+namespace validator {
+
+// The kinds of vertex motion an operation makes.
+enum class Motion { None, Origin, Frame, FrameMirror };
+
+// The motion of operation code 1 to 16 (None for 14 and unknown codes).
+Motion MotionOfOperation(int operation);
+
+mqhost::Point3 ExpectedAfterOriginMove(mqhost::Point3 p, mqhost::Point3 oldOrigin, mqhost::Point3 newOrigin);
+
+struct Expected {
+  double position[3];
+  double tolerance[3];  // per component
+};
+
+// The relative tolerance of a frame compensation: 2e-5 of the sum of the
+// magnitudes that make up each component (float rounding of the plug-in's
+// product and transform is below 1e-6 of that), plus 1e-30 absolute.
+inline constexpr double kRelativeTolerance = 2e-5;
+
+Expected ExpectedAfterFrameChange(mqhost::Point3 p, const mqhost::Matrix16& oldFrame,
+                                  const mqhost::Matrix16& newFrame, bool mirror);
+
+bool Within(const Expected& expected, mqhost::Point3 actual);
+
+// True when the frame is finite in all sixteen elements.
+bool IsFinite(const mqhost::Matrix16& frame);
+// True when the host would answer the identity for its inverse.
+bool IsSingular(const mqhost::Matrix16& frame);
+
+}  // namespace validator
