@@ -80,7 +80,9 @@ inline constexpr uintptr_t kSceneTag = 0x5D;
 
 template <typename Handle>
 Handle MakeHandle(size_t index, uintptr_t tag) {
-  return reinterpret_cast<Handle>((static_cast<uintptr_t>(index) << 8) | tag);
+  // Handles are tagged indices, not addresses (see the top of this file).
+  const uintptr_t value = (static_cast<uintptr_t>(index) << 8) | tag;
+  return reinterpret_cast<Handle>(value);  // NOLINT(performance-no-int-to-ptr)
 }
 
 // The record a handle names, or null when it is not a handle of that kind

@@ -37,10 +37,10 @@ Vec Perpendicular(Vec a) {
   return out;
 }
 
-Vec Row(const Matrix16& m, int row) {
-  return {m[static_cast<size_t>(row * 4)], m[static_cast<size_t>(row * 4 + 1)],
-          m[static_cast<size_t>(row * 4 + 2)]};
-}
+// Index of the element in `row` and `column` of a Matrix16.
+size_t At(int row, int column) { return static_cast<size_t>(row) * 4 + static_cast<size_t>(column); }
+
+Vec Row(const Matrix16& m, int row) { return {m[At(row, 0)], m[At(row, 1)], m[At(row, 2)]}; }
 
 // A right-handed orthonormal frame from three axis rows: keeps the direction
 // of `x` and the plane of `x` and `y`; rows that are zero are completed from
@@ -77,8 +77,7 @@ Matrix16 ComposeMatrix(Point3 scale, Point3 angle, Point3 translation) {
   const double scales[3] = {scale.x, scale.y, scale.z};
   Matrix16 m{};
   for (int r = 0; r < 3; ++r) {
-    for (int c = 0; c < 3; ++c)
-      m[static_cast<size_t>(r * 4 + c)] = static_cast<float>(scales[r] * rows[r][c]);
+    for (int c = 0; c < 3; ++c) m[At(r, c)] = static_cast<float>(scales[r] * rows[r][c]);
   }
   m[3] = 0;
   m[7] = 0;
@@ -139,7 +138,7 @@ bool InvertMatrix(const Matrix16& matrix, Matrix16* inverse) {
   for (int r = 0; r < 4; ++r) {
     double squares = 0;
     for (int c = 0; c < 4; ++c) {
-      a[r][c] = matrix[static_cast<size_t>(r * 4 + c)];
+      a[r][c] = matrix[At(r, c)];
       squares += a[r][c] * a[r][c];
       a[r][c + 4] = r == c ? 1 : 0;
     }
@@ -176,7 +175,7 @@ bool InvertMatrix(const Matrix16& matrix, Matrix16* inverse) {
     for (int c = 0; c < 4; ++c) {
       const double value = a[r][c + 4];
       if (!std::isfinite(value)) return false;
-      result[static_cast<size_t>(r * 4 + c)] = static_cast<float>(value);
+      result[At(r, c)] = static_cast<float>(value);
     }
   }
   *inverse = result;

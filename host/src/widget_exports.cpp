@@ -1,10 +1,10 @@
-// Placeholder host functions, answered with a protocol error until the
-// replacement host models what they reach.
+// MQWidget_Value: every widget request of the plug-in comes through here.
+#include "host/src/widget_model.hpp"
 #include "mqhost/api.hpp"
 #include "mqhost/protocol.hpp"
 #include "plugin/host_types.hpp"
 
-MQHOST_EXPORT_C int MQWidget_Value(int, int, void**) {
+MQHOST_EXPORT_C int MQWidget_Value(int widgetId, int code, void** arguments) {
   mqhost::NoteHostCall();
-  mqhost::RecordProtocolError("MQWidget_Value is not modelled yet"); return {};
+  return mqhost::widget_host::HandleRequest(widgetId, code, arguments);
 }

@@ -1,8 +1,8 @@
+#include "plugin/arg_list.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
-
-#include "plugin/arg_list.hpp"
 
 namespace {
 

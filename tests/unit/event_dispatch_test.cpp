@@ -24,19 +24,41 @@ class RecordingStation : public MQStationPlugin {
  public:
   Call last;
   int32_t answer = 42;
-  void GetPlugInID(uint32_t* product, uint32_t* id) override { *product = 1; *id = 2; }
+  void GetPlugInID(uint32_t* product, uint32_t* id) override {
+    *product = 1;
+    *id = 2;
+  }
   const char* GetPlugInName() override { return "station"; }
   int32_t GetPlugInType() override { return kPluginStation; }
   const char* EnumString() override { return "Station"; }
-  const char* EnumSubCommand(int32_t index) override { last = {"EnumSubCommand", index}; return "sub"; }
-  const char16_t* GetSubCommandString(int32_t index) override { last = {"GetSubCommandString", index}; return u"wide"; }
-  int32_t Initialize() override { last = {"Initialize"}; return answer; }
+  const char* EnumSubCommand(int32_t index) override {
+    last = {"EnumSubCommand", index};
+    return "sub";
+  }
+  const char16_t* GetSubCommandString(int32_t index) override {
+    last = {"GetSubCommandString", index};
+    return u"wide";
+  }
+  int32_t Initialize() override {
+    last = {"Initialize"};
+    return answer;
+  }
   void Exit() override { last = {"Exit"}; }
-  int32_t Activate(DocumentHandle, int32_t flag) override { last = {"Activate", flag}; return answer; }
-  int32_t IsActivated(DocumentHandle) override { last = {"IsActivated"}; return answer; }
-  int32_t OnSubCommand(DocumentHandle, int32_t index) override { last = {"OnSubCommand", index}; return answer; }
+  int32_t Activate(DocumentHandle, int32_t flag) override {
+    last = {"Activate", flag};
+    return answer;
+  }
+  int32_t IsActivated(DocumentHandle) override {
+    last = {"IsActivated"};
+    return answer;
+  }
+  int32_t OnSubCommand(DocumentHandle, int32_t index) override {
+    last = {"OnSubCommand", index};
+    return answer;
+  }
   void OnMinimize(DocumentHandle, int32_t flag) override { last = {"OnMinimize", flag}; }
-  int32_t OnReceiveUserMessage(DocumentHandle, uint32_t product, uint32_t id, const char* description, void*) override {
+  int32_t OnReceiveUserMessage(DocumentHandle, uint32_t product, uint32_t id, const char* description,
+                               void*) override {
     last = {"OnReceiveUserMessage", static_cast<int32_t>(product), static_cast<int32_t>(id), description};
     return answer;
   }
@@ -52,16 +74,26 @@ class RecordingStation : public MQStationPlugin {
     param.saveUniqueId = setSaveUid ? 1 : 0;
   }
   bool setSaveUid = false;
-  int32_t OnUndo(DocumentHandle, int32_t state) override { last = {"OnUndo", state}; return answer; }
-  int32_t OnRedo(DocumentHandle, int32_t state) override { last = {"OnRedo", state}; return answer; }
-  void OnUpdateUndo(DocumentHandle, int32_t state, int32_t size) override { last = {"OnUpdateUndo", state, size}; }
+  int32_t OnUndo(DocumentHandle, int32_t state) override {
+    last = {"OnUndo", state};
+    return answer;
+  }
+  int32_t OnRedo(DocumentHandle, int32_t state) override {
+    last = {"OnRedo", state};
+    return answer;
+  }
+  void OnUpdateUndo(DocumentHandle, int32_t state, int32_t size) override {
+    last = {"OnUpdateUndo", state, size};
+  }
   void OnObjectModified(DocumentHandle) override { last = {"OnObjectModified"}; }
   void OnObjectSelected(DocumentHandle) override { last = {"OnObjectSelected"}; }
   void OnUpdateObjectList(DocumentHandle) override { last = {"OnUpdateObjectList"}; }
   void OnMaterialModified(DocumentHandle) override { last = {"OnMaterialModified"}; }
   void OnUpdateMaterialList(DocumentHandle) override { last = {"OnUpdateMaterialList"}; }
   void OnUpdateScene(DocumentHandle, SceneHandle scene) override { last = {"OnUpdateScene", 0, 0, scene}; }
-  void OnChangeEditOption(DocumentHandle, int32_t trigger) override { last = {"OnChangeEditOption", trigger}; }
+  void OnChangeEditOption(DocumentHandle, int32_t trigger) override {
+    last = {"OnChangeEditOption", trigger};
+  }
 };
 
 class RecordingCommand : public MQCommandPlugin {
@@ -76,11 +108,19 @@ class RecordingCommand : public MQCommandPlugin {
     last.mouse = state;
     return 7;
   }
-  int32_t OnLeftButtonDown(DocumentHandle, SceneHandle, MouseState& s) override { return Record("LeftDown", s); }
-  int32_t OnMiddleButtonUp(DocumentHandle, SceneHandle, MouseState& s) override { return Record("MiddleUp", s); }
+  int32_t OnLeftButtonDown(DocumentHandle, SceneHandle, MouseState& s) override {
+    return Record("LeftDown", s);
+  }
+  int32_t OnMiddleButtonUp(DocumentHandle, SceneHandle, MouseState& s) override {
+    return Record("MiddleUp", s);
+  }
   int32_t OnMouseWheel(DocumentHandle, SceneHandle, MouseState& s) override { return Record("Wheel", s); }
-  int32_t OnKeyDown(DocumentHandle, SceneHandle, int32_t key, MouseState& s) override { return Record("KeyDown", s, key); }
-  int32_t OnKeyUp(DocumentHandle, SceneHandle, int32_t key, MouseState& s) override { return Record("KeyUp", s, key); }
+  int32_t OnKeyDown(DocumentHandle, SceneHandle, int32_t key, MouseState& s) override {
+    return Record("KeyDown", s, key);
+  }
+  int32_t OnKeyUp(DocumentHandle, SceneHandle, int32_t key, MouseState& s) override {
+    return Record("KeyUp", s, key);
+  }
 };
 
 class RecordingImport : public MQImportPlugin {
@@ -145,8 +185,8 @@ TEST(EventDispatch, StationRowsReadTheirNamedArgumentsAndDefaults) {
   uint32_t product = 0xE3F7A830u;
   int32_t id = 9;
   int32_t answer = 0;
-  void* message[] = {Name("src_product"), &product, Name("src_id"), &id, Name("description"), Name("hello"),
-                     Name("result"), &answer, nullptr};
+  void* message[] = {Name("src_product"), &product,       Name("src_id"), &id,    Name("description"),
+                     Name("hello"),       Name("result"), &answer,        nullptr};
   station.answer = 77;
   EXPECT_EQ(OnEventFor(station, nullptr, 103, message), 1);
   EXPECT_EQ(static_cast<uint32_t>(station.last.a), 0xE3F7A830u);
@@ -165,10 +205,12 @@ TEST(EventDispatch, StationRowsReadTheirNamedArgumentsAndDefaults) {
   EXPECT_EQ(station.last.a, 4);
   EXPECT_EQ(station.last.b, 1024);
 
-  const struct { int32_t code; const char* name; } notices[] = {
-      {201, "OnEndDocument"},       {220, "OnUpdateObjectList"},   {221, "OnObjectModified"},
-      {222, "OnObjectSelected"},    {230, "OnUpdateMaterialList"}, {231, "OnMaterialModified"},
-      {240, "OnUpdateScene"}};
+  const struct {
+    int32_t code;
+    const char* name;
+  } notices[] = {{201, "OnEndDocument"},    {220, "OnUpdateObjectList"},   {221, "OnObjectModified"},
+                 {222, "OnObjectSelected"}, {230, "OnUpdateMaterialList"}, {231, "OnMaterialModified"},
+                 {240, "OnUpdateScene"}};
   for (const auto& notice : notices) {
     station.last = {};
     EXPECT_EQ(OnEventFor(station, nullptr, notice.code, noArgs), 1);
@@ -182,7 +224,8 @@ TEST(EventDispatch, SaveDocumentReportsTheHandlersUniqueIdRequest) {
   RecordingStation station;
   int32_t saveUid = 0;
   int element = 0;
-  void* list[] = {Name("xml_elem"), &element, Name("filename"), Name("a.mqo"), Name("save_uid"), &saveUid, nullptr};
+  void* list[] = {Name("xml_elem"), &element, Name("filename"), Name("a.mqo"),
+                  Name("save_uid"), &saveUid, nullptr};
   EXPECT_EQ(OnEventFor(station, nullptr, 202, list), 1);
   EXPECT_EQ(saveUid, 0);
   station.setSaveUid = true;
@@ -195,8 +238,10 @@ TEST(EventDispatch, SaveDocumentReportsTheHandlersUniqueIdRequest) {
 
 TEST(EventDispatch, EditOptionTriggerTextsMapToValues) {
   RecordingStation station;
-  const struct { const char* text; int32_t value; } cases[] = {
-      {"screen", 1}, {"world", 2}, {"local", 3}, {"World", 0}, {"worldx", 0}};
+  const struct {
+    const char* text;
+    int32_t value;
+  } cases[] = {{"screen", 1}, {"world", 2}, {"local", 3}, {"World", 0}, {"worldx", 0}};
   for (const auto& c : cases) {
     void* list[] = {Name("trigger"), Name(c.text), nullptr};
     EXPECT_EQ(OnEventFor(station, nullptr, 250, list), 1);
@@ -210,7 +255,8 @@ TEST(EventDispatch, EditOptionTriggerTextsMapToValues) {
 TEST(EventDispatch, MouseAndKeyEventsNeedACommandPlugin) {
   RecordingStation station;
   void* none[] = {nullptr};
-  for (int32_t code : {120, 125, 130, 140, 141}) EXPECT_EQ(OnEventFor(station, nullptr, code, none), 0) << code;
+  for (int32_t code : {120, 125, 130, 140, 141})
+    EXPECT_EQ(OnEventFor(station, nullptr, code, none), 0) << code;
 }
 
 TEST(EventDispatch, MouseStateFlagsFollowTheButtonStateBits) {
@@ -220,8 +266,17 @@ TEST(EventDispatch, MouseStateFlagsFollowTheButtonStateBits) {
   int32_t y = 20;
   int32_t wheel = -120;
   float pressure = 0.5f;
-  void* list[] = {Name("button_state"), &buttons, Name("mouse_pos_x"), &x, Name("mouse_pos_y"), &y,
-                  Name("mouse_wheel"), &wheel, Name("pressure"), &pressure, nullptr};
+  void* list[] = {Name("button_state"),
+                  &buttons,
+                  Name("mouse_pos_x"),
+                  &x,
+                  Name("mouse_pos_y"),
+                  &y,
+                  Name("mouse_wheel"),
+                  &wheel,
+                  Name("pressure"),
+                  &pressure,
+                  nullptr};
   EXPECT_EQ(OnEventFor(command, nullptr, 120, list), 7);
   EXPECT_EQ(command.last.name, "LeftDown");
   const MouseState& s = command.last.mouse;
@@ -251,8 +306,19 @@ TEST(EventDispatch, KeyEventsCarryOnlyTheKeyAndTheButtonFlags) {
   int32_t x = 10;
   int32_t wheel = 5;
   float pressure = 0.75f;
-  void* list[] = {Name("key"), &key, Name("button_state"), &buttons, Name("mouse_pos_x"), &x,
-                  Name("mouse_pos_y"), &x, Name("mouse_wheel"), &wheel, Name("pressure"), &pressure, nullptr};
+  void* list[] = {Name("key"),
+                  &key,
+                  Name("button_state"),
+                  &buttons,
+                  Name("mouse_pos_x"),
+                  &x,
+                  Name("mouse_pos_y"),
+                  &x,
+                  Name("mouse_wheel"),
+                  &wheel,
+                  Name("pressure"),
+                  &pressure,
+                  nullptr};
   EXPECT_EQ(OnEventFor(command, nullptr, 140, list), 7);
   EXPECT_EQ(command.last.name, "KeyDown");
   EXPECT_EQ(command.last.a, 0x41);

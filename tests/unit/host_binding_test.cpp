@@ -39,7 +39,8 @@ TEST(HostBinding, NamesAreAskedInTheListedOrder) {
   EXPECT_EQ(host.asked[13], "MQDoc_GetObjectCount");
   EXPECT_EQ(host.asked[181], "MQWidget_Value");
   EXPECT_EQ(host.asked.back(), "MQCanvas_Value");
-  for (int i = 0; i < kHostFunctionCount; ++i) EXPECT_EQ(host.asked[static_cast<size_t>(i)], kHostFunctionNames[i]);
+  for (int i = 0; i < kHostFunctionCount; ++i)
+    EXPECT_EQ(host.asked[static_cast<size_t>(i)], kHostFunctionNames[i]);
   EXPECT_NE(table.MQWidget_Value, nullptr);
 }
 

@@ -18,8 +18,10 @@ namespace {
 
 using mqhost::Matrix16;
 using mqhost::ObjectData;
-using mqhost::Point3;
 using tervolin::HostApi;
+
+// Index of the element in `row` and `column` of a Matrix16.
+size_t At(int row, int column) { return static_cast<size_t>(row) * 4 + static_cast<size_t>(column); }
 
 // A unit square (face 0) and a triangle (face 1) sharing the edge 1-2, plus
 // vertex 4 that no face uses.
@@ -209,7 +211,7 @@ TEST_F(HostDocument, FrameIdsReadAndWriteTheLocalMatrix) {
   for (int r = 0; r < 4; ++r) {
     for (int c = 0; c < 4; ++c) {
       float sum = 0;
-      for (int k = 0; k < 4; ++k) sum += frame[size_t(r * 4 + k)] * inverse[size_t(k * 4 + c)];
+      for (int k = 0; k < 4; ++k) sum += frame[At(r, k)] * inverse[At(k, c)];
       EXPECT_NEAR(sum, r == c ? 1.0f : 0.0f, 1e-6f) << r << "," << c;
     }
   }

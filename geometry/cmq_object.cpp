@@ -1,0 +1,189 @@
+#include "geometry/cmq_object.hpp"
+
+#include <algorithm>
+
+#include "geometry/view_pool.hpp"
+#include "platform/locale_text.hpp"
+#include "plugin/host_api.hpp"
+
+namespace cmq {
+
+using tervolin::HostApi;
+
+namespace {
+constexpr int kNameBufferSize = 250;
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Views
+
+CMQVertex::~CMQVertex() {
+  index = -1;
+  owner = nullptr;
+  position = {0.0f, 0.0f, 0.0f};
+}
+
+bool CMQVertex::IsSelected() const {
+  const DocumentHandle document = owner->Document();
+  return HostApi().MQDoc_IsSelectVertex(document, owner->DocumentIndex(), index) != 0;
+}
+
+CMQFace::~CMQFace() {
+  index = -1;
+  owner = nullptr;
+}
+
+bool CMQFace::IsSelected() const {
+  const DocumentHandle document = owner->Document();
+  return HostApi().MQDoc_IsSelectFace(document, owner->DocumentIndex(), index) != 0;
+}
+
+int32_t CMQFace::GetPointCount() const { return owner->GetFacePointCount(index); }
+
+// ---------------------------------------------------------------------------
+// Iterators
+
+VertexIterator::VertexIterator(const CMQObject& owner) : owner_(&owner) {
+  if (owner_->GetVertexCount() >= 1) {
+    while (index_ < owner_->GetVertexCount() && owner_->GetVertexRefCount(index_) <= 0) ++index_;
+  }
+}
+
+std::shared_ptr<CMQVertex> VertexIterator::operator*() const {
+  return std::allocate_shared<CMQVertex>(detail::RecyclingAllocator<CMQVertex>(), index_, owner_,
+                                         owner_->GetVertex(index_));
+}
+
+VertexIterator& VertexIterator::operator++() {
+  ++index_;
+  while (index_ >= 0 && index_ < owner_->GetVertexCount() && owner_->GetVertexRefCount(index_) < 1) ++index_;
+  return *this;
+}
+
+bool VertexIterator::AtEnd() const { return index_ == owner_->GetVertexCount(); }
+
+FaceIterator::FaceIterator(const CMQObject& owner) : owner_(&owner) {
+  if (owner_->GetFaceCount() >= 1) {
+    while (index_ < owner_->GetFaceCount() && owner_->GetFacePointCount(index_) <= 0) ++index_;
+  }
+}
+
+std::shared_ptr<CMQFace> FaceIterator::operator*() const {
+  return std::allocate_shared<CMQFace>(detail::RecyclingAllocator<CMQFace>(), index_, owner_);
+}
+
+FaceIterator& FaceIterator::operator++() {
+  ++index_;
+  while (index_ >= 0 && index_ < owner_->GetFaceCount() && owner_->GetFacePointCount(index_) < 1) ++index_;
+  return *this;
+}
+
+bool FaceIterator::AtEnd() const { return index_ == owner_->GetFaceCount(); }
+
+// ---------------------------------------------------------------------------
+// The object wrapper
+
+CMQObject::~CMQObject() {
+  object_ = nullptr;
+  document_ = nullptr;
+}
+
+CMQObject CMQObject::Current(DocumentHandle document) {
+  if (document == nullptr) return CMQObject();
+  const int32_t index = HostApi().MQDoc_GetCurrentObjectIndex(document);
+  return CMQObject(HostApi().MQDoc_GetObject(document, index), document);
+}
+
+CMQObject CMQObject::ByIndex(DocumentHandle document, int32_t index) {
+  if (document == nullptr) return CMQObject();
+  return CMQObject(HostApi().MQDoc_GetObject(document, index), document);
+}
+
+CMQObject CMQObject::ByUniqueID(DocumentHandle document, uint32_t uniqueId) {
+  if (document == nullptr) return CMQObject();
+  return CMQObject(HostApi().MQDoc_GetObjectFromUniqueID(document, static_cast<int32_t>(uniqueId)), document);
+}
+
+bool CMQObject::IsValid() const { return object_ != nullptr && document_ != nullptr && DocumentIndex() >= 0; }
+
+int32_t CMQObject::DocumentIndex() const { return HostApi().MQDoc_GetObjectIndex(document_, object_); }
+
+std::string CMQObject::GetName() const {
+  // The host may fill all 250 bytes without a terminator: the name then is
+  // all of them, and nothing past the buffer is read.
+  char buffer[kNameBufferSize] = {};
+  HostApi().MQObj_GetName(object_, buffer, kNameBufferSize);
+  const char* end = std::find(buffer, buffer + kNameBufferSize, '\0');
+  return std::string(buffer, static_cast<size_t>(end - buffer));
+}
+
+int32_t CMQObject::GetVertexCount() const { return HostApi().MQObj_GetVertexCount(object_); }
+int32_t CMQObject::GetFaceCount() const { return HostApi().MQObj_GetFaceCount(object_); }
+
+int32_t CMQObject::GetVertexRefCount(int32_t vertex) const {
+  return HostApi().MQObj_GetVertexRefCount(object_, vertex);
+}
+
+int32_t CMQObject::GetFacePointCount(int32_t face) const {
+  return HostApi().MQObj_GetFacePointCount(object_, face);
+}
+
+Float3 CMQObject::GetVertex(int32_t vertex) const {
+  Float3 position{0.0f, 0.0f, 0.0f};
+  HostApi().MQObj_GetVertex(object_, vertex, &position.x);
+  return position;
+}
+
+void CMQObject::SetVertex(int32_t vertex, const Float3& position) const {
+  HostApi().MQObj_SetVertex(object_, vertex, &position.x);
+}
+
+std::vector<int32_t> CMQObject::GetFacePoints(int32_t face) const {
+  const int32_t count = GetFacePointCount(face);
+  if (count <= 0) return {};
+  std::vector<int32_t> points(static_cast<size_t>(count), 0);
+  HostApi().MQObj_GetFacePointArray(object_, face, points.data());
+  return points;
+}
+
+std::pair<int32_t, int32_t> CMQObject::GetFaceEdge(int32_t face, int32_t edge) const {
+  const std::vector<int32_t> points = GetFacePoints(face);
+  const auto count = static_cast<int32_t>(points.size());
+  if (count == 0) return {-1, -1};
+  // Any edge number, negative ones included, names one of the face's edges.
+  int32_t start = edge % count;
+  if (start < 0) start += count;
+  const int32_t end = start == count - 1 ? 0 : start + 1;
+  return {points[static_cast<size_t>(start)], points[static_cast<size_t>(end)]};
+}
+
+Float3 CMQObject::GetFaceNormal(int32_t face) const {
+  const std::vector<int32_t> points = GetFacePoints(face);
+  const size_t count = points.size();
+  // A face of one point has no edge to span a plane with.
+  if (count < 2) return {0.0f, 0.0f, 0.0f};
+  const Float3 p0 = GetVertex(points[0]);
+  const Float3 p1 = GetVertex(points[1]);
+  const Float3 last = GetVertex(points[count - 1]);
+  const Float3 e = p1 - p0;
+  Float3 u = p0 - last;
+  if (count > 3) {
+    const Float3 w = GetVertex(points[2]) - p1;
+    u = (u - w) * 0.5f;
+  }
+  return Cross(e, u);
+}
+
+bool CMQObject::IsLineSelected(int32_t face, int32_t line) const {
+  return HostApi().MQDoc_IsSelectLine(document_, DocumentIndex(), face, line) != 0;
+}
+
+// ---------------------------------------------------------------------------
+
+std::u16string ToWide(const std::string& text) {
+  std::u16string wide;
+  if (!platform::LocaleMultiByteToUtf16(text, wide)) return u"invalid";
+  return wide;
+}
+
+}  // namespace cmq

@@ -1,0 +1,202 @@
+// Views of one object of one document, read and written through the host:
+// the object wrapper cmq::CMQObject, the vertex and face views cmq::CMQVertex
+// and cmq::CMQFace, and the iterators over the object's live vertices and faces.
+//
+// Nothing here copies or caches the host's geometry: every step of a walk asks
+// the host for the current count and the vertex's reference count (or the
+// face's point count), every selection test asks for the object's document
+// index, and every dereference makes a new shared view holding what the host
+// answered at that moment.
+//
+// A vertex is live when at least one face uses it (reference count above 0), a
+// face when it has at least one point. The walks visit live ones only, in
+// ascending index. Views and iterators keep a plain pointer to the wrapper that
+// made them: the wrapper must outlive them.
+#pragma once
+
+#include <cstdint>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "geometry/math.hpp"
+#include "plugin/host_types.hpp"
+
+namespace cmq {
+
+class CMQObject;
+
+// One vertex as it was when the view was made.
+class CMQVertex {
+ public:
+  CMQVertex(int32_t vertexIndex, const CMQObject* vertexOwner, const Float3& vertexPosition) noexcept
+      : index(vertexIndex), owner(vertexOwner), position(vertexPosition) {}
+  CMQVertex(const CMQVertex&) = default;
+  CMQVertex& operator=(const CMQVertex&) = default;
+  ~CMQVertex();
+
+  // Asks the host, through the owner's document.
+  bool IsSelected() const;
+
+  int32_t index = -1;
+  const CMQObject* owner = nullptr;
+  Float3 position{0.0f, 0.0f, 0.0f};
+};
+
+// One face; its points and selection are asked of the host on demand.
+class CMQFace {
+ public:
+  CMQFace(int32_t faceIndex, const CMQObject* faceOwner) noexcept : index(faceIndex), owner(faceOwner) {}
+  CMQFace(const CMQFace&) = default;
+  CMQFace& operator=(const CMQFace&) = default;
+  ~CMQFace();
+
+  bool IsSelected() const;
+  int32_t GetPointCount() const;
+
+  int32_t index = -1;
+  const CMQObject* owner = nullptr;
+};
+
+// Compared against an iterator, asks the host for the current count.
+struct IterationEnd {};
+
+class VertexIterator {
+ public:
+  using iterator_category = std::input_iterator_tag;
+  using value_type = std::shared_ptr<CMQVertex>;
+  using difference_type = std::ptrdiff_t;
+  using pointer = void;
+  using reference = std::shared_ptr<CMQVertex>;
+
+  // The first live vertex of `owner` (or the end when there is none).
+  explicit VertexIterator(const CMQObject& owner);
+
+  std::shared_ptr<CMQVertex> operator*() const;
+  VertexIterator& operator++();
+  int32_t Index() const { return index_; }
+  bool AtEnd() const;
+
+  friend bool operator==(const VertexIterator& it, IterationEnd) { return it.AtEnd(); }
+  friend bool operator!=(const VertexIterator& it, IterationEnd) { return !it.AtEnd(); }
+  friend bool operator==(const VertexIterator& a, const VertexIterator& b) {
+    return a.owner_ == b.owner_ && a.index_ == b.index_;
+  }
+  friend bool operator!=(const VertexIterator& a, const VertexIterator& b) { return !(a == b); }
+
+ private:
+  int32_t index_ = 0;
+  const CMQObject* owner_ = nullptr;
+};
+
+class FaceIterator {
+ public:
+  using iterator_category = std::input_iterator_tag;
+  using value_type = std::shared_ptr<CMQFace>;
+  using difference_type = std::ptrdiff_t;
+  using pointer = void;
+  using reference = std::shared_ptr<CMQFace>;
+
+  explicit FaceIterator(const CMQObject& owner);
+
+  std::shared_ptr<CMQFace> operator*() const;
+  FaceIterator& operator++();
+  int32_t Index() const { return index_; }
+  bool AtEnd() const;
+
+  friend bool operator==(const FaceIterator& it, IterationEnd) { return it.AtEnd(); }
+  friend bool operator!=(const FaceIterator& it, IterationEnd) { return !it.AtEnd(); }
+  friend bool operator==(const FaceIterator& a, const FaceIterator& b) {
+    return a.owner_ == b.owner_ && a.index_ == b.index_;
+  }
+  friend bool operator!=(const FaceIterator& a, const FaceIterator& b) { return !(a == b); }
+
+ private:
+  int32_t index_ = 0;
+  const CMQObject* owner_ = nullptr;
+};
+
+// for (auto vertex : object.Vertices()) ... ; the range borrows the wrapper.
+class VertexRange {
+ public:
+  explicit VertexRange(const CMQObject& owner) : owner_(&owner) {}
+  VertexIterator begin() const { return VertexIterator(*owner_); }
+  IterationEnd end() const { return {}; }
+
+ private:
+  const CMQObject* owner_;
+};
+
+class FaceRange {
+ public:
+  explicit FaceRange(const CMQObject& owner) : owner_(&owner) {}
+  FaceIterator begin() const { return FaceIterator(*owner_); }
+  IterationEnd end() const { return {}; }
+
+ private:
+  const CMQObject* owner_;
+};
+
+// Names one object of one document. Owns neither handle and copies freely;
+// the factories do not check what the host answered: use IsValid.
+class CMQObject {
+ public:
+  CMQObject() = default;
+  CMQObject(ObjectHandle object, DocumentHandle document) : object_(object), document_(document) {}
+  CMQObject(const CMQObject&) = default;
+  CMQObject& operator=(const CMQObject&) = default;
+  virtual ~CMQObject();
+
+  // The document's current object.
+  static CMQObject Current(DocumentHandle document);
+  // The object in slot `index`; null for an empty slot.
+  static CMQObject ByIndex(DocumentHandle document, int32_t index);
+  // The object with this unique ID; null when there is none.
+  static CMQObject ByUniqueID(DocumentHandle document, uint32_t uniqueId);
+
+  ObjectHandle Object() const { return object_; }
+  DocumentHandle Document() const { return document_; }
+
+  // Both handles set, and the document still holds the object.
+  bool IsValid() const;
+  // The object's index in its document (negative: not in it).
+  int32_t DocumentIndex() const;
+  // The object's name, at most 250 bytes.
+  std::string GetName() const;
+
+  int32_t GetVertexCount() const;
+  int32_t GetFaceCount() const;
+  int32_t GetVertexRefCount(int32_t vertex) const;
+  int32_t GetFacePointCount(int32_t face) const;
+  Float3 GetVertex(int32_t vertex) const;
+  void SetVertex(int32_t vertex, const Float3& position) const;
+
+  // The face's vertex indices in its own point order; empty for a face
+  // without points.
+  std::vector<int32_t> GetFacePoints(int32_t face) const;
+  // (start, end) vertex of edge k: from point k to point k + 1, the last edge
+  // closing the face; negative k counts from the end (-1 is the closing edge).
+  // A face without points gives (-1, -1).
+  std::pair<int32_t, int32_t> GetFaceEdge(int32_t face, int32_t edge) const;
+  // The unnormalised normal e × u of a face, e its first edge and u its
+  // closing edge reversed (averaged with the second edge reversed for faces of
+  // four or more points). A face of fewer than two points gives (0, 0, 0).
+  Float3 GetFaceNormal(int32_t face) const;
+  // Line k of a face is edge k as GetFaceEdge numbers it.
+  bool IsLineSelected(int32_t face, int32_t line) const;
+
+  VertexRange Vertices() const { return VertexRange(*this); }
+  FaceRange Faces() const { return FaceRange(*this); }
+
+ private:
+  ObjectHandle object_ = nullptr;
+  DocumentHandle document_ = nullptr;
+};
+
+// The narrow name under the process's character-type locale as UTF-16;
+// u"invalid" when it does not convert.
+std::u16string ToWide(const std::string& text);
+
+}  // namespace cmq

@@ -1,0 +1,130 @@
+// Codes 3 to 6: turn the frame so that its Y axis (or, by choice, its X axis)
+// points along a direction taken from the reference object's selection or from
+// the camera. All four end in ApplyAxisDirection; the origin never moves.
+#include "geometry/cmq_object.hpp"
+#include "geometry/frame.hpp"
+#include "plugin/tervolin.hpp"
+
+namespace tervolin {
+
+namespace {
+
+// A row that Normalize left at zero (or that is not a number) gives no axis.
+bool IsAxis(const Float3& row) { return Dot(row, row) > 0.0f; }
+
+}  // namespace
+
+int32_t Tervolin::AlignAxisToLine(DocumentHandle document, cmq::CMQObject& current) {
+  const cmq::CMQObject reference = ReferenceObject(document, current);
+  if (!reference.IsValid()) return 0;
+
+  // Two selected vertices: the lower index minus the higher one.
+  bool haveFirst = false;
+  Float3 first{0.0f, 0.0f, 0.0f};
+  for (const auto& vertex : reference.Vertices()) {
+    if (!vertex->IsSelected()) continue;
+    if (!haveFirst) {
+      first = vertex->position;
+      haveFirst = true;
+      continue;
+    }
+    return ApplyAxisDirection(current, first - vertex->position) ? 1 : 0;
+  }
+
+  // Otherwise the first selected line: its end minus its start, in the
+  // face's point order.
+  for (const auto& face : reference.Faces()) {
+    const int32_t count = face->GetPointCount();
+    for (int32_t line = 0; line < count; ++line) {
+      if (!reference.IsLineSelected(face->index, line)) continue;
+      const auto [start, end] = reference.GetFaceEdge(face->index, line);
+      return ApplyAxisDirection(current, reference.GetVertex(end) - reference.GetVertex(start)) ? 1 : 0;
+    }
+  }
+  return 0;
+}
+
+int32_t Tervolin::AlignAxisToFaceNormal(DocumentHandle document, cmq::CMQObject& current) {
+  const cmq::CMQObject reference = ReferenceObject(document, current);
+  if (!reference.IsValid()) return 0;
+
+  for (const auto& face : reference.Faces()) {
+    if (!face->IsSelected()) continue;
+    return ApplyAxisDirection(current, reference.GetFaceNormal(face->index)) ? 1 : 0;
+  }
+
+  // No selected face: the plane of the first three selected vertices.
+  Float3 points[3] = {};
+  int found = 0;
+  for (const auto& vertex : reference.Vertices()) {
+    if (!vertex->IsSelected()) continue;
+    points[found++] = vertex->position;
+    if (found == 3) {
+      return ApplyAxisDirection(current, Cross(points[1] - points[0], points[2] - points[0])) ? 1 : 0;
+    }
+  }
+  return 0;
+}
+
+int32_t Tervolin::AlignAxisToVertex(DocumentHandle document, cmq::CMQObject& current) {
+  const cmq::CMQObject reference = ReferenceObject(document, current);
+  if (!reference.IsValid()) return 0;
+
+  for (const auto& vertex : reference.Vertices()) {
+    if (!vertex->IsSelected()) continue;
+    const Float3 origin = ReadLocalTranslation(current.Object());
+    return ApplyAxisDirection(current, vertex->position - origin) ? 1 : 0;
+  }
+  return 0;
+}
+
+int32_t Tervolin::AlignAxisToCamera(DocumentHandle document, cmq::CMQObject& current) {
+  const MQMatrix camera = CameraFrame(document);
+  // The camera looks down its own Z axis; the frame's axis takes that axis
+  // with its depth turned towards the viewer.
+  const Float3 direction{camera.m[8], camera.m[9], -camera.m[10]};
+  return ApplyAxisDirection(current, direction) ? 1 : 0;
+}
+
+bool Tervolin::ApplyAxisDirection(cmq::CMQObject& current, Float3 direction) {
+  const MQMatrix oldFrame = ReadLocalMatrix(current.Object());
+  const Float3 oldX = MatrixRow(oldFrame, 0);
+  const Float3 oldY = MatrixRow(oldFrame, 1);
+
+  Float3 axisX{};
+  Float3 axisY{};
+  Float3 axisZ{};
+  if (setToX == 0) {
+    // Y takes the direction; X keeps what of the old X is across it.
+    axisZ = Cross(oldX, direction);
+    axisX = Cross(direction, axisZ);
+    axisY = direction;
+  } else {
+    // X takes the direction, less its part along the old Y: a turn about Y.
+    axisZ = Cross(direction, oldY);
+    axisX = Cross(oldY, axisZ);
+    axisY = oldY;
+  }
+  Normalize(axisX);
+  Normalize(axisY);
+  Normalize(axisZ);
+  // A zero direction, or one along the axis that is kept, spans no frame:
+  // writing it would leave zero axes behind.
+  if (!IsAxis(axisX) || !IsAxis(axisY) || !IsAxis(axisZ)) return false;
+
+  MQMatrix frame = oldFrame;
+  SetMatrixRow(frame, 0, axisX);
+  SetMatrixRow(frame, 1, axisY);
+  SetMatrixRow(frame, 2, axisZ);
+
+  if (transformVertices) {
+    // Vertices are carried through the old frame's inverse.
+    if (!LocalFrameIsInvertible(current.Object())) return false;
+    MQMatrix scratch = frame;
+    MoveVerticesWithMatrix(current, scratch, false);
+  }
+  WriteLocalMatrix(current.Object(), frame);
+  return true;
+}
+
+}  // namespace tervolin

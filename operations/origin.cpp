@@ -1,0 +1,64 @@
+// Codes 1 and 2: the frame's origin to the centre of the bounding box of the
+// reference object's vertices; and the two vertex compensations that every
+// frame change runs when "Trans(&f)orm" is on, before the new frame is written.
+#include <limits>
+
+#include "geometry/cmq_object.hpp"
+#include "geometry/frame.hpp"
+#include "plugin/tervolin.hpp"
+
+namespace tervolin {
+
+int32_t Tervolin::SetOriginToCenter(DocumentHandle document, cmq::CMQObject& current, bool selectedOnly) {
+  const cmq::CMQObject reference = ReferenceObject(document, current);
+  // A reference that names no object of the document gives no centre.
+  if (!reference.IsValid()) return 0;
+
+  constexpr float kLargest = std::numeric_limits<float>::max();
+  Float3 low{kLargest, kLargest, kLargest};
+  Float3 high{-kLargest, -kLargest, -kLargest};
+  for (const auto& vertex : reference.Vertices()) {
+    if (selectedOnly && !vertex->IsSelected()) continue;
+    const Float3& p = vertex->position;
+    if (p.x < low.x) low.x = p.x;
+    if (p.y < low.y) low.y = p.y;
+    if (p.z < low.z) low.z = p.z;
+    if (p.x > high.x) high.x = p.x;
+    if (p.y > high.y) high.y = p.y;
+    if (p.z > high.z) high.z = p.z;
+  }
+  // With nothing counted the two bounds cancel and the centre is (0, 0, 0).
+  const Float3 centre = (high + low) * 0.5f;
+
+  if (transformVertices) MoveVerticesWithOrigin(current, centre);
+  WriteLocalTranslation(current.Object(), centre);
+  return 1;
+}
+
+void Tervolin::MoveVerticesWithOrigin(cmq::CMQObject& current, Float3 newOrigin) {
+  const Float3 delta = newOrigin - ReadLocalTranslation(current.Object());
+  for (const auto& vertex : current.Vertices()) current.SetVertex(vertex->index, vertex->position + delta);
+}
+
+void Tervolin::MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mirror) {
+  const MQMatrix inverse = ReadLocalInverseMatrix(object.Object());
+  const MQMatrix frame = ReadLocalMatrix(object.Object());
+  // Taking the vertices into a frame that does not span space would flatten
+  // them; callers refuse such a change before they get here.
+  if (!IsInverseFrame(frame, inverse)) return;
+
+  // Without the mirror flag the vertices keep the old frame's scale and origin
+  // and take only the new rotation; with it (mirrors, and frames copied in
+  // whole) scale, rotation and origin all come from the new frame.
+  if (mirror) {
+    RebuildMatrix(newFrame, newFrame, newFrame, newFrame);
+  } else {
+    RebuildMatrix(newFrame, frame, newFrame, frame);
+  }
+  const MQMatrix motion = MatrixProduct(inverse, newFrame);
+  for (const auto& vertex : object.Vertices()) {
+    object.SetVertex(vertex->index, TransformPoint(vertex->position, motion));
+  }
+}
+
+}  // namespace tervolin

@@ -1,0 +1,369 @@
+// Codes 3 to 6: the frame's Y (or X) axis along a selected line, a face
+// normal, the way to a selected vertex, or the camera's axis.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "geometry/cmq_object.hpp"
+#include "geometry_scene.hpp"
+
+namespace {
+
+using geometry_test::ExpectNear;
+using geometry_test::ExpectRow;
+using geometry_test::Frame;
+using geometry_test::Matrix16;
+using geometry_test::ObjectData;
+using geometry_test::Point3;
+
+// Ten vertices on two faces: a triangle 7-8-9 and a quad 0-1-2-3; vertex 4 at
+// the origin and vertex 9 at (0, 2, 0); 5 and 6 are used by no face.
+ObjectData Scene() {
+  ObjectData object;
+  object.name = "scene";
+  object.vertices = {{1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 3}, {0, 0, 0},
+                     {5, 5, 5}, {6, 6, 6}, {2, 0, 0}, {2, 0, 5}, {0, 2, 0}};
+  object.faces = {{7, 8, 9}, {0, 1, 2, 3}, {4, 9, 3}};
+  return object;
+}
+
+class AxisDirection : public geometry_test::GeometryScene {
+ protected:
+  void SetUp() override {
+    GeometryScene::SetUp();
+    plugin.setToX = 0;
+    plugin.transformVertices = false;
+  }
+  int32_t Run(int32_t code) {
+    cmq::CMQObject current = cmq::CMQObject::Current(document);
+    switch (code) {
+      case tervolin::OpLine: return plugin.AlignAxisToLine(document, current);
+      case tervolin::OpFaceNormal: return plugin.AlignAxisToFaceNormal(document, current);
+      case tervolin::OpOriginToVertex: return plugin.AlignAxisToVertex(document, current);
+      case tervolin::OpCamera: return plugin.AlignAxisToCamera(document, current);
+      default: ADD_FAILURE() << "no axis-direction code " << code; return -1;
+    }
+  }
+  Matrix16 FrameNow() { return mqhost::FrameOf(document, 0); }
+  void ExpectUnchanged(const ObjectData& before) {
+    const ObjectData after = mqhost::GetObject(document, 0);
+    EXPECT_EQ(after.frame, before.frame);
+    for (size_t i = 0; i < before.vertices.size(); ++i) {
+      ExpectNear(after.vertices[i], before.vertices[i], 0, "vertex " + std::to_string(i));
+    }
+  }
+};
+
+TEST_F(AxisDirection, LineFromTwoVerticesRunsFromTheHigherIndexToTheLower) {
+  ObjectData object = Scene();
+  object.selectedVertices = {4, 9};
+  Add(object);
+  EXPECT_EQ(Run(tervolin::OpLine), 1);
+  const Matrix16 frame = FrameNow();
+  ExpectRow(frame, 0, {1, 0, 0});
+  ExpectRow(frame, 1, {0, -1, 0});
+  ExpectRow(frame, 2, {0, 0, -1});
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, LineUsesTheFirstTwoOfThreeSelectedVertices) {
+  ObjectData object = Scene();
+  object.selectedVertices = {0, 9, 4};  // 0 and 4 first: (1, 0, 0) - (0, 0, 0)
+  Add(object);
+  plugin.setToX = 1;
+  EXPECT_EQ(Run(tervolin::OpLine), 1);
+  ExpectRow(FrameNow(), 0, {1, 0, 0});
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, LineFromASelectedEdgeRunsFromItsStartToItsEnd) {
+  ObjectData object = Scene();
+  object.selectedLines = {{0, 1}};  // from point 8 (2, 0, 5) to point 9 (0, 2, 0)
+  object.frame = Frame({0, 0, 1}, {0, 1, 0}, {-1, 0, 0}, {0, 0, 0});
+  Add(object);
+  EXPECT_EQ(Run(tervolin::OpLine), 1);
+  const float n = std::sqrt(4.0f + 4.0f + 25.0f);
+  ExpectRow(FrameNow(), 1, {-2 / n, 2 / n, -5 / n});
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, SelectedVerticesComeBeforeASelectedLine) {
+  ObjectData object = Scene();
+  object.selectedLines = {{0, 1}};
+  object.selectedVertices = {2, 4};  // (0, 1, 0) - (0, 0, 0)
+  Add(object);
+  EXPECT_EQ(Run(tervolin::OpLine), 1);
+  ExpectRow(FrameNow(), 1, {0, 1, 0});
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, NoLineNoChange) {
+  ObjectData object = Scene();
+  object.selectedVertices = {5, 9};  // 5 is used by no face: one live vertex only
+  Add(object);
+  const ObjectData before = mqhost::GetObject(document, 0);
+  EXPECT_EQ(Run(tervolin::OpLine), 0);
+  ExpectUnchanged(before);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, FaceNormalOfTheFirstSelectedFaceComesBeforeVertices) {
+  ObjectData object = Scene();
+  object.selectedFaces = {1};  // (0, 1, 0) × ((1, 0, -3) + (1, 0, 0)) / 2
+  object.selectedVertices = {7, 8, 9};
+  Add(object);
+  EXPECT_EQ(Run(tervolin::OpFaceNormal), 1);
+  const float n = std::sqrt(1.5f * 1.5f + 1.0f);
+  ExpectRow(FrameNow(), 1, {-1.5f / n, 0, -1 / n});
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, ThreeVerticesGiveTheOppositeNormalOfTheSameTriangle) {
+  // Face 0 is 7-8-9; selecting its face and selecting its three vertices
+  // give normals of opposite sign.
+  ObjectData byFace = Scene();
+  byFace.selectedFaces = {0};
+  Add(byFace);
+  EXPECT_EQ(Run(tervolin::OpFaceNormal), 1);
+  const Point3 faceNormal = geometry_test::Row(FrameNow(), 1);
+
+  ObjectData byVertices = Scene();
+  byVertices.selectedVertices = {7, 8, 9};
+  mqhost::SetObject(document, 0, byVertices);
+  EXPECT_EQ(Run(tervolin::OpFaceNormal), 1);
+  const Point3 vertexNormal = geometry_test::Row(FrameNow(), 1);
+  // (P1 - P0) × (P2 - P0) = (0, 0, 5) × (-2, 2, 0) = (-10, -10, 0)
+  const float h = std::sqrt(0.5f);
+  ExpectNear(vertexNormal, {-h, -h, 0}, 1e-6f, "vertex rule");
+  ExpectNear(faceNormal, {h, h, 0}, 1e-6f, "face rule");
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, FaceNormalNeedsAFaceOrThreeVertices) {
+  ObjectData object = Scene();
+  object.selectedVertices = {7, 8};
+  Add(object);
+  const ObjectData before = mqhost::GetObject(document, 0);
+  EXPECT_EQ(Run(tervolin::OpFaceNormal), 0);
+  ExpectUnchanged(before);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, OriginToVertexKeepsAFrameThatAlreadyPointsThere) {
+  ObjectData object = Scene();
+  object.vertices[1] = {1, 5, 0};
+  object.selectedVertices = {1};
+  object.frame = Frame({1, 0, 0}, {0, 0, 1}, {0, -1, 0}, {1, 0, 0});
+  Add(object);
+  EXPECT_EQ(Run(tervolin::OpOriginToVertex), 1);
+  const Matrix16 frame = FrameNow();
+  ExpectRow(frame, 0, {1, 0, 0});
+  ExpectRow(frame, 1, {0, 1, 0});
+  ExpectRow(frame, 2, {0, 0, 1});
+  ExpectRow(frame, 3, {1, 0, 0}, 0);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, OriginToVertexNeedsASelectedLiveVertex) {
+  ObjectData object = Scene();
+  object.selectedVertices = {6};
+  Add(object);
+  const ObjectData before = mqhost::GetObject(document, 0);
+  EXPECT_EQ(Run(tervolin::OpOriginToVertex), 0);
+  ExpectUnchanged(before);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, YModeDropsTheOldAxisLengths) {
+  ObjectData object = Scene();
+  object.selectedVertices = {4, 9};  // direction (0, -2, 0)
+  object.frame = Frame({2, 0, 0}, {0, 3, 0}, {0, 0, 4}, {0, 0, 0});
+  Add(object);
+  EXPECT_EQ(Run(tervolin::OpLine), 1);
+  const Matrix16 frame = FrameNow();
+  ExpectRow(frame, 0, {1, 0, 0});
+  ExpectRow(frame, 1, {0, -1, 0});
+  ExpectRow(frame, 2, {0, 0, -1});
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, XModeTurnsAboutTheOldYOnly) {
+  ObjectData object = Scene();
+  object.vertices[1] = {1, 1, 0};
+  object.selectedVertices = {1};
+  Add(object);
+  plugin.setToX = 1;
+  EXPECT_EQ(Run(tervolin::OpOriginToVertex), 1);  // direction (1, 1, 0)
+  const Matrix16 frame = FrameNow();
+  ExpectRow(frame, 0, {1, 0, 0});
+  ExpectRow(frame, 1, {0, 1, 0});
+  ExpectRow(frame, 2, {0, 0, 1});
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, OriginAndHomogeneousColumnStay) {
+  ObjectData object = Scene();
+  object.selectedVertices = {0, 3};
+  object.frame = Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {3, -2, 7});
+  object.frame[3] = 0.25f;
+  object.frame[7] = -1;
+  object.frame[11] = 2;
+  object.frame[15] = 3;
+  Add(object);
+  EXPECT_EQ(Run(tervolin::OpLine), 1);
+  const Matrix16 frame = FrameNow();
+  EXPECT_EQ(frame[3], 0.25f);
+  EXPECT_EQ(frame[7], -1.0f);
+  EXPECT_EQ(frame[11], 2.0f);
+  EXPECT_EQ(frame[15], 3.0f);
+  ExpectRow(frame, 3, {3, -2, 7}, 0);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, CameraAxisWithItsDepthTowardsTheViewer) {
+  Add(Scene());
+  EXPECT_EQ(Run(tervolin::OpCamera), 1);  // angle (0, 0, 0): direction (0, 0, -1)
+  Matrix16 frame = FrameNow();
+  ExpectRow(frame, 0, {1, 0, 0});
+  ExpectRow(frame, 1, {0, 0, -1});
+  ExpectRow(frame, 2, {0, 1, 0});
+
+  // Any camera: the new Y axis is the composed camera's Z row, z negated.
+  const Point3 angle{25, 30, -10};
+  mqhost::SetCameraAngle(document, angle);
+  const Matrix16 camera = mqhost::ComposeMatrix({1, 1, 1}, angle, {0, 0, 0});
+  EXPECT_EQ(Run(tervolin::OpCamera), 1);
+  frame = FrameNow();
+  ExpectRow(frame, 1, {camera[8], camera[9], -camera[10]});
+  ExpectNoProtocolErrors();
+}
+
+// A direction that spans no frame with the axis that is kept: nothing is
+// written and nothing moves, where the rows would otherwise become zero.
+TEST_F(AxisDirection, DegenerateDirectionsChangeNothing) {
+  ObjectData object = Scene();
+  object.vertices[9] = {0, 0, 0};  // vertex 9 now sits on vertex 4
+  object.selectedVertices = {4, 9};
+  Add(object);
+  plugin.transformVertices = true;
+  ObjectData before = mqhost::GetObject(document, 0);
+  EXPECT_EQ(Run(tervolin::OpLine), 0) << "two vertices at one place";
+  ExpectUnchanged(before);
+
+  before.selectedVertices = {0, 4};  // along the old X axis, in Y mode
+  mqhost::SetObject(document, 0, before);
+  EXPECT_EQ(Run(tervolin::OpLine), 0) << "parallel to the kept X axis";
+  ExpectUnchanged(before);
+
+  plugin.setToX = 1;
+  before.selectedVertices = {2, 4};  // along the old Y axis, in X mode
+  mqhost::SetObject(document, 0, before);
+  EXPECT_EQ(Run(tervolin::OpLine), 0) << "parallel to the kept Y axis";
+  ExpectUnchanged(before);
+
+  before.selectedVertices = {4};  // the vertex sits on the origin
+  mqhost::SetObject(document, 0, before);
+  EXPECT_EQ(Run(tervolin::OpOriginToVertex), 0) << "vertex at the origin";
+  ExpectUnchanged(before);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, AReferenceThatNamesNoObjectChangesNothing) {
+  ObjectData object = Scene();
+  object.selectedVertices = {4, 9};
+  object.selectedFaces = {0};
+  Add(object);
+  const ObjectData before = mqhost::GetObject(document, 0);
+  plugin.referenceObjectId = 999;
+  EXPECT_EQ(Run(tervolin::OpLine), 0);
+  EXPECT_EQ(Run(tervolin::OpFaceNormal), 0);
+  EXPECT_EQ(Run(tervolin::OpOriginToVertex), 0);
+  ExpectUnchanged(before);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, ReferenceGeometryTurnsTheCurrentFrame) {
+  Add(Scene());
+  ObjectData reference = Scene();
+  reference.uniqueId = 12;
+  reference.selectedVertices = {4, 9};
+  const int32_t referenceIndex = Add(reference);
+  plugin.referenceObjectId = 12;
+  EXPECT_EQ(Run(tervolin::OpLine), 1);
+  ExpectRow(FrameNow(), 1, {0, -1, 0});
+  EXPECT_EQ(mqhost::FrameOf(document, referenceIndex), mqhost::IdentityMatrix());
+  ExpectNoProtocolErrors();
+}
+
+// With "Trans(&f)orm" each live vertex p goes to p · L⁻¹ · N', N' being the new
+// rotation with the old scale and origin.
+TEST_F(AxisDirection, TransformCarriesVerticesWithAUnitFrame) {
+  ObjectData object = Scene();
+  const float h = std::sqrt(0.5f);
+  object.frame = Frame({h, h, 0}, {-h, h, 0}, {0, 0, 1}, {1, 2, 3});
+  object.vertices[0] = {1 + h, 2 + h, 3};  // the tip of the old X axis
+  object.selectedFaces = {1};
+  Add(object);
+  const ObjectData before = mqhost::GetObject(document, 0);
+  plugin.transformVertices = true;
+  EXPECT_EQ(Run(tervolin::OpFaceNormal), 1);
+
+  const ObjectData after = mqhost::GetObject(document, 0);
+  geometry_test::ExpectVerticesCarried(before, after, before.frame, after.frame);
+  // The same, seen from the frames: coordinates in the frame did not change.
+  const Matrix16 oldInverse = geometry_test::AffineInverse(before.frame);
+  const Matrix16 newInverse = geometry_test::AffineInverse(after.frame);
+  for (size_t i = 0; i < 5; ++i) {
+    ExpectNear(geometry_test::Apply(after.vertices[i], newInverse),
+               geometry_test::Apply(before.vertices[i], oldInverse), 1e-5f, "local " + std::to_string(i));
+  }
+  const Point3 tip = geometry_test::Row(after.frame, 0);
+  ExpectNear(after.vertices[0], {1 + tip.x, 2 + tip.y, 3 + tip.z}, 1e-5f, "the tip of the new X axis");
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, TransformWithAScaledFrameKeepsTheVerticesSize) {
+  ObjectData object = Scene();
+  object.frame = Frame({0, 2, 0}, {-2, 0, 0}, {0, 0, 2}, {1, 0, 0});
+  object.selectedVertices = {8, 9};
+  Add(object);
+  const ObjectData before = mqhost::GetObject(document, 0);
+  plugin.transformVertices = true;
+  EXPECT_EQ(Run(tervolin::OpLine), 1);
+
+  const ObjectData after = mqhost::GetObject(document, 0);
+  const Matrix16 written = after.frame;
+  for (int row = 0; row < 3; ++row) {
+    const Point3 axis = geometry_test::Row(written, row);
+    EXPECT_NEAR(std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z), 1.0f, 1e-6f) << row;
+  }
+  const Matrix16 carried = geometry_test::Recomposed(before.frame, written);
+  geometry_test::ExpectVerticesCarried(before, after, before.frame, carried);
+  // Carried by a turn: the distance between two vertices is kept.
+  auto distance = [](const Point3& a, const Point3& b) {
+    return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) + (a.z - b.z) * (a.z - b.z));
+  };
+  EXPECT_NEAR(distance(after.vertices[7], after.vertices[8]),
+              distance(before.vertices[7], before.vertices[8]), 1e-5f);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(AxisDirection, TransformRefusesAFrameItCannotInvert) {
+  ObjectData object = Scene();
+  object.frame = Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 0}, {0, 0, 0});
+  object.selectedVertices = {2, 3};
+  Add(object);
+  const ObjectData before = mqhost::GetObject(document, 0);
+  plugin.transformVertices = true;
+  EXPECT_EQ(Run(tervolin::OpLine), 0);
+  ExpectUnchanged(before);
+
+  // Without moving vertices the same frame is simply rebuilt.
+  plugin.transformVertices = false;
+  EXPECT_EQ(Run(tervolin::OpLine), 1);
+  const float n = std::sqrt(1.0f + 9.0f);
+  ExpectRow(FrameNow(), 1, {0, 1 / n, -3 / n});
+  ExpectNoProtocolErrors();
+}
+
+}  // namespace

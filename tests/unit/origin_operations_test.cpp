@@ -1,0 +1,247 @@
+// Codes 1 and 2 (origin to the centre of the reference object's vertices),
+// the two vertex compensations, and the operation table that reaches them.
+#include <gtest/gtest.h>
+
+#include "geometry/cmq_object.hpp"
+#include "geometry/frame.hpp"
+#include "geometry_scene.hpp"
+
+namespace {
+
+using geometry_test::ExpectNear;
+using geometry_test::ExpectRow;
+using geometry_test::Frame;
+using geometry_test::Matrix16;
+using geometry_test::ObjectData;
+using geometry_test::Point3;
+
+// Vertices at x = 0, 1 and 10 on one triangle, and an orphan at x = 100.
+ObjectData Spread() {
+  ObjectData object;
+  object.name = "spread";
+  object.vertices = {{0, 0, 0}, {1, 2, 0}, {10, 0, -4}, {100, 100, 100}};
+  object.faces = {{0, 1, 2}};
+  return object;
+}
+
+class OriginOperations : public geometry_test::GeometryScene {
+ protected:
+  int32_t Center(bool selectedOnly) {
+    cmq::CMQObject current = cmq::CMQObject::Current(document);
+    return plugin.SetOriginToCenter(document, current, selectedOnly);
+  }
+  Point3 Origin(int32_t index = 0) { return geometry_test::Row(mqhost::FrameOf(document, index), 3); }
+};
+
+TEST_F(OriginOperations, SelectedCentreIsTheOneSelectedVertex) {
+  ObjectData object = Spread();
+  object.vertices[1] = {2, 3, 4};
+  object.selectedVertices = {1};
+  Add(object);
+  EXPECT_EQ(Center(true), 1);
+  ExpectNear(Origin(), {2, 3, 4}, 0, "origin");
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(OriginOperations, ObjectCentreIsTheMiddleOfTheBoxNotTheMean) {
+  ObjectData object = Spread();
+  object.frame = Frame({0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {7, 7, 7});
+  Add(object);
+  EXPECT_EQ(Center(false), 1);
+  ExpectNear(Origin(), {5, 1, -2}, 0, "origin");
+  // The axes stay; the orphan at x = 100 counts for nothing.
+  const Matrix16 frame = mqhost::FrameOf(document, 0);
+  ExpectRow(frame, 0, {0, 1, 0}, 0);
+  ExpectRow(frame, 1, {-1, 0, 0}, 0);
+  ExpectRow(frame, 2, {0, 0, 1}, 0);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(OriginOperations, NothingSelectedPutsTheOriginAtZeroAndStillSucceeds) {
+  ObjectData object = Spread();
+  object.frame = Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {4, 5, 6});
+  object.selectedVertices = {3};  // the orphan: selected, but not live
+  Add(object);
+  EXPECT_EQ(Center(true), 1);
+  ExpectNear(Origin(), {0, 0, 0}, 0, "origin");
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(OriginOperations, AnObjectWithoutLiveVerticesCentresAtZero) {
+  ObjectData object;
+  object.vertices = {{3, 3, 3}};
+  object.frame = Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 2, 3});
+  Add(object);
+  EXPECT_EQ(Center(false), 1);
+  ExpectNear(Origin(), {0, 0, 0}, 0, "origin");
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(OriginOperations, ReferenceObjectGivesTheCentreAndTheCurrentObjectChanges) {
+  ObjectData current = Spread();
+  current.selectedVertices = {0};
+  Add(current);
+  ObjectData reference = Spread();
+  reference.uniqueId = 500;
+  reference.vertices = {{-2, 0, 0}, {2, 8, 0}, {50, 50, 50}, {4, 4, 4}};
+  reference.faces = {{0, 1, 2}};
+  reference.selectedVertices = {0, 1};
+  const int32_t referenceIndex = Add(reference);
+  const ObjectData referenceBefore = mqhost::GetObject(document, referenceIndex);
+
+  plugin.referenceObjectId = 500;
+  plugin.transformVertices = true;
+  EXPECT_EQ(Center(true), 1);
+  ExpectNear(Origin(0), {0, 4, 0}, 0, "current origin");
+  ExpectNear(Origin(referenceIndex), {0, 0, 0}, 0, "reference origin");
+  // The current object's vertices moved with its origin; the reference's did not.
+  ExpectNear(mqhost::GetObject(document, 0).vertices[2], {10, 4, -4}, 0, "current vertex");
+  EXPECT_EQ(mqhost::GetObject(document, referenceIndex).vertices[1].y, referenceBefore.vertices[1].y);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(OriginOperations, AReferenceThatNamesNoObjectChangesNothing) {
+  ObjectData object = Spread();
+  object.frame = Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1});
+  Add(object);
+  const ObjectData before = mqhost::GetObject(document, 0);
+  plugin.referenceObjectId = 4242;
+  plugin.transformVertices = true;
+  EXPECT_EQ(Center(false), 0);
+  const ObjectData after = mqhost::GetObject(document, 0);
+  EXPECT_EQ(after.frame, before.frame);
+  for (size_t i = 0; i < before.vertices.size(); ++i)
+    ExpectNear(after.vertices[i], before.vertices[i], 0, "vertex");
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(OriginOperations, TransformMovesLiveVerticesByTheChangeOfOrigin) {
+  ObjectData object;
+  object.vertices = {{2, 1, 1}, {4, 1, 1}, {3, 5, 1}, {-7, -7, -7}};
+  object.faces = {{0, 1, 2}};
+  object.frame = Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1});
+  object.selectedVertices = {0, 1, 3};
+  Add(object);
+  plugin.transformVertices = true;
+  EXPECT_EQ(Center(true), 1);  // centre of 0 and 1: (3, 1, 1)
+  ExpectNear(Origin(), {3, 1, 1}, 0, "origin");
+  const ObjectData after = mqhost::GetObject(document, 0);
+  ExpectNear(after.vertices[0], {4, 1, 1}, 0, "vertex 0");
+  ExpectNear(after.vertices[1], {6, 1, 1}, 0, "vertex 1");
+  ExpectNear(after.vertices[2], {5, 5, 1}, 0, "vertex 2");
+  ExpectNear(after.vertices[3], {-7, -7, -7}, 0, "the orphan stays");
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(OriginOperations, WithoutTransformOnlyTheOriginChanges) {
+  ObjectData object = Spread();
+  object.selectedVertices = {0, 1, 2};
+  Add(object);
+  plugin.transformVertices = false;
+  EXPECT_EQ(Center(true), 1);
+  const ObjectData after = mqhost::GetObject(document, 0);
+  for (size_t i = 0; i < after.vertices.size(); ++i)
+    ExpectNear(after.vertices[i], Spread().vertices[i], 0, "vertex");
+  ExpectNoProtocolErrors();
+}
+
+// MoveVerticesWithMatrix on its own: the vertices keep their coordinates in
+// the frame and are placed again by the recomposed new frame.
+class MoveVerticesWithMatrix : public geometry_test::GeometryScene {};
+
+TEST_F(MoveVerticesWithMatrix, WithoutMirrorTheOldScaleAndOriginStay) {
+  ObjectData object = Spread();
+  object.frame = Frame({0, 2, 0}, {-2, 0, 0}, {0, 0, 2}, {1, 2, 3});
+  Add(object);
+  const ObjectData before = mqhost::GetObject(document, 0);
+  const Matrix16 next = Frame({1, 0, 0}, {0, 0, 1}, {0, -1, 0}, {9, 9, 9});
+  MQMatrix scratch;
+  std::copy(next.begin(), next.end(), scratch.m);
+  cmq::CMQObject current = cmq::CMQObject::Current(document);
+  plugin.MoveVerticesWithMatrix(current, scratch, false);
+
+  const Matrix16 carried = geometry_test::Recomposed(before.frame, next);
+  ExpectRow(carried, 0, {2, 0, 0});
+  ExpectRow(carried, 3, {1, 2, 3});
+  geometry_test::ExpectVerticesCarried(before, mqhost::GetObject(document, 0), before.frame, carried);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(MoveVerticesWithMatrix, WithMirrorEverythingComesFromTheNewFrame) {
+  ObjectData object = Spread();
+  object.frame = Frame({0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {1, 2, 3});
+  Add(object);
+  const ObjectData before = mqhost::GetObject(document, 0);
+  const Matrix16 next = Frame({-3, 0, 0}, {0, 3, 0}, {0, 0, 3}, {-1, 5, 0});
+  MQMatrix scratch;
+  std::copy(next.begin(), next.end(), scratch.m);
+  cmq::CMQObject current = cmq::CMQObject::Current(document);
+  plugin.MoveVerticesWithMatrix(current, scratch, true);
+  geometry_test::ExpectVerticesCarried(before, mqhost::GetObject(document, 0), before.frame, next);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(MoveVerticesWithMatrix, AFlatOldFrameMovesNothing) {
+  ObjectData object = Spread();
+  object.frame = Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 0}, {1, 2, 3});
+  Add(object);
+  const ObjectData before = mqhost::GetObject(document, 0);
+  MQMatrix scratch = IdentityMatrix();
+  cmq::CMQObject current = cmq::CMQObject::Current(document);
+  plugin.MoveVerticesWithMatrix(current, scratch, true);
+  const ObjectData after = mqhost::GetObject(document, 0);
+  for (size_t i = 0; i < before.vertices.size(); ++i)
+    ExpectNear(after.vertices[i], before.vertices[i], 0, "vertex");
+  EXPECT_FALSE(tervolin::LocalFrameIsInvertible(current.Object()));
+  ExpectNoProtocolErrors();
+}
+
+// The operation table: each code reaches its operation.
+class OperationTable : public geometry_test::GeometryScene {
+ protected:
+  int32_t Dispatch(int32_t code) {
+    plugin.operation = code;
+    cmq::CMQObject current = cmq::CMQObject::Current(document);
+    return plugin.DispatchOperation(document, current);
+  }
+};
+
+TEST_F(OperationTable, CodesReachTheirOperations) {
+  ObjectData object = Spread();
+  object.selectedVertices = {1};
+  Add(object);
+  plugin.setToX = 0;
+
+  EXPECT_EQ(Dispatch(tervolin::OpCenterOfVertices), 1);
+  ExpectNear(geometry_test::Row(mqhost::FrameOf(document, 0), 3), {1, 2, 0}, 0, "code 1");
+  EXPECT_EQ(Dispatch(tervolin::OpCenterOfObject), 1);
+  ExpectNear(geometry_test::Row(mqhost::FrameOf(document, 0), 3), {5, 1, -2}, 0, "code 2");
+  EXPECT_EQ(Dispatch(tervolin::OpLine), 0) << "one selected vertex is no line";
+  EXPECT_EQ(Dispatch(tervolin::OpRotateZ), 1);
+  ExpectRow(mqhost::FrameOf(document, 0), 0, {0, 1, 0}, 0);
+  EXPECT_EQ(Dispatch(tervolin::OpMirrorY), 1);
+  ExpectRow(mqhost::FrameOf(document, 0), 0, {0, -1, 0}, 0);
+  EXPECT_EQ(Dispatch(tervolin::OpOriginToVertex), 1);  // from (5, 1, -2) to (1, 2, 0)
+  ExpectRow(mqhost::FrameOf(document, 0), 3, {5, 1, -2}, 0);
+  EXPECT_EQ(Dispatch(0), 0);
+  EXPECT_EQ(Dispatch(17), 0);
+  ExpectNoProtocolErrors();
+}
+
+TEST_F(OperationTable, ReferenceObjectIsTheCurrentOneUnlessAnIdIsChosen) {
+  Add(Spread());
+  ObjectData other = Spread();
+  other.uniqueId = 31;
+  const int32_t otherIndex = Add(other);
+  const cmq::CMQObject current = cmq::CMQObject::Current(document);
+
+  plugin.referenceObjectId = tervolin::kCurrentObjectReference;
+  EXPECT_EQ(plugin.ReferenceObject(document, current).Object(), current.Object());
+  plugin.referenceObjectId = 31;
+  EXPECT_EQ(plugin.ReferenceObject(document, current).Object(), mqhost::ObjectHandleAt(document, otherIndex));
+  plugin.referenceObjectId = 32;
+  EXPECT_FALSE(plugin.ReferenceObject(document, current).IsValid());
+  ExpectNoProtocolErrors();
+}
+
+}  // namespace
