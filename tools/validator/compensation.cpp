@@ -34,10 +34,12 @@ mqhost::Point3 ExpectedAfterOriginMove(mqhost::Point3 p, mqhost::Point3 oldOrigi
   return {p.x + dx, p.y + dy, p.z + dz};
 }
 
-Expected ExpectedAfterFrameChange(mqhost::Point3 p, const mqhost::Matrix16& oldFrame,
-                                  const mqhost::Matrix16& newFrame, bool mirror) {
-  mqhost::Matrix16 inverse = mqhost::IdentityMatrix();
-  mqhost::InvertMatrix(oldFrame, &inverse);  // a singular frame keeps the identity, as the host answers
+FrameChange PrepareFrameChange(const mqhost::Matrix16& oldFrame, const mqhost::Matrix16& newFrame,
+                               bool mirror) {
+  FrameChange change;
+  change.inverse = mqhost::IdentityMatrix();
+  mqhost::InvertMatrix(oldFrame,
+                       &change.inverse);  // a singular frame keeps the identity, as the host answers
   mqhost::Point3 oldScale;
   mqhost::Point3 oldAngle;
   mqhost::Point3 oldTranslation;
@@ -46,9 +48,12 @@ Expected ExpectedAfterFrameChange(mqhost::Point3 p, const mqhost::Matrix16& oldF
   mqhost::Point3 newAngle;
   mqhost::Point3 newTranslation;
   mqhost::DecomposeMatrix(newFrame, &newScale, &newAngle, &newTranslation);
-  const mqhost::Matrix16 recomposed =
+  change.recomposed =
       mqhost::ComposeMatrix(mirror ? newScale : oldScale, newAngle, mirror ? newTranslation : oldTranslation);
+  return change;
+}
 
+Expected ExpectedAfter(const FrameChange& change, mqhost::Point3 p) {
   const double point[4] = {p.x, p.y, p.z, 1.0};
   Expected expected{};
   for (int j = 0; j < 3; ++j) {
@@ -58,22 +63,34 @@ Expected ExpectedAfterFrameChange(mqhost::Point3 p, const mqhost::Matrix16& oldF
       double r = 0;
       double rMagnitude = 0;
       for (int m = 0; m < 4; ++m) {
-        r += static_cast<double>(inverse[k * 4 + m]) * recomposed[m * 4 + j];
-        rMagnitude += std::fabs(static_cast<double>(inverse[k * 4 + m]) * recomposed[m * 4 + j]);
+        const double term = static_cast<double>(change.inverse[k * 4 + m]) * change.recomposed[m * 4 + j];
+        r += term;
+        rMagnitude += std::fabs(term);
       }
       sum += point[k] * r;
       magnitude += std::fabs(point[k]) * rMagnitude;
     }
     expected.position[j] = sum;
-    expected.tolerance[j] = kRelativeTolerance * magnitude + 1e-30;
+    expected.tolerance[j] = magnitude;
   }
+  // Rounding spreads over the components of the product: each is allowed the
+  // share of the largest.
+  const double largest =
+      std::fmax(expected.tolerance[0], std::fmax(expected.tolerance[1], expected.tolerance[2]));
+  for (double& tolerance : expected.tolerance) tolerance = kRelativeTolerance * largest + 1e-30;
   return expected;
+}
+
+Expected ExpectedAfterFrameChange(mqhost::Point3 p, const mqhost::Matrix16& oldFrame,
+                                  const mqhost::Matrix16& newFrame, bool mirror) {
+  return ExpectedAfter(PrepareFrameChange(oldFrame, newFrame, mirror), p);
 }
 
 bool Within(const Expected& expected, mqhost::Point3 actual) {
   const double a[3] = {actual.x, actual.y, actual.z};
   for (int j = 0; j < 3; ++j) {
-    if (!std::isfinite(a[j]) || !(std::fabs(a[j] - expected.position[j]) <= expected.tolerance[j])) return false;
+    if (!std::isfinite(a[j]) || !(std::fabs(a[j] - expected.position[j]) <= expected.tolerance[j]))
+      return false;
   }
   return true;
 }

@@ -28,10 +28,20 @@ struct Expected {
   double tolerance[3];  // per component
 };
 
-// The relative tolerance of a frame compensation: 2e-5 of the sum of the
-// magnitudes that make up each component (float rounding of the plug-in's
-// product and transform is below 1e-6 of that), plus 1e-30 absolute.
+// The relative tolerance of a frame compensation: 2e-5 of the largest sum of
+// the magnitudes that make up a component of p * L^-1 * N' (float rounding of
+// the plug-in's product and transform stays below 1e-6 of it), plus 1e-30
+// absolute. A wrong formula is off by the order of the values themselves.
 inline constexpr double kRelativeTolerance = 2e-5;
+
+// The two matrices of one frame change, prepared once per object.
+struct FrameChange {
+  mqhost::Matrix16 inverse;     // L^-1, the identity for a singular L
+  mqhost::Matrix16 recomposed;  // N'
+};
+FrameChange PrepareFrameChange(const mqhost::Matrix16& oldFrame, const mqhost::Matrix16& newFrame,
+                               bool mirror);
+Expected ExpectedAfter(const FrameChange& change, mqhost::Point3 p);
 
 Expected ExpectedAfterFrameChange(mqhost::Point3 p, const mqhost::Matrix16& oldFrame,
                                   const mqhost::Matrix16& newFrame, bool mirror);

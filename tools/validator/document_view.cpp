@@ -65,12 +65,12 @@ std::string Difference(const DocumentCopy& before, const DocumentCopy& after) {
     if (a->vertices.size() != b->vertices.size()) return where + ": the vertex count changed";
     for (size_t v = 0; v < a->vertices.size(); ++v) {
       if (!SamePoint(a->vertices[v], b->vertices[v])) {
-        return where + ": vertex " + std::to_string(v) + " moved from " + FormatPoint(a->vertices[v]) + " to " +
-               FormatPoint(b->vertices[v]);
+        return where + ": vertex " + std::to_string(v) + " moved from " + FormatPoint(a->vertices[v]) +
+               " to " + FormatPoint(b->vertices[v]);
       }
     }
-    if (a->faces != b->faces || a->selectedVertices != b->selectedVertices || a->selectedLines != b->selectedLines ||
-        a->selectedFaces != b->selectedFaces) {
+    if (a->faces != b->faces || a->selectedVertices != b->selectedVertices ||
+        a->selectedLines != b->selectedLines || a->selectedFaces != b->selectedFaces) {
       return where + ": faces or selections changed";
     }
   }

@@ -30,7 +30,8 @@ ReferenceList ListOf(const DocumentCopy& document) {
   ReferenceList list;
   list.items.push_back("-");
   for (size_t i = 0; i < document.slots.size(); ++i) {
-    if (document.slots[i] && static_cast<int32_t>(i) != document.current) list.items.push_back(document.slots[i]->name);
+    if (document.slots[i] && static_cast<int32_t>(i) != document.current)
+      list.items.push_back(document.slots[i]->name);
   }
   return list;
 }
@@ -99,7 +100,9 @@ void PickRunner::Pick(DocumentHandle document, const std::vector<mqhost::UserAct
 
   const auto errors = mqhost::ProtocolErrors();
   report_.Tally("no protocol error after a pick", errors.empty(),
-                errors.empty() ? "" : label + ": " + errors.front() + " (" + std::to_string(errors.size()) + " in all)");
+                errors.empty()
+                    ? ""
+                    : label + ": " + errors.front() + " (" + std::to_string(errors.size()) + " in all)");
   const auto live = mqhost::LiveWidgetIds();
   report_.Tally("every widget deleted after a pick", live.empty(),
                 label + ": " + std::to_string(live.size()) + " widgets left");
@@ -111,8 +114,9 @@ void PickRunner::Pick(DocumentHandle document, const std::vector<mqhost::UserAct
   }
   facts.transform = mqhost::SettingText(kSettingsSection, "transform").value_or("") == "1";
   const std::optional<uint32_t> target = StoredUnsigned("target");
-  facts.reference = !target || *target == 0xFFFFFFFFu ? facts.before.Current()
-                                                      : facts.before.ByUniqueId(static_cast<int32_t>(*target));
+  facts.reference = !target || *target == 0xFFFFFFFFu
+                        ? facts.before.Current()
+                        : facts.before.ByUniqueId(static_cast<int32_t>(*target));
 
   report_.Tally("a true result only after the dialog closed with OK",
                 facts.result == 0 || (outcome.ran && outcome.modalResult == 1),
@@ -174,7 +178,8 @@ void PickRunner::CheckMotion(const PickFacts& facts, const std::string& label) {
     if (op == 15 || op == 16) {
       moved[i] = facts.reference != nullptr && object->uniqueId == facts.reference->uniqueId;
     } else if (op == 7) {
-      moved[i] = object->selected && (facts.reference == nullptr || object->uniqueId != facts.reference->uniqueId);
+      moved[i] =
+          object->selected && (facts.reference == nullptr || object->uniqueId != facts.reference->uniqueId);
     } else {
       moved[i] = current != nullptr && object->uniqueId == current->uniqueId;
     }
@@ -187,35 +192,41 @@ void PickRunner::CheckMotion(const PickFacts& facts, const std::string& label) {
     const std::vector<bool> live = LiveVertices(*before);
     const std::string where = label + ": object " + std::to_string(i) + ", operation " +
                               std::to_string(facts.operation) + ", vertex ";
-    for (size_t v = 0; v < before->vertices.size(); ++v) {
+    // One result per object: the first vertex that is wrong, if any, under
+    // the name of what it should have done.
+    const char* stay = facts.transform ? "vertices the operation does not move stay"
+                                       : "no vertex moves without Trans(&f)orm";
+    const char* follow = motion == Motion::Origin ? "vertices follow the origin exactly"
+                                                  : "vertices follow the frame (p L^-1 N') within tolerance";
+    const char* kind = moved[i] ? follow : stay;
+    std::string bad;
+    auto describe = [&](size_t v, mqhost::Point3 p, mqhost::Point3 q) {
+      return where + std::to_string(v) + ": " + FormatPoint(p) + " became " + FormatPoint(q);
+    };
+    const FrameChange change = PrepareFrameChange(before->frame, after->frame, motion == Motion::FrameMirror);
+    for (size_t v = 0; v < before->vertices.size() && bad.empty(); ++v) {
       const mqhost::Point3 p = before->vertices[v];
       const mqhost::Point3 q = after->vertices[v];
       if (!moved[i] || !live[v]) {
-        const bool still = SamePoint(p, q);
-        const std::string detail = where + std::to_string(v) + " moved from " + FormatPoint(p) + " to " + FormatPoint(q);
-        if (!facts.transform) {
-          if (!report_.Tally("no vertex moves without Trans(&f)orm", still, detail)) break;
-        } else if (!report_.Tally("vertices the operation does not move stay", still, detail)) {
-          break;
+        if (!SamePoint(p, q)) {
+          kind = stay;
+          bad = describe(v, p, q);
         }
-        continue;
-      }
-      if (motion == Motion::Origin) {
-        const mqhost::Point3 expected = ExpectedAfterOriginMove(p, Origin(before->frame), Origin(after->frame));
-        if (!report_.Tally("vertices follow the origin exactly", SamePoint(expected, q),
-                           where + std::to_string(v) + ": " + FormatPoint(q) + ", expected " + FormatPoint(expected))) {
-          break;
+      } else if (motion == Motion::Origin) {
+        const mqhost::Point3 expected =
+            ExpectedAfterOriginMove(p, Origin(before->frame), Origin(after->frame));
+        if (!SamePoint(expected, q)) bad = describe(v, p, q) + ", expected " + FormatPoint(expected);
+      } else {
+        const Expected expected = ExpectedAfter(change, p);
+        if (!Within(expected, q)) {
+          const mqhost::Point3 want{static_cast<float>(expected.position[0]),
+                                    static_cast<float>(expected.position[1]),
+                                    static_cast<float>(expected.position[2])};
+          bad = describe(v, p, q) + ", expected " + FormatPoint(want);
         }
-        continue;
-      }
-      const Expected expected = ExpectedAfterFrameChange(p, before->frame, after->frame, motion == Motion::FrameMirror);
-      const mqhost::Point3 want{static_cast<float>(expected.position[0]), static_cast<float>(expected.position[1]),
-                                static_cast<float>(expected.position[2])};
-      if (!report_.Tally("vertices follow the frame (p L^-1 N') within tolerance", Within(expected, q),
-                         where + std::to_string(v) + ": " + FormatPoint(q) + ", expected " + FormatPoint(want))) {
-        break;
       }
     }
+    report_.Tally(kind, bad.empty(), bad);
   }
 
   // The centre operations: the origin is the centre of the reference
@@ -228,18 +239,18 @@ void PickRunner::CheckMotion(const PickFacts& facts, const std::string& label) {
       for (int e = 0; e < 12; ++e) axesKept = axesKept && SameBits(after->frame[e], current->frame[e]);
       report_.Tally("the centre operations put the origin at the bounding-box centre",
                     SamePoint(Origin(after->frame), centre) && axesKept,
-                    label + ": origin " + FormatPoint(Origin(after->frame)) + ", expected " + FormatPoint(centre) +
-                        (axesKept ? "" : ", and the axes changed"));
+                    label + ": origin " + FormatPoint(Origin(after->frame)) + ", expected " +
+                        FormatPoint(centre) + (axesKept ? "" : ", and the axes changed"));
     }
   }
 }
 
 void RunRandomPicks(const Options& options, const PluginExports& api, Report& report) {
-  report.Note("level 5: " + std::to_string(options.picks) + " menu picks, seed " + std::to_string(options.seed) +
-              " (replay with --seed " + std::to_string(options.seed) + ")");
-  const std::string settingsPath =
-      (std::filesystem::path(options.workDir) / ("tervolin-validate-settings-" + std::to_string(options.seed) + ".xml"))
-          .string();
+  report.Note("level 5: " + std::to_string(options.picks) + " menu picks, seed " +
+              std::to_string(options.seed) + " (replay with --seed " + std::to_string(options.seed) + ")");
+  const std::string settingsPath = (std::filesystem::path(options.workDir) /
+                                    ("tervolin-validate-settings-" + std::to_string(options.seed) + ".xml"))
+                                       .string();
   std::error_code ignored;
   std::filesystem::remove(settingsPath, ignored);
   PickRunner runner(api, report, settingsPath);
@@ -253,9 +264,10 @@ void RunRandomPicks(const Options& options, const PluginExports& api, Report& re
     const DocumentCopy copy = CopyDocument(document);
     const std::vector<mqhost::UserAction> script = RandomScript(rng, ListOf(copy));
     std::string actions;
-    for (const auto& action : script) actions += (actions.empty() ? "" : "; ") + mqhost::DescribeAction(action);
-    const std::string label = "pick " + std::to_string(pick) + " [" + notes + (damage.empty() ? "" : "; " + damage) +
-                              "] {" + actions + "}";
+    for (const auto& action : script)
+      actions += (actions.empty() ? "" : "; ") + mqhost::DescribeAction(action);
+    const std::string label = "pick " + std::to_string(pick) + " [" + notes +
+                              (damage.empty() ? "" : "; " + damage) + "] {" + actions + "}";
     report.Begin("pick " + std::to_string(pick));
     runner.Pick(document, script, rng, label);
     mqhost::DestroyDocument(document);

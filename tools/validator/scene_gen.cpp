@@ -12,9 +12,9 @@ void Note(std::string* notes, const char* word) {
 
 float Coordinate(Rng& rng, int kind) {
   switch (kind) {
-    case 0: return static_cast<float>(rng.Real(-1e30, 1e30));   // huge
-    case 1: return static_cast<float>(rng.Real(-1e-30, 1e-30)); // tiny
-    case 2: return static_cast<float>(rng.Between(-3, 3));      // small whole numbers
+    case 0: return static_cast<float>(rng.Real(-1e30, 1e30));    // huge
+    case 1: return static_cast<float>(rng.Real(-1e-30, 1e-30));  // tiny
+    case 2: return static_cast<float>(rng.Between(-3, 3));       // small whole numbers
     default: return static_cast<float>(rng.Real(-10, 10));
   }
 }
@@ -72,8 +72,8 @@ DocumentHandle GenerateScene(Rng& rng, const SceneSpec& spec, std::string* notes
         object.vertices.push_back(object.vertices[rng.Below(static_cast<uint32_t>(v))]);
         continue;
       }
-      object.vertices.push_back(
-          {Coordinate(rng, coordinateKind), Coordinate(rng, coordinateKind), Coordinate(rng, coordinateKind)});
+      object.vertices.push_back({Coordinate(rng, coordinateKind), Coordinate(rng, coordinateKind),
+                                 Coordinate(rng, coordinateKind)});
     }
     const int faceCount = vertexCount == 0 ? 0 : rng.Between(0, spec.maxFaces);
     for (int f = 0; f < faceCount; ++f) {
@@ -82,7 +82,8 @@ DocumentHandle GenerateScene(Rng& rng, const SceneSpec& spec, std::string* notes
       const int points = shape == 0 ? 0 : shape == 1 ? 1 : shape == 2 ? 2 : shape < 7 ? 3 : 4;
       if (points < 3) Note(notes, points == 0 ? "removed-face" : "short-face");
       std::vector<int32_t> face;
-      for (int p = 0; p < points; ++p) face.push_back(static_cast<int32_t>(rng.Below(static_cast<uint32_t>(vertexCount))));
+      for (int p = 0; p < points; ++p)
+        face.push_back(static_cast<int32_t>(rng.Below(static_cast<uint32_t>(vertexCount))));
       object.faces.push_back(face);
     }
     // Selections: vertices (used or not), lines of faces, faces.

@@ -13,9 +13,22 @@ namespace {
 const char* const kKeys[] = {"PosX", "PosY", "transform", "global", "copyR", "copyS", "copyT", "target"};
 // Texts a hand-edited key may hold; none has a control character, so the
 // file stays XML that the host can read back.
-const char* const kTexts[] = {"",      "abc",         "12abc",      "-7",         " 1",         "+3",
-                              "0",     "1",           "99999999999999", "4294967296", "-2147483649",
-                              "4294967295", "\xff\xfe", "\xc3\x28", "1e3",         "\xe2\x82\xac"};
+const char* const kTexts[] = {"",
+                              "abc",
+                              "12abc",
+                              "-7",
+                              " 1",
+                              "+3",
+                              "0",
+                              "1",
+                              "99999999999999",
+                              "4294967296",
+                              "-2147483649",
+                              "4294967295",
+                              "\xff\xfe",
+                              "\xc3\x28",
+                              "1e3",
+                              "\xe2\x82\xac"};
 
 }  // namespace
 

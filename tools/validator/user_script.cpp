@@ -11,21 +11,34 @@ struct Operation {
   int code;
 };
 
-const Operation kOperationButtons[] = {
-    {"Center of (&V)ertexes", 1}, {"Center of the O(&b)ject", 2}, {"(&L)ine", 3}, {"(&N)ormal of a Face", 4},
-    {"(&O)rigin to Vertex", 5},   {"(&C)amera", 6},                {"Copy", 7},    {"&X", 8},
-    {"&Y", 9},                    {"&Z", 10},                      {"X", 11},      {"Y", 12},
-    {"Z", 13},                    {"S", 14},                       {"R", 15},      {"Clear", 16}};
+const Operation kOperationButtons[] = {{"Center of (&V)ertexes", 1},
+                                       {"Center of the O(&b)ject", 2},
+                                       {"(&L)ine", 3},
+                                       {"(&N)ormal of a Face", 4},
+                                       {"(&O)rigin to Vertex", 5},
+                                       {"(&C)amera", 6},
+                                       {"Copy", 7},
+                                       {"&X", 8},
+                                       {"&Y", 9},
+                                       {"&Z", 10},
+                                       {"X", 11},
+                                       {"Y", 12},
+                                       {"Z", 13},
+                                       {"S", 14},
+                                       {"R", 15},
+                                       {"Clear", 16}};
 
-const char* const kToggles[] = {"(&R)otate", "(&S)cale",     "(&T)rans", "(&g)lobal",
+const char* const kToggles[] = {"(&R)otate",    "(&S)cale",     "(&T)rans", "(&g)lobal",
                                 "Trans(&f)orm", "set to Y(&A)", "set to X"};
 
 // Letters with a meaning in the dialog, and a few without.
-const char kKeys[] = "ABCFGLNORSTVXYZ" "DHKQ";
+const char kKeys[] =
+    "ABCFGLNORSTVXYZ"
+    "DHKQ";
 
 mqhost::UserAction RandomKey(Rng& rng) {
   const uint32_t kind = rng.Below(20);
-  if (kind == 0) return mqhost::Key(0x1B);                             // Escape: cancels
+  if (kind == 0) return mqhost::Key(0x1B);                                   // Escape: cancels
   if (kind == 1) return mqhost::Key(rng.Between(0, 0x7F), rng.Percent(30));  // anything
   return mqhost::Key(kKeys[rng.Below(sizeof kKeys - 1)], rng.Percent(25));
 }
@@ -39,7 +52,8 @@ mqhost::UserAction RandomAction(Rng& rng, const ReferenceList& list) {
     case 4: return RandomKey(rng);
     case 5:
       if (list.items.empty()) break;
-      if (rng.Percent(50)) return mqhost::PickItemAt(static_cast<int32_t>(rng.Below(static_cast<uint32_t>(list.items.size()))));
+      if (rng.Percent(50))
+        return mqhost::PickItemAt(static_cast<int32_t>(rng.Below(static_cast<uint32_t>(list.items.size()))));
       return mqhost::PickItem(list.items[rng.Below(static_cast<uint32_t>(list.items.size()))]);
     case 6: return mqhost::MoveDialog(rng.Between(-50, 2000), rng.Between(-50, 1200));
     default: break;
