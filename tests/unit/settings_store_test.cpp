@@ -1,0 +1,278 @@
+// The plug-in's settings store against the replacement host's settings tree:
+// defaults, key texts, the section's shape, and persistence through the file.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mqhost/protocol.hpp"
+#include "mqhost/settings.hpp"
+#include "plugin/host_api.hpp"
+#include "plugin/settings.hpp"
+#include "plugin/tervolin.hpp"
+#include "support/plugin_library.hpp"
+
+namespace {
+
+using tervolin::MQSetting;
+using tervolin::Tervolin;
+
+constexpr const char* kSection = "Plugin-E3F7A830-BD9A187A";
+const std::vector<std::string> kKeysInOrder{"PosX",  "PosY",  "transform", "global",
+                                            "copyR", "copyS", "copyT",     "target"};
+
+// A scratch file path, removed at the end of the test.
+class ScratchFile {
+ public:
+  explicit ScratchFile(const std::string& name)
+      : path_(std::filesystem::temp_directory_path() / ("tervolin_settings_" + name + ".xml")) {
+    std::filesystem::remove(path_);
+  }
+  ~ScratchFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  std::string path() const { return path_.u8string(); }
+  void Write(const std::string& content) const {
+    std::ofstream out(path_, std::ios::binary);
+    out << content;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+class SettingsStore : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(tervolin::BindHostFromFile(testing_support::HostPath().c_str()));
+    mqhost::ResetSettings();
+    mqhost::SetSettingsAvailable(true);
+    mqhost::ClearProtocolErrors();
+  }
+  void TearDown() override {
+    mqhost::SetSettingsAvailable(true);
+    mqhost::ResetSettings();
+  }
+
+  // Sets the fields to values no load or default gives.
+  static void Scramble(Tervolin& plugin) {
+    plugin.posX = 1234;
+    plugin.posY = 5678;
+    plugin.referenceObjectId = 99;
+    plugin.transformVertices = true;
+    plugin.useGlobal = true;
+    plugin.copyRotation = false;
+    plugin.copyScale = true;
+    plugin.copyTranslation = true;
+  }
+
+  static Tervolin Loaded() {
+    Tervolin plugin;
+    Scramble(plugin);
+    plugin.LoadSettings();
+    return plugin;
+  }
+};
+
+TEST_F(SettingsStore, FirstRunLoadsTheDefaultsAndSaveWritesTheEightKeysInOrder) {
+  Tervolin plugin = Loaded();
+  EXPECT_EQ(plugin.posX, -1);
+  EXPECT_EQ(plugin.posY, -1);
+  EXPECT_FALSE(plugin.transformVertices);
+  EXPECT_FALSE(plugin.useGlobal);
+  EXPECT_TRUE(plugin.copyRotation);
+  EXPECT_FALSE(plugin.copyScale);
+  EXPECT_FALSE(plugin.copyTranslation);
+  EXPECT_EQ(plugin.referenceObjectId, 0xFFFFFFFFu);
+
+  plugin.SaveSettings();
+  EXPECT_EQ(mqhost::SettingKeys(kSection), kKeysInOrder);
+  const std::vector<std::string> texts{"-1", "-1", "0", "0", "1", "0", "0", "4294967295"};
+  for (size_t i = 0; i < kKeysInOrder.size(); ++i) {
+    EXPECT_EQ(mqhost::SettingText(kSection, kKeysInOrder[i]), texts[i]) << kKeysInOrder[i];
+  }
+  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
+}
+
+TEST_F(SettingsStore, OpenSettingsCreatesTheSectionOnceAndFindsItAfterwards) {
+  Tervolin plugin;
+  const std::unique_ptr<MQSetting> first(plugin.OpenSettings());
+  ASSERT_NE(first, nullptr);
+  EXPECT_NE(first->settingsElement, nullptr);
+  EXPECT_NE(first->sectionElement, nullptr);
+  EXPECT_EQ(first->sectionName, kSection);
+  const std::unique_ptr<MQSetting> second(plugin.OpenSettings());
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->settingsElement, first->settingsElement);
+  EXPECT_EQ(second->sectionElement, first->sectionElement);
+
+  const std::string xml = mqhost::SettingsXml();
+  const std::string open = std::string("<") + kSection;
+  EXPECT_NE(xml.find(open), std::string::npos);
+  EXPECT_EQ(xml.find(open), xml.rfind(open));
+  EXPECT_EQ(tervolin::SettingsSectionName(0x1u, 0xABCDEFu), "Plugin-00000001-00ABCDEF");
+  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
+}
+
+TEST_F(SettingsStore, KeyTextsReadAsDecimalWithTheirDefaults) {
+  mqhost::SetSettingText(kSection, "PosX", "12abc");
+  mqhost::SetSettingText(kSection, "PosY", "abc");
+  mqhost::SetSettingText(kSection, "copyR", "0");
+  mqhost::SetSettingText(kSection, "transform", " +2");
+  mqhost::SetSettingText(kSection, "global", "yes");
+  mqhost::SetSettingText(kSection, "target", "-1");
+  Tervolin plugin = Loaded();
+  EXPECT_EQ(plugin.posX, 12);
+  EXPECT_EQ(plugin.posY, 0);
+  EXPECT_FALSE(plugin.copyRotation);
+  EXPECT_TRUE(plugin.transformVertices);
+  EXPECT_FALSE(plugin.useGlobal);
+  EXPECT_EQ(plugin.referenceObjectId, 0xFFFFFFFFu);
+  // Keys that are absent take their defaults.
+  EXPECT_FALSE(plugin.copyScale);
+  EXPECT_FALSE(plugin.copyTranslation);
+
+  // Empty texts count as missing: copyR's default is true.
+  mqhost::SetSettingText(kSection, "copyR", "");
+  mqhost::SetSettingText(kSection, "PosX", "");
+  mqhost::SetSettingText(kSection, "target", "");
+  plugin = Loaded();
+  EXPECT_TRUE(plugin.copyRotation);
+  EXPECT_EQ(plugin.posX, -1);
+  EXPECT_EQ(plugin.referenceObjectId, 0xFFFFFFFFu);
+
+  // The target keeps the low 32 bits of the number; PosX saturates.
+  mqhost::SetSettingText(kSection, "target", "4294967298");
+  mqhost::SetSettingText(kSection, "PosX", "99999999999");
+  plugin = Loaded();
+  EXPECT_EQ(plugin.referenceObjectId, 2u);
+  EXPECT_EQ(plugin.posX, 2147483647);
+  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
+}
+
+TEST_F(SettingsStore, IllFormedAndLongTextsReadSafely) {
+  mqhost::SetSettingText(kSection, "PosX", "12\xFF\xFE");
+  mqhost::SetSettingText(kSection, "PosY",
+                         "\xC3"
+                         "7");
+  mqhost::SetSettingText(kSection, "target", std::string(5000, ' ') + std::string(5000, '0') + "42");
+  mqhost::SetSettingText(kSection, "copyS", std::string(100000, '9'));
+  Tervolin plugin = Loaded();
+  EXPECT_EQ(plugin.posX, 12);
+  // The truncated sequence becomes U+FFFD, which ends the number.
+  EXPECT_EQ(plugin.posY, 0);
+  EXPECT_EQ(plugin.referenceObjectId, 42u);
+  EXPECT_TRUE(plugin.copyScale);
+  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
+}
+
+TEST_F(SettingsStore, RepeatedSavesKeepOneElementPerKey) {
+  Tervolin plugin = Loaded();
+  for (int run = 0; run < 3; ++run) {
+    plugin.posX = run * 10;
+    plugin.copyScale = run % 2 == 1;
+    plugin.SaveSettings();
+  }
+  EXPECT_EQ(mqhost::SettingKeys(kSection), kKeysInOrder);
+  EXPECT_EQ(mqhost::SettingText(kSection, "PosX"), "20");
+  EXPECT_EQ(mqhost::SettingText(kSection, "copyS"), "0");
+  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
+}
+
+TEST_F(SettingsStore, SavingReplacesEveryDuplicateOfAKey) {
+  // A hand-edited file with "PosX" twice: the saved value must be the one
+  // that loads next time.
+  ScratchFile file("duplicates");
+  file.Write(std::string("<?xml version=\"1.0\"?>\n<settings><pluginsettings><") + kSection +
+             "><PosX>5</PosX><PosX>6</PosX></" + kSection + "></pluginsettings></settings>\n");
+  std::string error;
+  ASSERT_TRUE(mqhost::LoadSettingsFile(file.path(), &error)) << error;
+  Tervolin plugin = Loaded();
+  EXPECT_EQ(plugin.posX, 5);
+  plugin.posX = 300;
+  plugin.SaveSettings();
+  EXPECT_EQ(mqhost::SettingKeys(kSection), kKeysInOrder);
+  EXPECT_EQ(Loaded().posX, 300);
+  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
+}
+
+TEST_F(SettingsStore, WithoutASettingsElementNothingIsReadOrWritten) {
+  mqhost::SetSettingText(kSection, "PosX", "77");
+  const std::string before = mqhost::SettingsXml();
+  mqhost::SetSettingsAvailable(false);
+  Tervolin plugin;
+  EXPECT_EQ(plugin.OpenSettings(), nullptr);
+  Scramble(plugin);
+  plugin.LoadSettings();
+  EXPECT_EQ(plugin.posX, 1234);
+  EXPECT_EQ(plugin.posY, 5678);
+  EXPECT_EQ(plugin.referenceObjectId, 99u);
+  EXPECT_FALSE(plugin.copyRotation);
+  EXPECT_TRUE(plugin.copyTranslation);
+  plugin.SaveSettings();
+  EXPECT_EQ(mqhost::SettingsXml(), before);
+  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
+}
+
+TEST_F(SettingsStore, OptionsPersistThroughTheSettingsFile) {
+  ScratchFile file("round_trip");
+  Tervolin plugin = Loaded();
+  plugin.posX = -2147483647 - 1;
+  plugin.posY = 480;
+  plugin.referenceObjectId = 0xFFFFFFFFu;
+  plugin.transformVertices = true;
+  plugin.useGlobal = false;
+  plugin.copyRotation = false;
+  plugin.copyScale = true;
+  plugin.copyTranslation = true;
+  plugin.SaveSettings();
+  std::string error;
+  ASSERT_TRUE(mqhost::SaveSettingsFile(file.path(), &error)) << error;
+
+  // A new run of the host: an empty tree, then the file.
+  mqhost::ResetSettings();
+  EXPECT_FALSE(mqhost::HasSettingsSection(kSection));
+  ASSERT_TRUE(mqhost::LoadSettingsFile(file.path(), &error)) << error;
+  EXPECT_EQ(mqhost::SettingText(kSection, "target"), "4294967295");
+  const Tervolin again = Loaded();
+  EXPECT_EQ(again.posX, plugin.posX);
+  EXPECT_EQ(again.posY, 480);
+  EXPECT_EQ(again.referenceObjectId, 0xFFFFFFFFu);
+  EXPECT_TRUE(again.transformVertices);
+  EXPECT_FALSE(again.useGlobal);
+  EXPECT_FALSE(again.copyRotation);
+  EXPECT_TRUE(again.copyScale);
+  EXPECT_TRUE(again.copyTranslation);
+
+  // Another reference object survives the same way.
+  Tervolin other = again;
+  other.referenceObjectId = 7;
+  other.SaveSettings();
+  ASSERT_TRUE(mqhost::SaveSettingsFile(file.path(), &error)) << error;
+  mqhost::ResetSettings();
+  ASSERT_TRUE(mqhost::LoadSettingsFile(file.path(), &error)) << error;
+  EXPECT_EQ(Loaded().referenceObjectId, 7u);
+  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
+}
+
+TEST_F(SettingsStore, AHandEditedFileWithIllFormedUtf8StillLoads) {
+  ScratchFile file("hand_edited");
+  file.Write(std::string("<?xml version=\"1.0\"?>\n<settings>\n <pluginsettings>\n  <") + kSection +
+             ">\n   <PosX>\xFF"
+             "5</PosX>\n   <PosY> 33\xE9</PosY>\n   <copyR>\xC0\x80</copyR>\n  </" +
+             kSection + ">\n </pluginsettings>\n</settings>\n");
+  std::string error;
+  ASSERT_TRUE(mqhost::LoadSettingsFile(file.path(), &error)) << error;
+  const Tervolin plugin = Loaded();
+  EXPECT_EQ(plugin.posX, 0);
+  EXPECT_EQ(plugin.posY, 33);
+  EXPECT_FALSE(plugin.copyRotation);
+  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
+}
+
+}  // namespace
