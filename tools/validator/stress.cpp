@@ -10,6 +10,7 @@
 
 #include "compensation.hpp"
 #include "document_view.hpp"
+#include "module_probe.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/matrix_values.hpp"
 #include "mqhost/protocol.hpp"
@@ -19,10 +20,6 @@
 #include "rng.hpp"
 #include "scene_gen.hpp"
 #include "settings_faults.hpp"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 #if __has_include("platform/clipboard_testing.hpp")
 #include "platform/clipboard_testing.hpp"
@@ -34,22 +31,6 @@ namespace validator {
 namespace {
 
 constexpr size_t kMiB = 1u << 20;
-
-// Whether the library file is mapped into this process.
-bool IsMapped(const std::string& path) {
-#ifdef _WIN32
-  return GetModuleHandleA(path.c_str()) != nullptr;
-#else
-  std::error_code error;
-  const std::string canonical = std::filesystem::canonical(path, error).string();
-  std::ifstream maps("/proc/self/maps");
-  std::string line;
-  while (std::getline(maps, line)) {
-    if (!canonical.empty() && line.find(canonical) != std::string::npos) return true;
-  }
-  return false;
-#endif
-}
 
 std::string RandomBytes(Rng& rng, size_t size, bool noZero) {
   std::string bytes(size, '\0');
@@ -87,7 +68,7 @@ std::string SettingsPath(const Options& options, const char* what) {
 void LoadAndUnload(const Options& options, std::unique_ptr<LoadedPlugin>& plugin, Report& report, Rng& rng) {
   report.Begin("load and unload");
   plugin.reset();
-  report.Check("the plug-in is unloaded when the host lets it go", !IsMapped(options.pluginPath));
+  report.Check("the plug-in is unloaded when the host lets it go", !IsLibraryMapped(options.pluginPath));
   const std::string settings = SettingsPath(options, "reload");
   for (int cycle = 1; cycle <= 100; ++cycle) {
     report.Begin("load and unload, cycle " + std::to_string(cycle));
@@ -111,7 +92,7 @@ void LoadAndUnload(const Options& options, std::unique_ptr<LoadedPlugin>& plugin
         mqhost::DestroyDocument(document);
       }
     }
-    report.Tally("the plug-in is unloaded after each cycle", !IsMapped(options.pluginPath),
+    report.Tally("the plug-in is unloaded after each cycle", !IsLibraryMapped(options.pluginPath),
                  "cycle " + std::to_string(cycle));
   }
   std::error_code ignored;
