@@ -69,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (WellFormed(units) && reread != units) std::abort();  // well-formed text round-trips
 
   // Numbers, as LoadInt and LoadUInt read a key.
-  for (const std::u16string* number : {&wide, &units}) {
+  const std::u16string* const numbers[] = {&wide, &units};
+  for (const std::u16string* number : numbers) {
     bool negative = false;
     bool overflow = false;
     const uint64_t magnitude = Digits(number->c_str(), &negative, &overflow);
