@@ -36,7 +36,7 @@ int32_t Tervolin::DispatchOperation(DocumentHandle document, cmq::CMQObject& cur
     case OpCopyToSelected:
     case OpClipboardCopy:
     case OpClipboardPaste:
-    case OpClear: return 0;
+    case OpClear:
     default: return 0;
   }
 }

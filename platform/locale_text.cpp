@@ -36,7 +36,8 @@ bool LocaleMultiByteToUtf16(const std::string& text, std::u16string& wide) {
   std::u16string result;
   result.reserve(converted);
   for (size_t i = 0; i < converted; ++i) {
-    const auto code = static_cast<uint32_t>(buffer[i]);
+    const wchar_t character = buffer[i];
+    const auto code = static_cast<uint32_t>(static_cast<int32_t>(character));
     if (code >= 0xD800u && code <= 0xDFFFu) return false;
     if (code < 0x10000u) {
       result.push_back(static_cast<char16_t>(code));

@@ -10,11 +10,15 @@
 namespace tervolin {
 
 struct HostFunctionTable {
+// The table is generated from the list; its parameters are types and names,
+// which cannot be parenthesised.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define MQ_HOST_FIELD_USED(ret, name, params) ret(*name) params = nullptr;
 #define MQ_HOST_FIELD_INERT(name) void (*name)() = nullptr;
   MQ_HOST_FUNCTIONS(MQ_HOST_FIELD_USED, MQ_HOST_FIELD_INERT)
 #undef MQ_HOST_FIELD_USED
 #undef MQ_HOST_FIELD_INERT
+  // NOLINTEND(bugprone-macro-parentheses)
 };
 
 // The name of every host function, in binding order.

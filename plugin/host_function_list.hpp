@@ -205,6 +205,7 @@
 
 namespace tervolin {
 
+// NOLINTBEGIN(bugprone-macro-parentheses): counting macros expand to "+1"
 #define MQ_HOST_COUNT_USED(ret, name, params) +1
 #define MQ_HOST_COUNT_INERT(name) +1
 inline constexpr int kHostFunctionCount = 0 MQ_HOST_FUNCTIONS(MQ_HOST_COUNT_USED, MQ_HOST_COUNT_INERT);
@@ -215,6 +216,7 @@ inline constexpr int kHostFunctionsCalled = 0 MQ_HOST_FUNCTIONS(MQ_HOST_COUNT_US
 #undef MQ_HOST_COUNT_INERT
 #undef MQ_HOST_COUNT_USED_ONLY
 #undef MQ_HOST_COUNT_NONE
+// NOLINTEND(bugprone-macro-parentheses)
 
 static_assert(kHostFunctionCount == 183, "the host binds exactly 183 functions");
 static_assert(kHostFunctionsCalled == 25, "the plug-in calls exactly 25 of them");

@@ -14,7 +14,6 @@ using geometry_test::ExpectRow;
 using geometry_test::Frame;
 using geometry_test::Matrix16;
 using geometry_test::ObjectData;
-using geometry_test::Point3;
 
 ObjectData Box(const Matrix16& frame) {
   ObjectData object;

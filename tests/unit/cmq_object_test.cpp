@@ -63,10 +63,15 @@ TEST_F(CMQObjectTest, FactoriesNameTheObjectTheHostHands) {
   const CMQObject byId = CMQObject::ByUniqueID(document, 77);
   EXPECT_EQ(byId.Object(), current.Object());
 
-  // A copy names the same object.
-  const CMQObject copy = byIndex;
+  // A copy names the same object, and outlives the wrapper it came from.
+  CMQObject copy;
+  {
+    const CMQObject scoped = CMQObject::ByIndex(document, first);
+    copy = scoped;
+  }
   EXPECT_EQ(copy.Object(), byIndex.Object());
   EXPECT_EQ(copy.Document(), document);
+  EXPECT_TRUE(copy.IsValid());
   ExpectNoProtocolErrors();
 }
 

@@ -127,17 +127,6 @@ TEST(TransformPoint, IgnoresTheHomogeneousColumn) {
   EXPECT_EQ(a.z, b.z);
 }
 
-TEST(MatrixRows, TouchOnlyTheFirstThreeElements) {
-  MQMatrix m = Sample();
-  const MQMatrix before = m;
-  SetMatrixRow(m, 2, {7, 8, 9});
-  ExpectFloat3(MatrixRow(m, 2), 7, 8, 9);
-  for (int k = 0; k < 16; ++k) {
-    if (k >= 8 && k <= 10) continue;
-    EXPECT_EQ(m.m[k], before.m[k]) << k;
-  }
-}
-
 TEST(FrameIsInvertible, AcceptsRegularFramesWhateverTheirScaleOrHandedness) {
   EXPECT_TRUE(tervolin::FrameIsInvertible(IdentityMatrix()));
   MQMatrix mirrored = IdentityMatrix();

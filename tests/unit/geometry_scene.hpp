@@ -29,8 +29,8 @@ inline Matrix16 Frame(Point3 x, Point3 y, Point3 z, Point3 origin) {
 }
 
 inline Point3 Row(const Matrix16& m, int row) {
-  return {m[static_cast<size_t>(row * 4)], m[static_cast<size_t>(row * 4 + 1)],
-          m[static_cast<size_t>(row * 4 + 2)]};
+  const size_t first = static_cast<size_t>(row) * 4;
+  return {m[first], m[first + 1], m[first + 2]};
 }
 
 // p · M for an affine frame, in double precision.
@@ -45,7 +45,7 @@ inline Point3 Apply(const Point3& p, const Matrix16& m) {
 
 // The inverse of an affine frame (axis rows, origin row), in double precision.
 inline Matrix16 AffineInverse(const Matrix16& m) {
-  auto a = [&m](int r, int c) { return static_cast<double>(m[static_cast<size_t>(r * 4 + c)]); };
+  auto a = [&m](size_t r, size_t c) { return static_cast<double>(m[r * 4 + c]); };
   const double det = a(0, 0) * (a(1, 1) * a(2, 2) - a(1, 2) * a(2, 1)) -
                      a(0, 1) * (a(1, 0) * a(2, 2) - a(1, 2) * a(2, 0)) +
                      a(0, 2) * (a(1, 0) * a(2, 1) - a(1, 1) * a(2, 0));
@@ -60,13 +60,13 @@ inline Matrix16 AffineInverse(const Matrix16& m) {
   inv[2][1] = (a(0, 1) * a(2, 0) - a(0, 0) * a(2, 1)) / det;
   inv[2][2] = (a(0, 0) * a(1, 1) - a(0, 1) * a(1, 0)) / det;
   Matrix16 out{};
-  for (int r = 0; r < 3; ++r) {
-    for (int c = 0; c < 3; ++c) out[static_cast<size_t>(r * 4 + c)] = static_cast<float>(inv[r][c]);
+  for (size_t r = 0; r < 3; ++r) {
+    for (size_t c = 0; c < 3; ++c) out[r * 4 + c] = static_cast<float>(inv[r][c]);
   }
-  for (int c = 0; c < 3; ++c) {
+  for (size_t c = 0; c < 3; ++c) {
     double t = 0;
-    for (int k = 0; k < 3; ++k) t -= a(3, k) * inv[k][c];
-    out[static_cast<size_t>(12 + c)] = static_cast<float>(t);
+    for (size_t k = 0; k < 3; ++k) t -= a(3, k) * inv[k][c];
+    out[12 + c] = static_cast<float>(t);
   }
   out[15] = 1.0f;
   return out;
