@@ -6,9 +6,11 @@
 //   exactly as the plug-in adds it, so the check is exact;
 //   frame changes: p * L^-1 * N', N' recomposed from the host's split of N and
 //   L (scale and translation from N for mirrors, copy, paste and clear, else
-//   from L; rotation from N). L^-1 is the host's answer for a singular L (the
-//   identity). Computed in double from the same float inputs the plug-in
-//   gets, and compared with a tolerance (see Tolerance).
+//   from L; rotation from N). L^-1 is the exact inverse of the affine frame,
+//   computed here in double (not the host's answer). When L's axes do not
+//   span space there are no frame coordinates to keep: the vertices stay
+//   where they are (the plug-in's chosen behaviour). Compared with a
+//   tolerance (see kRelativeTolerance).
 #pragma once
 
 #include "mqhost/document.hpp"
@@ -36,8 +38,9 @@ inline constexpr double kRelativeTolerance = 2e-5;
 
 // The two matrices of one frame change, prepared once per object.
 struct FrameChange {
-  mqhost::Matrix16 inverse;     // L^-1, the identity for a singular L
-  mqhost::Matrix16 recomposed;  // N'
+  bool moves = false;                // false when L's axes do not span space
+  double inverse[16] = {};           // L^-1
+  mqhost::Matrix16 recomposed = {};  // N'
 };
 FrameChange PrepareFrameChange(const mqhost::Matrix16& oldFrame, const mqhost::Matrix16& newFrame,
                                bool mirror);
@@ -50,7 +53,9 @@ bool Within(const Expected& expected, mqhost::Point3 actual);
 
 // True when the frame is finite in all sixteen elements.
 bool IsFinite(const mqhost::Matrix16& frame);
-// True when the host would answer the identity for its inverse.
+// True when the frame's three axis rows do not span space: a value is not
+// finite, or |det| is at most 1e-6 of the product of the axis lengths. The
+// origin plays no part.
 bool IsSingular(const mqhost::Matrix16& frame);
 
 }  // namespace validator

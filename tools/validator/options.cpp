@@ -24,7 +24,7 @@ bool ParseNumber(const std::string& text, uint64_t limit, uint64_t* value) {
 
 const char* UsageText() {
   return "usage: tervolin-validate [--plugin PATH] [--level 1|5|10] [--picks N] [--seed S]\n"
-         "                         [--hang-seconds N] [--work-dir DIR]\n";
+         "                         [--trace-pick K] [--hang-seconds N] [--work-dir DIR]\n";
 }
 
 bool ParseOptions(int argc, char** argv, Options* options, std::string* error, bool* help) {
@@ -68,6 +68,12 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error, b
         return false;
       }
       options->seed = number;
+    } else if (flag == "--trace-pick") {
+      if (!ParseNumber(value, 100000000, &number)) {
+        *error = "--trace-pick must be a pick number";
+        return false;
+      }
+      options->tracePick = static_cast<int>(number);
     } else if (flag == "--hang-seconds") {
       if (!ParseNumber(value, 86400, &number) || number == 0) {
         *error = "--hang-seconds must be a whole number from 1 to 86400";

@@ -79,7 +79,7 @@ PickRunner::PickRunner(const PluginExports& api, Report& report, std::string set
     : api_(api), report_(report), settingsPath_(std::move(settingsPath)) {}
 
 void PickRunner::Pick(DocumentHandle document, const std::vector<mqhost::UserAction>& script, Rng& rng,
-                      const std::string& label) {
+                      const std::string& label, bool trace) {
   mqhost::ClearProtocolErrors();
   mqhost::ClearRequestLog();
   std::string error;
@@ -87,6 +87,7 @@ void PickRunner::Pick(DocumentHandle document, const std::vector<mqhost::UserAct
 
   PickFacts facts;
   facts.before = CopyDocument(document);
+  if (trace) report_.Note(label + "\nscene before:\n" + mqhost::SceneText(document));
   mqhost::SetActiveDocument(document);
   mqhost::ScriptUser(script);
   const uint32_t entry = rng.Below(3);
@@ -96,6 +97,10 @@ void PickRunner::Pick(DocumentHandle document, const std::vector<mqhost::UserAct
   const mqhost::ModalOutcome outcome = mqhost::LastModalOutcome();
   mqhost::ScriptUser({});
   facts.after = CopyDocument(document);
+  if (trace) {
+    report_.Note("result " + std::to_string(facts.result) + ", modal result " +
+                 std::to_string(outcome.modalResult) + "\nscene after:\n" + mqhost::SceneText(document));
+  }
   const bool saved = mqhost::SaveSettingsFile(settingsPath_, &error);
 
   const auto errors = mqhost::ProtocolErrors();
@@ -269,7 +274,7 @@ void RunRandomPicks(const Options& options, const PluginExports& api, Report& re
     const std::string label = "pick " + std::to_string(pick) + " [" + notes +
                               (damage.empty() ? "" : "; " + damage) + "] {" + actions + "}";
     report.Begin("pick " + std::to_string(pick));
-    runner.Pick(document, script, rng, label);
+    runner.Pick(document, script, rng, label, pick == options.tracePick);
     mqhost::DestroyDocument(document);
     if (pick % 250 == 0) report.Note("... " + std::to_string(pick) + " picks");
   }

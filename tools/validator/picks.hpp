@@ -29,7 +29,7 @@ class PickRunner {
   // the centre operations put the origin at the bounding-box centre; the
   // settings file is well-formed XML with the plug-in's eight keys.
   void Pick(DocumentHandle document, const std::vector<mqhost::UserAction>& script, Rng& rng,
-            const std::string& label);
+            const std::string& label, bool trace = false);
 
  private:
   void CheckMotion(const PickFacts& facts, const std::string& label);

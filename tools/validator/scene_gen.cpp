@@ -27,7 +27,7 @@ mqhost::Point3 Triple(Rng& rng, double from, double to) {
 }  // namespace
 
 mqhost::Matrix16 RandomFrame(Rng& rng, std::string* notes) {
-  const uint32_t kind = rng.Below(10);
+  const uint32_t kind = rng.Below(11);
   if (kind < 3) return mqhost::IdentityMatrix();
   mqhost::Point3 scale{1, 1, 1};
   if (kind >= 5) scale = Triple(rng, 0.2, 3);
@@ -50,6 +50,11 @@ mqhost::Matrix16 RandomFrame(Rng& rng, std::string* notes) {
   if (kind == 9) {
     Note(notes, "sheared");
     frame[4] += 0.5f;  // the Y axis leans towards X
+  }
+  if (kind == 10) {
+    Note(notes, "far-origin");
+    const double far = rng.Percent(50) ? 1e13 : 1e30;
+    frame[12] = static_cast<float>(rng.Real(-far, far));
   }
   return frame;
 }

@@ -40,12 +40,26 @@ TEST(Compensation, MirrorFlagTakesScaleAndTranslationFromTheNewFrame) {
   EXPECT_TRUE(validator::Within(validator::ExpectedAfterFrameChange(p, before, mirrored, true), {-1, 1, 1}));
 }
 
-TEST(Compensation, SingularOldFrameMapsThroughTheIdentity) {
+TEST(Compensation, SingularOldFrameLeavesVerticesInPlace) {
   const Matrix16 singular = Frame({1, 0, 0}, {0, 0, 0}, {0, 0, 1}, {0, 0, 0});
   ASSERT_TRUE(validator::IsSingular(singular));
   const Matrix16 after = Frame({0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {0, 0, 0});
-  EXPECT_TRUE(
-      validator::Within(validator::ExpectedAfterFrameChange({1, 0, 0}, singular, after, true), {0, 1, 0}));
+  const validator::Expected expected = validator::ExpectedAfterFrameChange({1, 2, 3}, singular, after, true);
+  EXPECT_TRUE(validator::Within(expected, {1, 2, 3}));
+  EXPECT_FALSE(validator::Within(expected, {1, 2, 3.0000005f})) << "staying is checked exactly";
+}
+
+TEST(Compensation, FarOriginUsesTheExactInverse) {
+  // The axes alone decide invertibility: an origin far away is still taken
+  // back exactly, so a vertex one unit along X stays one unit along the new X.
+  const Point3 o{1e13f, -3e12f, 0};
+  const Matrix16 before = Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, o);
+  ASSERT_FALSE(validator::IsSingular(before));
+  const Matrix16 after = Frame({0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, o);
+  const validator::Expected tip =
+      validator::ExpectedAfterFrameChange({o.x + 1e6f, o.y, 0}, before, after, false);
+  EXPECT_NEAR(tip.position[0], o.x, 1e6 * 1e-3);
+  EXPECT_NEAR(tip.position[1], o.y + 1e6, 1e6 * 1e-3 + 3e12 * 1e-7);
 }
 
 TEST(Compensation, ToleranceFollowsTheMagnitudeAndRejectsNonFiniteValues) {
@@ -83,6 +97,9 @@ TEST(Compensation, FinitenessAndSingularityOfFrames) {
   frame[13] = std::numeric_limits<float>::infinity();
   EXPECT_FALSE(validator::IsFinite(frame));
   EXPECT_TRUE(validator::IsSingular(Frame({1, 2, 3}, {2, 4, 6}, {0, 0, 1}, {0, 0, 0})));
+  EXPECT_TRUE(validator::IsSingular(Frame({0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {1, 2, 3})));
+  EXPECT_FALSE(validator::IsSingular(Frame({1e-3f, 0, 0}, {0, 1e-3f, 0}, {0, 0, 1e-3f}, {1e30f, 0, 0})))
+      << "small axes and a far origin still span space";
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST(RandomScenes, HostAcceptsThemAndEveryDegenerateCaseTurnsUp) {
   }
   EXPECT_TRUE(mqhost::ProtocolErrors().empty()) << mqhost::ProtocolErrors().front();
   for (const char* kind : {"empty", "huge", "tiny", "coincident", "removed-face", "short-face",
-                           "deleted-slot", "no-current", "mirror", "singular", "sheared"}) {
+                           "deleted-slot", "no-current", "mirror", "singular", "sheared", "far-origin"}) {
     EXPECT_EQ(seen.count(kind), 1u) << kind;
   }
 }
