@@ -31,12 +31,10 @@ int32_t Tervolin::DispatchOperation(DocumentHandle document, cmq::CMQObject& cur
     case OpMirrorX:
     case OpMirrorY:
     case OpMirrorZ: return MirrorAxis(current);
-    // Copy to selected objects (7) and the clipboard codes (14 to 16) are
-    // wired in together with their operations; until then they do nothing.
-    case OpCopyToSelected:
-    case OpClipboardCopy:
-    case OpClipboardPaste:
-    case OpClear:
+    case OpCopyToSelected: return CopyToSelected(document, current);
+    case OpClipboardCopy: return CopyAxisToClipboard(document, current);
+    case OpClipboardPaste: return PasteAxisFromClipboard(document, current);
+    case OpClear: return ClearAxis(document, current);
     default: return 0;
   }
 }

@@ -1,0 +1,278 @@
+#include "platform/clipboard.hpp"
+
+#include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/clipboard_testing.hpp"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace platform {
+
+#ifdef _WIN32
+
+MemoryHandle GlobalAlloc(unsigned flags, std::size_t bytes) { return ::GlobalAlloc(flags, bytes); }
+void* GlobalLock(MemoryHandle block) { return ::GlobalLock(block); }
+bool GlobalUnlock(MemoryHandle block) { return ::GlobalUnlock(block) != FALSE; }
+std::size_t GlobalSize(MemoryHandle block) { return ::GlobalSize(block); }
+MemoryHandle GlobalFree(MemoryHandle block) { return ::GlobalFree(block); }
+
+bool OpenClipboard() { return ::OpenClipboard(nullptr) != FALSE; }
+bool EmptyClipboard() { return ::EmptyClipboard() != FALSE; }
+MemoryHandle SetClipboardData(unsigned format, MemoryHandle block) {
+  return ::SetClipboardData(format, block);
+}
+MemoryHandle GetClipboardData(unsigned format) { return ::GetClipboardData(format); }
+bool CloseClipboard() { return ::CloseClipboard() != FALSE; }
+
+namespace testing {
+
+namespace {
+// Another program (or Wine's own clipboard service) may hold the clipboard
+// for a moment; a test waits for it rather than failing at once.
+bool OpenSoon() {
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (::OpenClipboard(nullptr)) return true;
+    ::Sleep(20);
+  }
+  return false;
+}
+}  // namespace
+
+bool PutClipboardText(const std::string& text) {
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (block == nullptr) return false;
+  void* bytes = ::GlobalLock(block);
+  if (bytes == nullptr) {
+    ::GlobalFree(block);
+    return false;
+  }
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  ::GlobalUnlock(block);
+  if (!OpenSoon()) {
+    ::GlobalFree(block);
+    return false;
+  }
+  ::EmptyClipboard();
+  const bool set = ::SetClipboardData(CF_TEXT, block) != nullptr;
+  ::CloseClipboard();
+  if (!set) ::GlobalFree(block);
+  return set;
+}
+
+std::optional<std::string> ClipboardText() {
+  if (!OpenSoon()) return std::nullopt;
+  std::optional<std::string> text;
+  if (HANDLE block = ::GetClipboardData(CF_TEXT); block != nullptr) {
+    if (const auto* bytes = static_cast<const char*>(::GlobalLock(block)); bytes != nullptr) {
+      text = std::string(bytes, strnlen(bytes, ::GlobalSize(block)));
+      ::GlobalUnlock(block);
+    }
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+bool ClearClipboard() {
+  if (!OpenSoon()) return false;
+  const bool emptied = ::EmptyClipboard() != FALSE;
+  ::CloseClipboard();
+  return emptied;
+}
+
+}  // namespace testing
+
+#else
+
+namespace {
+
+struct Block {
+  std::vector<char> bytes;
+  int locks = 0;
+  bool onClipboard = false;
+};
+
+// The whole stand-in: every block alive, keyed by its handle, and the formats
+// the clipboard holds. Handles are the blocks' addresses; a handle that is not
+// in `blocks` is stale or foreign and is refused.
+struct ClipboardState {
+  std::mutex mutex;
+  std::map<Block*, std::unique_ptr<Block> > blocks;
+  std::map<unsigned, Block*> formats;
+  bool open = false;
+  testing::ClipboardFaults faults;
+
+  Block* Find(MemoryHandle handle) {
+    auto found = blocks.find(static_cast<Block*>(handle));
+    return found == blocks.end() ? nullptr : found->second.get();
+  }
+  Block* Allocate(std::size_t bytes) {
+    auto block = std::make_unique<Block>();
+    block->bytes.resize(bytes);
+    Block* key = block.get();
+    blocks.emplace(key, std::move(block));
+    return key;
+  }
+  void DropFormats() {
+    for (const auto& entry : formats) blocks.erase(entry.second);
+    formats.clear();
+  }
+  bool SetFormat(unsigned format, Block* block) {
+    if (block == nullptr || block->onClipboard) return false;
+    if (auto old = formats.find(format); old != formats.end()) blocks.erase(old->second);
+    block->onClipboard = true;
+    formats[format] = block;
+    return true;
+  }
+};
+
+ClipboardState& State() {
+  static ClipboardState state;
+  return state;
+}
+
+}  // namespace
+
+MemoryHandle GlobalAlloc(unsigned flags, std::size_t bytes) {
+  (void)flags;  // every block of the stand-in is movable and shareable
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  if (state.faults.allocFails) return nullptr;
+  return state.Allocate(bytes);
+}
+
+void* GlobalLock(MemoryHandle block) {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  Block* entry = state.Find(block);
+  // A block of no bytes has no memory to hand out, as on Windows.
+  if (entry == nullptr || entry->bytes.empty() || state.faults.lockFails) return nullptr;
+  ++entry->locks;
+  return entry->bytes.data();
+}
+
+bool GlobalUnlock(MemoryHandle block) {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  Block* entry = state.Find(block);
+  if (entry == nullptr || entry->locks == 0) return false;
+  --entry->locks;
+  return entry->locks > 0;
+}
+
+std::size_t GlobalSize(MemoryHandle block) {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  Block* entry = state.Find(block);
+  return entry == nullptr ? 0 : entry->bytes.size();
+}
+
+MemoryHandle GlobalFree(MemoryHandle block) {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  Block* entry = state.Find(block);
+  // The clipboard's own blocks are not the caller's to release.
+  if (entry == nullptr || entry->onClipboard) return block;
+  state.blocks.erase(entry);
+  return nullptr;
+}
+
+bool OpenClipboard() {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  if (state.open || state.faults.openFails) return false;
+  state.open = true;
+  return true;
+}
+
+bool EmptyClipboard() {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  if (!state.open) return false;
+  state.DropFormats();
+  return true;
+}
+
+MemoryHandle SetClipboardData(unsigned format, MemoryHandle block) {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  if (!state.open || state.faults.setFails) return nullptr;
+  return state.SetFormat(format, state.Find(block)) ? block : nullptr;
+}
+
+MemoryHandle GetClipboardData(unsigned format) {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  if (!state.open) return nullptr;
+  auto found = state.formats.find(format);
+  return found == state.formats.end() ? nullptr : found->second;
+}
+
+bool CloseClipboard() {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  if (!state.open) return false;
+  state.open = false;
+  return true;
+}
+
+namespace testing {
+
+bool PutClipboardText(const std::string& text) {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  if (state.open) return false;
+  Block* block = state.Allocate(text.size() + 1);
+  std::memcpy(block->bytes.data(), text.c_str(), text.size() + 1);
+  state.DropFormats();
+  return state.SetFormat(kClipboardText, block);
+}
+
+std::optional<std::string> ClipboardText() {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  auto found = state.formats.find(kClipboardText);
+  if (found == state.formats.end()) return std::nullopt;
+  const std::vector<char>& bytes = found->second->bytes;
+  if (bytes.empty()) return std::string();
+  return std::string(bytes.data(), strnlen(bytes.data(), bytes.size()));
+}
+
+bool ClearClipboard() {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  if (state.open) return false;
+  state.DropFormats();
+  return true;
+}
+
+void SetClipboardFaults(const ClipboardFaults& faults) {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  state.faults = faults;
+}
+
+std::size_t LiveGlobalBlocks() {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  return state.blocks.size();
+}
+
+bool ClipboardIsOpen() {
+  ClipboardState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  return state.open;
+}
+
+}  // namespace testing
+
+#endif
+
+}  // namespace platform
