@@ -23,20 +23,14 @@ CMQVertex::~CMQVertex() {
   position = {0.0f, 0.0f, 0.0f};
 }
 
-bool CMQVertex::IsSelected() const {
-  const DocumentHandle document = owner->Document();
-  return HostApi().MQDoc_IsSelectVertex(document, owner->DocumentIndex(), index) != 0;
-}
+bool CMQVertex::IsSelected() const { return owner->IsVertexSelected(index); }
 
 CMQFace::~CMQFace() {
   index = -1;
   owner = nullptr;
 }
 
-bool CMQFace::IsSelected() const {
-  const DocumentHandle document = owner->Document();
-  return HostApi().MQDoc_IsSelectFace(document, owner->DocumentIndex(), index) != 0;
-}
+bool CMQFace::IsSelected() const { return owner->IsFaceSelected(index); }
 
 int32_t CMQFace::GetPointCount() const { return owner->GetFacePointCount(index); }
 
@@ -54,14 +48,6 @@ std::shared_ptr<CMQVertex> VertexIterator::operator*() const {
                                          owner_->GetVertex(index_));
 }
 
-VertexIterator& VertexIterator::operator++() {
-  ++index_;
-  while (index_ >= 0 && index_ < owner_->GetVertexCount() && owner_->GetVertexRefCount(index_) < 1) ++index_;
-  return *this;
-}
-
-bool VertexIterator::AtEnd() const { return index_ == owner_->GetVertexCount(); }
-
 FaceIterator::FaceIterator(const CMQObject& owner) : owner_(&owner) {
   if (owner_->GetFaceCount() >= 1) {
     while (index_ < owner_->GetFaceCount() && owner_->GetFacePointCount(index_) <= 0) ++index_;
@@ -71,14 +57,6 @@ FaceIterator::FaceIterator(const CMQObject& owner) : owner_(&owner) {
 std::shared_ptr<CMQFace> FaceIterator::operator*() const {
   return std::allocate_shared<CMQFace>(detail::RecyclingAllocator<CMQFace>(), index_, owner_);
 }
-
-FaceIterator& FaceIterator::operator++() {
-  ++index_;
-  while (index_ >= 0 && index_ < owner_->GetFaceCount() && owner_->GetFacePointCount(index_) < 1) ++index_;
-  return *this;
-}
-
-bool FaceIterator::AtEnd() const { return index_ == owner_->GetFaceCount(); }
 
 // ---------------------------------------------------------------------------
 // The object wrapper
@@ -106,8 +84,6 @@ CMQObject CMQObject::ByUniqueID(DocumentHandle document, uint32_t uniqueId) {
 
 bool CMQObject::IsValid() const { return object_ != nullptr && document_ != nullptr && DocumentIndex() >= 0; }
 
-int32_t CMQObject::DocumentIndex() const { return HostApi().MQDoc_GetObjectIndex(document_, object_); }
-
 std::string CMQObject::GetName() const {
   // The host may fill all 250 bytes without a terminator: the name then is
   // all of them, and nothing past the buffer is read.
@@ -115,27 +91,6 @@ std::string CMQObject::GetName() const {
   HostApi().MQObj_GetName(object_, buffer, kNameBufferSize);
   const char* end = std::find(buffer, buffer + kNameBufferSize, '\0');
   return std::string(buffer, static_cast<size_t>(end - buffer));
-}
-
-int32_t CMQObject::GetVertexCount() const { return HostApi().MQObj_GetVertexCount(object_); }
-int32_t CMQObject::GetFaceCount() const { return HostApi().MQObj_GetFaceCount(object_); }
-
-int32_t CMQObject::GetVertexRefCount(int32_t vertex) const {
-  return HostApi().MQObj_GetVertexRefCount(object_, vertex);
-}
-
-int32_t CMQObject::GetFacePointCount(int32_t face) const {
-  return HostApi().MQObj_GetFacePointCount(object_, face);
-}
-
-Float3 CMQObject::GetVertex(int32_t vertex) const {
-  Float3 position{0.0f, 0.0f, 0.0f};
-  HostApi().MQObj_GetVertex(object_, vertex, &position.x);
-  return position;
-}
-
-void CMQObject::SetVertex(int32_t vertex, const Float3& position) const {
-  HostApi().MQObj_SetVertex(object_, vertex, &position.x);
 }
 
 std::vector<int32_t> CMQObject::GetFacePoints(int32_t face) const {
@@ -172,10 +127,6 @@ Float3 CMQObject::GetFaceNormal(int32_t face) const {
     u = (u - w) * 0.5f;
   }
   return Cross(e, u);
-}
-
-bool CMQObject::IsLineSelected(int32_t face, int32_t line) const {
-  return HostApi().MQDoc_IsSelectLine(document_, DocumentIndex(), face, line) != 0;
 }
 
 // ---------------------------------------------------------------------------

@@ -12,6 +12,13 @@
 // face when it has at least one point. The walks visit live ones only, in
 // ascending index. Views and iterators keep a plain pointer to the wrapper that
 // made them: the wrapper must outlive them.
+//
+// The walks run once per vertex of objects with millions of them, so their
+// steps and the wrapper's per-vertex calls are inline (the end of this file):
+// each is the host call and nothing more. An operation that needs only the
+// index of each live vertex or face reads it from the iterator (Index) and
+// asks the wrapper, which makes the same host calls as the views without
+// making a view per step.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +29,7 @@
 #include <vector>
 
 #include "geometry/math.hpp"
+#include "plugin/host_api.hpp"
 #include "plugin/host_types.hpp"
 
 namespace cmq {
@@ -75,9 +83,9 @@ class VertexIterator {
   explicit VertexIterator(const CMQObject& owner);
 
   std::shared_ptr<CMQVertex> operator*() const;
-  VertexIterator& operator++();
+  inline VertexIterator& operator++();
   int32_t Index() const { return index_; }
-  bool AtEnd() const;
+  inline bool AtEnd() const;
 
   friend bool operator==(const VertexIterator& it, IterationEnd) { return it.AtEnd(); }
   friend bool operator!=(const VertexIterator& it, IterationEnd) { return !it.AtEnd(); }
@@ -102,9 +110,9 @@ class FaceIterator {
   explicit FaceIterator(const CMQObject& owner);
 
   std::shared_ptr<CMQFace> operator*() const;
-  FaceIterator& operator++();
+  inline FaceIterator& operator++();
   int32_t Index() const { return index_; }
-  bool AtEnd() const;
+  inline bool AtEnd() const;
 
   friend bool operator==(const FaceIterator& it, IterationEnd) { return it.AtEnd(); }
   friend bool operator!=(const FaceIterator& it, IterationEnd) { return !it.AtEnd(); }
@@ -162,16 +170,20 @@ class CMQObject {
   // Both handles set, and the document still holds the object.
   bool IsValid() const;
   // The object's index in its document (negative: not in it).
-  int32_t DocumentIndex() const;
+  inline int32_t DocumentIndex() const;
   // The object's name, at most 250 bytes.
   std::string GetName() const;
 
-  int32_t GetVertexCount() const;
-  int32_t GetFaceCount() const;
-  int32_t GetVertexRefCount(int32_t vertex) const;
-  int32_t GetFacePointCount(int32_t face) const;
-  Float3 GetVertex(int32_t vertex) const;
-  void SetVertex(int32_t vertex, const Float3& position) const;
+  inline int32_t GetVertexCount() const;
+  inline int32_t GetFaceCount() const;
+  inline int32_t GetVertexRefCount(int32_t vertex) const;
+  inline int32_t GetFacePointCount(int32_t face) const;
+  inline Float3 GetVertex(int32_t vertex) const;
+  inline void SetVertex(int32_t vertex, const Float3& position) const;
+  // The selection of one vertex or face, asked as the views ask it: the
+  // object's document index first, then the selection itself.
+  inline bool IsVertexSelected(int32_t vertex) const;
+  inline bool IsFaceSelected(int32_t face) const;
 
   // The face's vertex indices in its own point order; empty for a face
   // without points.
@@ -185,7 +197,7 @@ class CMQObject {
   // four or more points). A face of fewer than two points gives (0, 0, 0).
   Float3 GetFaceNormal(int32_t face) const;
   // Line k of a face is edge k as GetFaceEdge numbers it.
-  bool IsLineSelected(int32_t face, int32_t line) const;
+  inline bool IsLineSelected(int32_t face, int32_t line) const;
 
   VertexRange Vertices() const { return VertexRange(*this); }
   FaceRange Faces() const { return FaceRange(*this); }
@@ -194,6 +206,55 @@ class CMQObject {
   ObjectHandle object_ = nullptr;
   DocumentHandle document_ = nullptr;
 };
+
+// ---------------------------------------------------------------------------
+// Inline: the per-vertex and per-face calls and the walks' steps.
+
+inline int32_t CMQObject::DocumentIndex() const {
+  return tervolin::HostApi().MQDoc_GetObjectIndex(document_, object_);
+}
+inline int32_t CMQObject::GetVertexCount() const { return tervolin::HostApi().MQObj_GetVertexCount(object_); }
+inline int32_t CMQObject::GetFaceCount() const { return tervolin::HostApi().MQObj_GetFaceCount(object_); }
+inline int32_t CMQObject::GetVertexRefCount(int32_t vertex) const {
+  return tervolin::HostApi().MQObj_GetVertexRefCount(object_, vertex);
+}
+inline int32_t CMQObject::GetFacePointCount(int32_t face) const {
+  return tervolin::HostApi().MQObj_GetFacePointCount(object_, face);
+}
+inline Float3 CMQObject::GetVertex(int32_t vertex) const {
+  Float3 position{0.0f, 0.0f, 0.0f};
+  tervolin::HostApi().MQObj_GetVertex(object_, vertex, &position.x);
+  return position;
+}
+inline void CMQObject::SetVertex(int32_t vertex, const Float3& position) const {
+  tervolin::HostApi().MQObj_SetVertex(object_, vertex, &position.x);
+}
+inline bool CMQObject::IsVertexSelected(int32_t vertex) const {
+  const int32_t objectIndex = DocumentIndex();
+  return tervolin::HostApi().MQDoc_IsSelectVertex(document_, objectIndex, vertex) != 0;
+}
+inline bool CMQObject::IsFaceSelected(int32_t face) const {
+  const int32_t objectIndex = DocumentIndex();
+  return tervolin::HostApi().MQDoc_IsSelectFace(document_, objectIndex, face) != 0;
+}
+inline bool CMQObject::IsLineSelected(int32_t face, int32_t line) const {
+  const int32_t objectIndex = DocumentIndex();
+  return tervolin::HostApi().MQDoc_IsSelectLine(document_, objectIndex, face, line) != 0;
+}
+
+inline VertexIterator& VertexIterator::operator++() {
+  ++index_;
+  while (index_ >= 0 && index_ < owner_->GetVertexCount() && owner_->GetVertexRefCount(index_) < 1) ++index_;
+  return *this;
+}
+inline bool VertexIterator::AtEnd() const { return index_ == owner_->GetVertexCount(); }
+
+inline FaceIterator& FaceIterator::operator++() {
+  ++index_;
+  while (index_ >= 0 && index_ < owner_->GetFaceCount() && owner_->GetFacePointCount(index_) < 1) ++index_;
+  return *this;
+}
+inline bool FaceIterator::AtEnd() const { return index_ == owner_->GetFaceCount(); }
 
 // The narrow name under the process's character-type locale as UTF-16;
 // u"invalid" when it does not convert.

@@ -21,23 +21,25 @@ int32_t Tervolin::AlignAxisToLine(DocumentHandle document, cmq::CMQObject& curre
   // Two selected vertices: the lower index minus the higher one.
   bool haveFirst = false;
   Float3 first{0.0f, 0.0f, 0.0f};
-  for (const auto& vertex : reference.Vertices()) {
-    if (!vertex->IsSelected()) continue;
+  for (cmq::VertexIterator it(reference); it != cmq::IterationEnd{}; ++it) {
+    const Float3 position = reference.GetVertex(it.Index());
+    if (!reference.IsVertexSelected(it.Index())) continue;
     if (!haveFirst) {
-      first = vertex->position;
+      first = position;
       haveFirst = true;
       continue;
     }
-    return ApplyAxisDirection(current, first - vertex->position) ? 1 : 0;
+    return ApplyAxisDirection(current, first - position) ? 1 : 0;
   }
 
   // Otherwise the first selected line: its end minus its start, in the
   // face's point order.
-  for (const auto& face : reference.Faces()) {
-    const int32_t count = face->GetPointCount();
+  for (cmq::FaceIterator it(reference); it != cmq::IterationEnd{}; ++it) {
+    const int32_t face = it.Index();
+    const int32_t count = reference.GetFacePointCount(face);
     for (int32_t line = 0; line < count; ++line) {
-      if (!reference.IsLineSelected(face->index, line)) continue;
-      const auto [start, end] = reference.GetFaceEdge(face->index, line);
+      if (!reference.IsLineSelected(face, line)) continue;
+      const auto [start, end] = reference.GetFaceEdge(face, line);
       return ApplyAxisDirection(current, reference.GetVertex(end) - reference.GetVertex(start)) ? 1 : 0;
     }
   }
@@ -48,17 +50,18 @@ int32_t Tervolin::AlignAxisToFaceNormal(DocumentHandle document, cmq::CMQObject&
   const cmq::CMQObject reference = ReferenceObject(document, current);
   if (!reference.IsValid()) return 0;
 
-  for (const auto& face : reference.Faces()) {
-    if (!face->IsSelected()) continue;
-    return ApplyAxisDirection(current, reference.GetFaceNormal(face->index)) ? 1 : 0;
+  for (cmq::FaceIterator it(reference); it != cmq::IterationEnd{}; ++it) {
+    if (!reference.IsFaceSelected(it.Index())) continue;
+    return ApplyAxisDirection(current, reference.GetFaceNormal(it.Index())) ? 1 : 0;
   }
 
   // No selected face: the plane of the first three selected vertices.
   Float3 points[3] = {};
   int found = 0;
-  for (const auto& vertex : reference.Vertices()) {
-    if (!vertex->IsSelected()) continue;
-    points[found++] = vertex->position;
+  for (cmq::VertexIterator it(reference); it != cmq::IterationEnd{}; ++it) {
+    const Float3 position = reference.GetVertex(it.Index());
+    if (!reference.IsVertexSelected(it.Index())) continue;
+    points[found++] = position;
     if (found == 3) {
       return ApplyAxisDirection(current, Cross(points[1] - points[0], points[2] - points[0])) ? 1 : 0;
     }
@@ -70,10 +73,11 @@ int32_t Tervolin::AlignAxisToVertex(DocumentHandle document, cmq::CMQObject& cur
   const cmq::CMQObject reference = ReferenceObject(document, current);
   if (!reference.IsValid()) return 0;
 
-  for (const auto& vertex : reference.Vertices()) {
-    if (!vertex->IsSelected()) continue;
+  for (cmq::VertexIterator it(reference); it != cmq::IterationEnd{}; ++it) {
+    const Float3 position = reference.GetVertex(it.Index());
+    if (!reference.IsVertexSelected(it.Index())) continue;
     const Float3 origin = ReadLocalTranslation(current.Object());
-    return ApplyAxisDirection(current, vertex->position - origin) ? 1 : 0;
+    return ApplyAxisDirection(current, position - origin) ? 1 : 0;
   }
   return 0;
 }

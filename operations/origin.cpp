@@ -17,9 +17,11 @@ int32_t Tervolin::SetOriginToCenter(DocumentHandle document, cmq::CMQObject& cur
   constexpr float kLargest = std::numeric_limits<float>::max();
   Float3 low{kLargest, kLargest, kLargest};
   Float3 high{-kLargest, -kLargest, -kLargest};
-  for (const auto& vertex : reference.Vertices()) {
-    if (selectedOnly && !vertex->IsSelected()) continue;
-    const Float3& p = vertex->position;
+  // The walk reads each live vertex, then asks whether it is selected; the
+  // iterator's index serves without a view per vertex.
+  for (cmq::VertexIterator it(reference); it != cmq::IterationEnd{}; ++it) {
+    const Float3 p = reference.GetVertex(it.Index());
+    if (selectedOnly && !reference.IsVertexSelected(it.Index())) continue;
     if (p.x < low.x) low.x = p.x;
     if (p.y < low.y) low.y = p.y;
     if (p.z < low.z) low.z = p.z;
@@ -37,7 +39,9 @@ int32_t Tervolin::SetOriginToCenter(DocumentHandle document, cmq::CMQObject& cur
 
 void Tervolin::MoveVerticesWithOrigin(cmq::CMQObject& current, Float3 newOrigin) {
   const Float3 delta = newOrigin - ReadLocalTranslation(current.Object());
-  for (const auto& vertex : current.Vertices()) current.SetVertex(vertex->index, vertex->position + delta);
+  for (cmq::VertexIterator it(current); it != cmq::IterationEnd{}; ++it) {
+    current.SetVertex(it.Index(), current.GetVertex(it.Index()) + delta);
+  }
 }
 
 void Tervolin::MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mirror) {
@@ -56,8 +60,8 @@ void Tervolin::MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame
     RebuildMatrix(newFrame, frame, newFrame, frame);
   }
   const MQMatrix motion = MatrixProduct(inverse, newFrame);
-  for (const auto& vertex : object.Vertices()) {
-    object.SetVertex(vertex->index, TransformPoint(vertex->position, motion));
+  for (cmq::VertexIterator it(object); it != cmq::IterationEnd{}; ++it) {
+    object.SetVertex(it.Index(), TransformPoint(object.GetVertex(it.Index()), motion));
   }
 }
 

@@ -30,15 +30,26 @@ void Fail(const char* function, const std::string& problem) {
   mqhost::RecordProtocolError(std::string(function) + ": " + problem);
 }
 
-bool CheckPointer(const void* pointer, const char* function) {
-  if (pointer != nullptr) return true;
+[[gnu::cold]] bool RejectPointer(const char* function) {
   Fail(function, "null output or input pointer");
   return false;
 }
 
+inline bool CheckPointer(const void* pointer, const char* function) {
+  if (pointer != nullptr) return true;
+  return RejectPointer(function);
+}
+
+// Records that an index was out of range; answers false.
+[[gnu::cold]] bool RejectIndex(int index, size_t count, const char* what, const char* function);
+
 // True when 0 <= index < count; otherwise records what was out of range.
-bool CheckIndex(int index, size_t count, const char* what, const char* function) {
+inline bool CheckIndex(int index, size_t count, const char* what, const char* function) {
   if (index >= 0 && static_cast<size_t>(index) < count) return true;
+  return RejectIndex(index, count, what, function);
+}
+
+bool RejectIndex(int index, size_t count, const char* what, const char* function) {
   const std::string noun = what;
   const std::string plural = noun == "vertex" ? "vertices" : noun + "s";
   Fail(function, noun + " index " + std::to_string(index) + " is out of range (" + std::to_string(count) +

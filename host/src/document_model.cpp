@@ -28,69 +28,47 @@ std::string Count(size_t count, const char* noun) {
 
 }  // namespace
 
-DocumentRecord* CheckDocument(DocumentHandle document, const char* function) {
+DocumentRecord* RejectDocument(DocumentHandle document, const char* function) {
   if (document == nullptr) {
     Fail(function, "null document handle");
-    return nullptr;
-  }
-  DocumentRecord* record = Decode(document, kDocumentTag, registry.documents);
-  if (record == nullptr) {
+  } else if (Decode(document, kDocumentTag, registry.documents) == nullptr) {
     Fail(function, "not a document handle");
-    return nullptr;
-  }
-  if (!record->alive) {
+  } else {
     Fail(function, "the document was destroyed");
-    return nullptr;
   }
-  return record;
+  return nullptr;
 }
 
-ObjectRecord* CheckObject(ObjectHandle object, const char* function) {
+ObjectRecord* RejectObject(ObjectHandle object, const char* function) {
   if (object == nullptr) {
     Fail(function, "null object handle");
-    return nullptr;
-  }
-  ObjectRecord* record = Decode(object, kObjectTag, registry.objects);
-  if (record == nullptr) {
+  } else if (Decode(object, kObjectTag, registry.objects) == nullptr) {
     Fail(function, "not an object handle");
-    return nullptr;
-  }
-  if (!record->alive) {
+  } else {
     Fail(function, "the object was deleted or its document destroyed");
-    return nullptr;
   }
-  return record;
+  return nullptr;
 }
 
-DocumentRecord* CheckScene(SceneHandle scene, const char* function) {
+DocumentRecord* RejectScene(SceneHandle scene, const char* function) {
   if (scene == nullptr) {
     Fail(function, "null scene handle");
-    return nullptr;
-  }
-  DocumentRecord* record = Decode(scene, kSceneTag, registry.documents);
-  if (record == nullptr) {
+  } else if (Decode(scene, kSceneTag, registry.documents) == nullptr) {
     Fail(function, "not a scene handle");
-    return nullptr;
-  }
-  if (!record->alive) {
+  } else {
     Fail(function, "the scene's document was destroyed");
-    return nullptr;
   }
-  return record;
+  return nullptr;
 }
 
-ObjectRecord* CheckSlot(DocumentRecord& document, int32_t index, const char* function) {
+ObjectRecord* RejectSlot(const DocumentRecord& document, int32_t index, const char* function) {
   if (index < 0 || static_cast<size_t>(index) >= document.slots.size()) {
     Fail(function, "object index " + std::to_string(index) + " is out of range (document has " +
                        Count(document.slots.size(), "object slot") + ")");
-    return nullptr;
-  }
-  ObjectRecord* object = document.slots[static_cast<size_t>(index)];
-  if (object == nullptr) {
+  } else {
     Fail(function, "object index " + std::to_string(index) + " is an empty slot");
-    return nullptr;
   }
-  return object;
+  return nullptr;
 }
 
 bool BuildContent(const ObjectData& object, ObjectContent* content, std::string* error) {

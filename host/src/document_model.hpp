@@ -97,14 +97,43 @@ Record* Decode(Handle handle, uintptr_t tag, const std::vector<std::unique_ptr<R
   return records[index].get();
 }
 
+// The error paths of the checks below: each records the protocol error that
+// says what was wrong and answers null. Kept out of line (and marked cold) so
+// that the checks, which run on every host call, stay a few instructions.
+[[gnu::cold]] DocumentRecord* RejectDocument(DocumentHandle document, const char* function);
+[[gnu::cold]] ObjectRecord* RejectObject(ObjectHandle object, const char* function);
+[[gnu::cold]] DocumentRecord* RejectScene(SceneHandle scene, const char* function);
+[[gnu::cold]] ObjectRecord* RejectSlot(const DocumentRecord& document, int32_t index, const char* function);
+
 // Checked look-ups for host calls: on a bad handle they record a protocol
 // error naming `function` and answer null.
-DocumentRecord* CheckDocument(DocumentHandle document, const char* function);
-ObjectRecord* CheckObject(ObjectHandle object, const char* function);
-DocumentRecord* CheckScene(SceneHandle scene, const char* function);
+inline DocumentRecord* CheckDocument(DocumentHandle document, const char* function) {
+  DocumentRecord* record = Decode(document, kDocumentTag, registry.documents);
+  if (record != nullptr && record->alive) return record;
+  return RejectDocument(document, function);
+}
+
+inline ObjectRecord* CheckObject(ObjectHandle object, const char* function) {
+  ObjectRecord* record = Decode(object, kObjectTag, registry.objects);
+  if (record != nullptr && record->alive) return record;
+  return RejectObject(object, function);
+}
+
+inline DocumentRecord* CheckScene(SceneHandle scene, const char* function) {
+  DocumentRecord* record = Decode(scene, kSceneTag, registry.documents);
+  if (record != nullptr && record->alive) return record;
+  return RejectScene(scene, function);
+}
+
 // The live object in slot `index` of a checked document, or null with a
 // protocol error (index out of range or an empty slot).
-ObjectRecord* CheckSlot(DocumentRecord& document, int32_t index, const char* function);
+inline ObjectRecord* CheckSlot(DocumentRecord& document, int32_t index, const char* function) {
+  if (index >= 0 && static_cast<size_t>(index) < document.slots.size()) {
+    ObjectRecord* object = document.slots[static_cast<size_t>(index)];
+    if (object != nullptr) return object;
+  }
+  return RejectSlot(document, index, function);
+}
 
 // Validates `object` and builds its content. On a bad face or selection index
 // answers false with `error` naming the field ("faces[5][1]: ...").

@@ -1,87 +1,175 @@
-// tervolin-run: loads the plug-in into the replacement host as the host
-// modeller does, and reports what the host learns of it.
-#include <cstdint>
+// tervolin-run: makes the plug-in's menu pick on a scene, as the host modeller
+// would. It loads the plug-in into the replacement host, reads the scene,
+// plays a scripted user against the dialog, and reports what changed.
 #include <cstdio>
-#include <string>
+#include <optional>
 
+#include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
-#include "platform/dynamic_library.hpp"
-#include "plugin/host_types.hpp"
+#include "tools/runner/clipboard_reader.hpp"
+#include "tools/runner/dialog_svg.hpp"
+#include "tools/runner/options.hpp"
+#include "tools/runner/output_file.hpp"
+#include "tools/runner/plugin_session.hpp"
+#include "tools/runner/report.hpp"
+#include "tools/runner/run_error.hpp"
+#include "tools/runner/scene_input.hpp"
+#include "tools/runner/settings_glue.hpp"
+#include "tools/runner/settings_location.hpp"
+#include "tools/runner/user_script.hpp"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-
-#include <climits>
-#endif
+namespace runner {
 
 namespace {
 
-std::string DefaultPluginPath() {
-#ifdef _WIN32
-  char buffer[MAX_PATH * 4] = {};
-  std::string path(buffer, GetModuleFileNameA(nullptr, buffer, sizeof buffer));
-  return path.substr(0, path.find_last_of("\\/") + 1) + TERVOLIN_PLUGIN_FILE_NAME;
-#else
-  char buffer[PATH_MAX] = {};
-  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  std::string path(buffer, length > 0 ? static_cast<size_t>(length) : 0);
-  return path.substr(0, path.find_last_of('/') + 1) + TERVOLIN_PLUGIN_FILE_NAME;
-#endif
+// Owns the scene's document for the length of the run.
+class SceneDocument {
+ public:
+  explicit SceneDocument(DocumentHandle document) : document_(document) {}
+  ~SceneDocument() {
+    if (document_ != nullptr) mqhost::DestroyDocument(document_);
+  }
+  SceneDocument(const SceneDocument&) = delete;
+  SceneDocument& operator=(const SceneDocument&) = delete;
+  DocumentHandle get() const { return document_; }
+
+ private:
+  DocumentHandle document_;
+};
+
+void CheckScript(const RunOptions& options, DocumentHandle document) {
+  const int32_t current = mqhost::CurrentObjectIndex(document);
+  for (const ScriptStep& step : options.script) {
+    if (step.kind != ScriptStep::Kind::PickReference || step.text == "-") continue;
+    const int32_t index = FindObject(document, step.text);
+    if (index < 0) {
+      throw RunError("--pick-reference \"" + step.text + "\": the scene has no object of that name");
+    }
+    if (index == current) {
+      throw RunError("--pick-reference \"" + step.text +
+                     "\": this is the current object, which the list shows as \"-\"");
+    }
+  }
 }
 
-template <typename Fn>
-Fn Export(platform::LibraryHandle library, const char* name) {
-  return reinterpret_cast<Fn>(platform::FindSymbol(library, name));
+std::string CurrentName(DocumentHandle document) {
+  const int32_t current = mqhost::CurrentObjectIndex(document);
+  if (current < 0 || !mqhost::HasObject(document, current)) return {};
+  return mqhost::GetObject(document, current).name;
+}
+
+int32_t ObjectCount(DocumentHandle document) {
+  int32_t count = 0;
+  for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
+    count += mqhost::HasObject(document, index) ? 1 : 0;
+  }
+  return count;
+}
+
+int Run(const RunOptions& options) {
+  if (options.scenePath.empty() &&
+      (!options.script.empty() || !options.outPath.empty() || !options.svgPath.empty())) {
+    throw RunError("command line: the pick needs a scene file");
+  }
+  RunReport report;
+  const PluginSession plugin(options.pluginPath.empty() ? DefaultPluginPath() : options.pluginPath,
+                             options.hostPath.empty() ? mqhost::LibraryPath() : options.hostPath);
+  report.plugin = plugin.identity();
+  std::vector<std::string> failures;
+
+  if (!options.scenePath.empty()) {
+    const SceneDocument scene(LoadScene(options.scenePath));
+    DocumentHandle document = scene.get();
+    mqhost::SetActiveDocument(document);
+    ApplyChoices(document, options);
+    CheckScript(options, document);
+    report.scenePath = options.scenePath;
+    report.objectCount = ObjectCount(document);
+    report.currentObject = CurrentName(document);
+    for (const ScriptStep& step : options.script) report.actions.push_back(DescribeStep(step));
+
+    report.settingsPath = options.settingsPath.empty() ? DefaultSettingsPath() : options.settingsPath;
+    if (report.settingsPath.empty()) {
+      report.settingsNote = "not kept: no configuration folder is known; give --settings";
+    } else {
+      LoadSettings(report.settingsPath);
+    }
+
+    const std::vector<std::optional<mqhost::ObjectData>> before = ObjectsOf(document);
+    const ClipboardWatch clipboard;
+    QueueScript(options.script);
+    report.result = plugin.ModifyObject(0, document);
+    report.pickMade = true;
+    report.dialog = FinishScript(options.script, &report.operation);
+    report.changes = CompareObjects(before, document);
+    report.clipboard = clipboard.Outcome(report.operation == 14);
+
+    if (report.dialog.actionsPlayed < report.dialog.actionsGiven) {
+      const int32_t unplayed = report.dialog.actionsGiven - report.dialog.actionsPlayed;
+      const std::string why =
+          !report.dialog.ran || report.dialog.actionsPlayed == 0
+              ? "the plug-in showed no dialog"
+              : "the dialog had closed after " + report.actions[report.dialog.actionsPlayed - 1];
+      failures.push_back(std::to_string(unplayed) + " action(s) were not played: " + why);
+    }
+    if (!report.settingsPath.empty()) {
+      try {
+        SaveSettings(report.settingsPath);
+        report.settingsNote = "loaded and saved";
+      } catch (const RunError& error) {
+        report.settingsNote = "not saved";
+        failures.push_back(error.what());
+      }
+    }
+    if (!options.svgPath.empty()) {
+      DialogNode dialog;
+      try {
+        if (!LastDialogTree(&dialog)) {
+          throw RunError("--show-dialog " + options.svgPath + ": no dialog to draw (the pick showed none)",
+                         kExitFault);
+        }
+        WriteFileAtomically(options.svgPath, DialogSvg(dialog), "--show-dialog " + options.svgPath);
+        report.svgPath = options.svgPath;
+      } catch (const RunError& error) {
+        failures.push_back(error.what());
+      }
+    }
+    if (!options.outPath.empty()) {
+      try {
+        WriteFileAtomically(options.outPath, mqhost::SceneText(document), "--out " + options.outPath);
+        report.outPath = options.outPath;
+      } catch (const RunError& error) {
+        failures.push_back(error.what());
+      }
+    }
+  }
+
+  report.protocolErrors = mqhost::ProtocolErrors();
+  const std::string text = options.json ? FormatReportJson(report) : FormatReport(report);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+  for (const std::string& failure : failures) std::fprintf(stderr, "tervolin-run: %s\n", failure.c_str());
+  for (const std::string& error : report.protocolErrors) {
+    std::fprintf(stderr, "tervolin-run: protocol error: %s\n", error.c_str());
+  }
+  return failures.empty() && report.protocolErrors.empty() ? kExitOk : kExitFault;
 }
 
 }  // namespace
 
+}  // namespace runner
+
 int main(int argc, char** argv) {
-  const std::string pluginPath = argc > 2 && std::string(argv[1]) == "--plugin" ? argv[2] : DefaultPluginPath();
-  platform::LibraryHandle library = platform::OpenLibrary(pluginPath.c_str());
-  if (library == nullptr) {
-    std::fprintf(stderr, "tervolin-run: %s: not a loadable plug-in library\n", pluginPath.c_str());
-    return 2;
+  try {
+    runner::RunOptions options;
+    int exitStatus = runner::kExitOk;
+    if (!runner::ParseCommandLine(argc, argv, &options, &exitStatus)) return exitStatus;
+    return runner::Run(options);
+  } catch (const runner::RunError& error) {
+    std::fprintf(stderr, "tervolin-run: %s\n", error.what());
+    return error.exitStatus();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "tervolin-run: %s\n", error.what());
+    return runner::kExitFault;
   }
-  auto checkVersion = Export<uint32_t (*)(uint32_t)>(library, "MQCheckVersion");
-  auto init = Export<int32_t (*)(const char*)>(library, "MQInit");
-  auto getId = Export<void (*)(uint32_t*, uint32_t*)>(library, "MQGetPlugInID");
-  auto getName = Export<const char* (*)()>(library, "MQGetPlugInName");
-  auto getType = Export<int32_t (*)()>(library, "MQGetPlugInType");
-  auto enumString = Export<const char* (*)(int32_t)>(library, "MQEnumString");
-  if (!checkVersion || !init || !getId || !getName || !getType || !enumString) {
-    std::fprintf(stderr, "tervolin-run: %s: lacks the plug-in exports\n", pluginPath.c_str());
-    platform::CloseLibrary(library);
-    return 2;
-  }
-  const uint32_t version = checkVersion(0x4501);
-  if (version == 0) {
-    std::fprintf(stderr, "tervolin-run: %s: refuses host version 0x4501\n", pluginPath.c_str());
-    platform::CloseLibrary(library);
-    return 2;
-  }
-  if (init(mqhost::LibraryPath().c_str()) == 0) {
-    std::fprintf(stderr, "tervolin-run: %s: MQInit failed to bind the host functions\n", pluginPath.c_str());
-    platform::CloseLibrary(library);
-    return 2;
-  }
-  uint32_t product = 0;
-  uint32_t id = 0;
-  getId(&product, &id);
-  std::printf("plug-in   %s\n", pluginPath.c_str());
-  std::printf("name      %s\n", getName());
-  std::printf("id        %08X-%08X\n", product, id);
-  std::printf("type      %d\n", getType());
-  std::printf("interface 0x%X\n", version);
-  for (int32_t i = 0;; ++i) {
-    const char* entry = enumString(i);
-    if (entry == nullptr) break;
-    std::printf("menu[%d]   %s\n", i, entry);
-  }
-  platform::CloseLibrary(library);
-  const auto errors = mqhost::ProtocolErrors();
-  for (const auto& error : errors) std::fprintf(stderr, "protocol error: %s\n", error.c_str());
-  return errors.empty() ? 0 : 1;
 }

@@ -1,0 +1,14 @@
+// Whole menu picks through the plug-in library's menu export, with the
+// replacement host's scripted user driving the dialog.
+#pragma once
+
+#include <cstdint>
+
+namespace bench {
+
+// Loads the built plug-in beside the host and registers the picks on the 1M
+// grid. Registers nothing, and says so, while the plug-in shows no dialog
+// (its run ends without a modal run).
+void RegisterMenuPicks(int64_t iterations);
+
+}  // namespace bench

@@ -1,0 +1,294 @@
+// The dialog's run as the user meets it: what it shows at the start, what
+// survives a pick (also a cancelled one, and across a restart of the host),
+// the reference list, the enabling of the selection buttons and the keys.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "mqhost/settings.hpp"
+#include "pick_harness.hpp"
+
+namespace pick {
+namespace {
+
+using mqhost::Click;
+using mqhost::CloseWindow;
+using mqhost::Key;
+using mqhost::MoveDialog;
+using mqhost::ObjectData;
+using mqhost::PickItem;
+using mqhost::WidgetSnapshot;
+
+constexpr int32_t kSetValues = 0x302;
+
+const WidgetSnapshot& Widget(const WidgetSnapshot& tree, const std::string& caption) {
+  static const WidgetSnapshot none;
+  const WidgetSnapshot* found = FindByCaption(tree, caption);
+  EXPECT_NE(found, nullptr) << "no widget \"" << caption << "\"";
+  return found != nullptr ? *found : none;
+}
+
+const WidgetSnapshot& ReferenceList(const WidgetSnapshot& tree) {
+  static const WidgetSnapshot none;
+  const WidgetSnapshot* found = FindByClass(tree, "combobox");
+  EXPECT_NE(found, nullptr) << "no reference list";
+  return found != nullptr ? *found : none;
+}
+
+std::string Setting(const std::string& key) {
+  return mqhost::SettingText(kSection, key).value_or("<missing>");
+}
+
+// True when the pick sent the dialog a position.
+bool PositionWasSet() {
+  const int32_t dialogId = mqhost::LastModalOutcome().dialogId;
+  for (const auto& request : mqhost::RequestLog()) {
+    if (request.id != dialogId || request.code != kSetValues) continue;
+    for (const auto& value : request.values) {
+      if (value.name == "pos_x" || value.name == "pos_y") return true;
+    }
+  }
+  return false;
+}
+
+class DialogRun : public MenuPick {
+ protected:
+  // Three objects; the middle one is current.
+  void AddThreeObjects() {
+    first = Add(LiveObject("First", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}));
+    ObjectData middle = LiveObject("Middle", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
+    middle.frame = Translated({1, 2, 3});
+    current = Add(middle);
+    ObjectData other = LiveObject("Other", {{0, 0, 0}, {0, 2, 0}, {3, 0, 0}});
+    other.selectedVertices = {0, 1};
+    last = Add(other);
+    mqhost::SetCurrentObjectIndex(document, current);
+  }
+  int32_t first = -1;
+  int32_t current = -1;
+  int32_t last = -1;
+};
+
+TEST_F(DialogRun, FirstRunShowsTheDefaultsWhereTheHostPlacesIt) {
+  AddThreeObjects();
+  EXPECT_EQ(Pick({Click("Cancel")}), 0);
+  EXPECT_EQ(mqhost::LastModalOutcome().modalResult, 2);
+  EXPECT_FALSE(PositionWasSet());
+
+  const WidgetSnapshot dialog = mqhost::LastDialogSnapshot();
+  EXPECT_EQ(dialog.caption, "Tervolin");
+  EXPECT_TRUE(Widget(dialog, "(&R)otate").checked);
+  EXPECT_FALSE(Widget(dialog, "(&S)cale").checked);
+  EXPECT_FALSE(Widget(dialog, "(&T)rans").checked);
+  EXPECT_FALSE(Widget(dialog, "(&g)lobal").checked);
+  EXPECT_FALSE(Widget(dialog, "Trans(&f)orm").checked);
+  EXPECT_TRUE(Widget(dialog, "set to Y(&A)").checked);
+  EXPECT_FALSE(Widget(dialog, "set to X").checked);
+  EXPECT_EQ(ReferenceList(dialog).currentIndex, 0);
+
+  // Cancelled or not, the run leaves all eight keys behind.
+  EXPECT_EQ(mqhost::SettingKeys(kSection), (std::vector<std::string>{"PosX", "PosY", "transform", "global",
+                                                                     "copyR", "copyS", "copyT", "target"}));
+  EXPECT_EQ(Setting("copyR"), "1");
+  EXPECT_EQ(Setting("transform"), "0");
+  EXPECT_EQ(Setting("target"), "4294967295");
+  // A cancelled pick leaves the document alone.
+  EXPECT_TRUE(FramesNear(FrameAt(current), Translated({1, 2, 3})));
+}
+
+TEST_F(DialogRun, TheCurrentObjectIsNeverListed) {
+  AddThreeObjects();
+  mqhost::DeleteObject(document, first);  // an empty slot is skipped too
+  Add(LiveObject("Fourth", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}));
+  EXPECT_EQ(Pick({CloseWindow()}), 0);
+
+  const WidgetSnapshot dialog = mqhost::LastDialogSnapshot();
+  const WidgetSnapshot& list = ReferenceList(dialog);
+  EXPECT_EQ(list.items, (std::vector<std::string>{"-", "Other", "Fourth"}));
+  ASSERT_EQ(list.itemTags.size(), 3u);
+  EXPECT_EQ(list.itemTags[0], -1);
+  EXPECT_EQ(list.itemTags[1], UniqueIdAt(last));
+  EXPECT_EQ(list.itemTags[2], UniqueIdAt(3));
+}
+
+// Cancel, then closing the window: both keep what the user changed, through
+// the settings file, for the next run of the host.
+TEST_F(DialogRun, OptionsReferenceAndPositionSurviveCancelAndARestart) {
+  AddThreeObjects();
+  EXPECT_EQ(Pick({Key('F'), Key('G'), Key('R'), Key('S'), Key('T'), PickItem("Other"), MoveDialog(120, 80),
+                  Click("Cancel")}),
+            0);
+  EXPECT_TRUE(FramesNear(FrameAt(current), Translated({1, 2, 3})));
+  EXPECT_EQ(Setting("target"), std::to_string(UniqueIdAt(last)));
+
+  RestartHost();
+  EXPECT_EQ(Pick({Key('S'), CloseWindow()}), 0);
+  const WidgetSnapshot dialog = mqhost::LastDialogSnapshot();
+  EXPECT_TRUE(PositionWasSet());
+  EXPECT_EQ(dialog.posX, 120);
+  EXPECT_EQ(dialog.posY, 80);
+  EXPECT_TRUE(Widget(dialog, "Trans(&f)orm").checked);
+  EXPECT_TRUE(Widget(dialog, "(&g)lobal").checked);
+  EXPECT_FALSE(Widget(dialog, "(&R)otate").checked);
+  EXPECT_TRUE(Widget(dialog, "(&S)cale").checked);
+  EXPECT_TRUE(Widget(dialog, "(&T)rans").checked);
+  EXPECT_EQ(ReferenceList(dialog).currentIndex, 2);  // "-", "First", "Other"
+  // The reference's two selected vertices enable "(&L)ine" from the start.
+  EXPECT_TRUE(Widget(dialog, "(&L)ine").enabled);
+
+  RestartHost();
+  EXPECT_EQ(Pick({Click("Cancel")}), 0);
+  const WidgetSnapshot third = mqhost::LastDialogSnapshot();
+  EXPECT_FALSE(Widget(third, "(&S)cale").checked) << "closing the window kept the changed state";
+  EXPECT_TRUE(Widget(third, "(&T)rans").checked);
+}
+
+TEST_F(DialogRun, AStoredReferenceThatIsGoneFallsBackToTheCurrentObject) {
+  AddThreeObjects();
+  mqhost::SetSettingText(kSection, "target", "999999");
+  EXPECT_EQ(Pick({Click("Cancel")}), 0);
+  EXPECT_EQ(ReferenceList(mqhost::LastDialogSnapshot()).currentIndex, 0);
+  EXPECT_EQ(Setting("target"), "4294967295");
+}
+
+TEST_F(DialogRun, AStoredPositionWithOneNegativeCoordinateIsNotApplied) {
+  AddThreeObjects();
+  mqhost::SetSettingText(kSection, "PosX", "-5");
+  mqhost::SetSettingText(kSection, "PosY", "40");
+  EXPECT_EQ(Pick({MoveDialog(30, 50), Click("Cancel")}), 0);
+  EXPECT_FALSE(PositionWasSet());
+  // The dialog's actual position is what is kept.
+  EXPECT_EQ(Setting("PosX"), "30");
+  EXPECT_EQ(Setting("PosY"), "50");
+}
+
+TEST_F(DialogRun, WithoutACurrentObjectTheDialogRunsAndNothingIsDone) {
+  AddThreeObjects();
+  mqhost::SetCurrentObjectIndex(document, -1);
+  EXPECT_EQ(Pick({Click("&X")}), 0);
+  EXPECT_EQ(mqhost::LastModalOutcome().modalResult, 1);
+  const WidgetSnapshot dialog = mqhost::LastDialogSnapshot();
+  EXPECT_EQ(ReferenceList(dialog).items, (std::vector<std::string>{"-", "First", "Middle", "Other"}));
+  // "-" names no object: nothing is selected, the four buttons are off.
+  for (const char* caption :
+       {"Center of (&V)ertexes", "(&L)ine", "(&N)ormal of a Face", "(&O)rigin to Vertex"}) {
+    EXPECT_FALSE(Widget(dialog, caption).enabled) << caption;
+  }
+  EXPECT_TRUE(FramesNear(FrameAt(current), Translated({1, 2, 3})));
+  EXPECT_TRUE(FramesNear(FrameAt(first), Translated({0, 0, 0})));
+}
+
+TEST_F(DialogRun, PickingAnotherReferenceReevaluatesTheButtons) {
+  AddThreeObjects();
+  // "(&L)ine" starts disabled (the current object has no selection), so the
+  // first L does nothing; after "Other" is picked it chooses code 3, with the
+  // direction from Other's vertices: (0, 0, 0) - (0, 2, 0).
+  EXPECT_EQ(Pick({Key('L'), PickItem("Other"), Key('L')}), 1);
+  EXPECT_FALSE(Widget(mqhost::LastDialogSnapshot(), "(&L)ine").enabled);
+  EXPECT_TRUE(FramesNear(FrameAt(current), MakeFrame({1, 0, 0}, {0, -1, 0}, {0, 0, -1}, {1, 2, 3})));
+  // The reference's own frame is not touched.
+  EXPECT_TRUE(FramesNear(FrameAt(last), Translated({0, 0, 0})));
+}
+
+TEST_F(DialogRun, KeyLWhileLineIsDisabledLeavesTheDialogOpen) {
+  ObjectData object = LiveObject("One", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
+  object.selectedVertices = {1};
+  Add(object);
+  mqhost::SetCurrentObjectIndex(document, 0);
+  EXPECT_EQ(Pick({Key('L'), Key('N'), Click("Cancel")}), 0);
+  EXPECT_EQ(mqhost::LastModalOutcome().modalResult, 2);
+  EXPECT_EQ(mqhost::LastModalOutcome().actionsPlayed, 3);
+  EXPECT_TRUE(FramesNear(FrameAt(0), Translated({0, 0, 0})));
+}
+
+// Origin to a vertex at (1, 1, 0) from (0, 0, 0) tells the two modes apart:
+// as Y the frame turns by an eighth; as X it stays as it is.
+TEST_F(DialogRun, KeyAChoosesBetweenSetToYAndSetToX) {
+  ObjectData object = LiveObject("Diagonal", {{1, 1, 0}, {0, 0, 0}, {2, 0, 0}});
+  object.selectedVertices = {0};
+  object.frame = Translated({0, 0, 0});
+  Add(object);
+  mqhost::SetCurrentObjectIndex(document, 0);
+  const float h = 0.70710678f;
+  const Matrix16 setToY = MakeFrame({h, -h, 0}, {h, h, 0}, {0, 0, 1});
+
+  EXPECT_EQ(Pick({Key('A'), Key('O')}), 1);
+  EXPECT_TRUE(FramesNear(FrameAt(0), Translated({0, 0, 0})));
+
+  mqhost::SetFrame(document, 0, Translated({0, 0, 0}));
+  EXPECT_EQ(Pick({Key('A'), Key('A'), Key('O')}), 1);
+  EXPECT_TRUE(FramesNear(FrameAt(0), setToY));
+
+  // "set to X" is not kept: the next run starts with "set to Y(&A)".
+  mqhost::SetFrame(document, 0, Translated({0, 0, 0}));
+  EXPECT_EQ(Pick({Click("set to X"), Click("set to Y(&A)"), Click("(&O)rigin to Vertex")}), 1);
+  EXPECT_TRUE(FramesNear(FrameAt(0), setToY));
+  EXPECT_TRUE(Widget(mqhost::LastDialogSnapshot(), "set to Y(&A)").checked);
+}
+
+// Plain keys for options: F, G, R, S and T flip their check boxes and keep
+// the dialog open; a letter with no shortcut does nothing.
+TEST_F(DialogRun, OptionKeysFlipTheirCheckBoxes) {
+  AddThreeObjects();
+  EXPECT_EQ(
+      Pick({Key('F'), Key('G'), Key('R'), Key('S'), Key('T'), Key('Q'), Key('M'), Key('F'), Click("Cancel")}),
+      0);
+  EXPECT_EQ(Setting("transform"), "0");
+  EXPECT_EQ(Setting("global"), "1");
+  EXPECT_EQ(Setting("copyR"), "0");
+  EXPECT_EQ(Setting("copyS"), "1");
+  EXPECT_EQ(Setting("copyT"), "1");
+}
+
+struct EnablingCase {
+  const char* name;
+  std::vector<int32_t> vertices;
+  std::vector<int32_t> faces;
+  std::vector<std::pair<int32_t, int32_t>> lines;
+  bool center, line, normal, originToVertex;
+};
+
+class ButtonEnabling : public MenuPick, public ::testing::WithParamInterface<EnablingCase> {};
+
+TEST_P(ButtonEnabling, FollowsTheReferenceSelection) {
+  const EnablingCase& c = GetParam();
+  // Two quads sharing the edge 1-2.
+  ObjectData object;
+  object.name = "Quads";
+  object.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {2, 0, 0}, {2, 1, 0}};
+  object.faces = {{0, 1, 2, 3}, {1, 4, 5, 2}, {}};  // the empty face is skipped
+  object.selectedVertices = c.vertices;
+  object.selectedFaces = c.faces;
+  object.selectedLines = c.lines;
+  Add(object);
+  mqhost::SetCurrentObjectIndex(document, 0);
+  EXPECT_EQ(Pick({Click("Cancel")}), 0);
+  const WidgetSnapshot dialog = mqhost::LastDialogSnapshot();
+  EXPECT_EQ(Widget(dialog, "Center of (&V)ertexes").enabled, c.center);
+  EXPECT_EQ(Widget(dialog, "(&L)ine").enabled, c.line);
+  EXPECT_EQ(Widget(dialog, "(&N)ormal of a Face").enabled, c.normal);
+  EXPECT_EQ(Widget(dialog, "(&O)rigin to Vertex").enabled, c.originToVertex);
+  EXPECT_TRUE(Widget(dialog, "Center of the O(&b)ject").enabled);
+  EXPECT_TRUE(Widget(dialog, "(&C)amera").enabled);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Selections, ButtonEnabling,
+    ::testing::Values(
+        EnablingCase{"Nothing", {}, {}, {}, false, false, false, false},
+        EnablingCase{"OneVertex", {3}, {}, {}, true, false, false, true},
+        EnablingCase{"TwoVertices", {0, 4}, {}, {}, true, true, false, false},
+        EnablingCase{"ThreeVertices", {0, 1, 2}, {}, {}, true, false, true, false},
+        EnablingCase{"FourVertices", {0, 1, 2, 3}, {}, {}, true, false, false, false},
+        EnablingCase{"OneFaceWithAllItsVertices", {0, 1, 2, 3}, {0}, {}, true, false, true, false},
+        EnablingCase{"TwoFaces", {}, {0, 1}, {}, false, false, false, false},
+        EnablingCase{"OneEdge", {}, {}, {{0, 3}}, false, true, false, false},
+        // The shared edge selected in both faces counts twice.
+        EnablingCase{"SharedEdgeInBothFaces", {}, {}, {{0, 1}, {1, 3}}, false, false, false, false},
+        EnablingCase{"SharedEdgeInOneFace", {}, {}, {{1, 3}}, false, true, false, false}),
+    [](const ::testing::TestParamInfo<EnablingCase>& param) { return param.param.name; });
+
+}  // namespace
+}  // namespace pick

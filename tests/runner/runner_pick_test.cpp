@@ -1,0 +1,153 @@
+// Whole picks through tervolin-run: the dialog answered by the scripted user
+// in command-line order, the operation it chose, the frames and vertices that
+// changed, the options kept in the settings file, and the dialog's picture.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "tests/runner/runner_process.hpp"
+
+// The picks need the plug-in's dialog; a tree without it builds no dialog.
+#if __has_include("dialog/tervolin_dialog.hpp")
+
+namespace runner_test {
+namespace {
+
+using nlohmann::json;
+
+std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
+
+class RunnerPick : public ::testing::Test {
+ protected:
+  json RunJson(std::vector<std::string> arguments, int expectedStatus = 0) {
+    arguments.push_back("--json");
+    const RunResult run = folder.Run(arguments);
+    EXPECT_EQ(run.exitStatus, expectedStatus) << run.err;
+    json report = json::parse(run.out, nullptr, false);
+    EXPECT_FALSE(report.is_discarded()) << run.out;
+    EXPECT_EQ(report["protocolErrors"], json::array());
+    return report;
+  }
+
+  RunnerFolder folder{TestName()};
+};
+
+TEST_F(RunnerPick, CenterOfTheObjectMovesTheOriginAndWritesTheScene) {
+  const json report = RunJson(
+      {Scene("tilted-box.json"), "--click", "Center of the O(&b)ject", "--out", folder.Path("out.json")});
+  EXPECT_EQ(report["operation"]["code"], 2);
+  EXPECT_EQ(report["operation"]["caption"], "Center of the O(&b)ject");
+  EXPECT_EQ(report["result"], true);
+  EXPECT_EQ(report["dialog"]["modalResult"], 1);
+  ASSERT_EQ(report["changed"].size(), 1u);
+  const json& box = report["changed"][0];
+  EXPECT_EQ(box["name"], "Box");
+  // The box spans (1, 0, -1) to (3, 2, 1); the tilted axes stay as they were.
+  EXPECT_EQ(box["frameAfter"]["origin"], json::array({2.0, 1.0, 0.0, 1.0}));
+  EXPECT_EQ(box["frameAfter"]["X"], box["frameBefore"]["X"]);
+  EXPECT_EQ(box["verticesMoved"], 0);
+
+  const json scene = json::parse(folder.Read("out.json"));
+  const json& frame = scene["objects"][0]["frame"];
+  EXPECT_EQ(frame[12], 2.0);
+  EXPECT_EQ(frame[13], 1.0);
+  EXPECT_EQ(frame[14], 0.0);
+}
+
+TEST_F(RunnerPick, ReadableReportLabelsTheFrameRows) {
+  const RunResult run = folder.Run({Scene("tilted-box.json"), "--click", "Center of the O(&b)ject"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_NE(run.out.find("operation   2 \"Center of the O(&b)ject\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("result      true"), std::string::npos) << run.out;
+  for (const char* row : {"\n      X  ", "\n      Y  ", "\n      Z  ", "\n      origin  "}) {
+    EXPECT_NE(run.out.find(row), std::string::npos) << row << run.out;
+  }
+  EXPECT_NE(run.out.find("2.00000    1.00000    0.00000\n"), std::string::npos) << run.out;
+}
+
+TEST_F(RunnerPick, ActionsArePlayedInCommandLineOrder) {
+  // Transform on, then the line: the vertices follow the frame.
+  const json before = RunJson({Scene("edge-loop.json"), "--toggle", "Trans(&f)orm", "--click", "(&L)ine"});
+  EXPECT_EQ(before["operation"]["code"], 3);
+  EXPECT_EQ(before["dialog"]["actionsPlayed"], 2);
+  ASSERT_EQ(before["changed"].size(), 1u);
+  EXPECT_GT(before["changed"][0]["verticesMoved"], 0);
+
+  // The line first: the dialog closes, the toggle is never played, and the
+  // runner says so with a failing status.
+  const json after = RunJson({Scene("edge-loop.json"), "--settings", folder.Path("other.xml"), "--click",
+                              "(&L)ine", "--toggle", "Trans(&f)orm"},
+                             1);
+  EXPECT_EQ(after["operation"]["code"], 3);
+  EXPECT_EQ(after["dialog"]["actionsPlayed"], 1);
+  ASSERT_EQ(after["changed"].size(), 1u);
+  EXPECT_EQ(after["changed"][0]["verticesMoved"], 0);
+}
+
+TEST_F(RunnerPick, KeysChooseOperationsAndDisabledOnesLeaveTheDialogOpen) {
+  const json copy = RunJson({Scene("tilted-box.json"), "--key", "ctrl+C"});
+  EXPECT_EQ(copy["operation"]["code"], 14);
+  EXPECT_EQ(copy["result"], false);
+  EXPECT_EQ(copy["changed"], json::array());
+  // On Linux the plug-in's clipboard is out of the runner's reach, and the
+  // report says so instead of claiming nothing was written.
+  EXPECT_TRUE(copy["clipboard"]["written"].is_null());
+  EXPECT_NE(copy["clipboard"]["note"].get<std::string>().find("cannot be read"), std::string::npos);
+
+  // The wedge has a face selected but no line: L does nothing, the runner
+  // closes the window after the script, and nothing changes.
+  const json line = RunJson({Scene("wedge.json"), "--key", "l"});
+  EXPECT_TRUE(line["operation"].is_null());
+  EXPECT_EQ(line["dialog"]["closedByRunner"], true);
+  EXPECT_EQ(line["dialog"]["modalResult"], 2);
+  EXPECT_EQ(line["result"], false);
+  EXPECT_EQ(line["changed"], json::array());
+}
+
+TEST_F(RunnerPick, OptionsPersistInTheSettingsFileBetweenRuns) {
+  const json cancelled =
+      RunJson({Scene("tilted-box.json"), "--toggle", "Trans(&f)orm", "--move", "40,60", "--cancel"});
+  EXPECT_EQ(cancelled["result"], false);
+  const std::string settings = folder.Read("settings.xml");
+  EXPECT_NE(settings.find("<transform>1</transform>"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("<PosX>40</PosX>"), std::string::npos) << settings;
+
+  // The next run starts with Transform on: the vertices move with the origin.
+  const json moved = RunJson({Scene("tilted-box.json"), "--click", "Center of the O(&b)ject"});
+  ASSERT_EQ(moved["changed"].size(), 1u);
+  EXPECT_EQ(moved["changed"][0]["verticesMoved"], 8);
+}
+
+TEST_F(RunnerPick, SettingsThatCannotBeSavedFailTheRunButKeepTheReport) {
+  const RunResult run =
+      folder.Run({Scene("tilted-box.json"), "--settings", "/proc/self/tervolin-settings.xml", "--click",
+                  "Center of the O(&b)ject"});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_NE(run.err.find("/proc/self/tervolin-settings.xml"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("not saved"), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("result      true"), std::string::npos) << run.out;
+}
+
+TEST_F(RunnerPick, DialogPictureHoldsTheCaptionsAndStates) {
+  const json report =
+      RunJson({Scene("copy-targets.json"), "--show-dialog", folder.Path("dialog.svg"), "--close"});
+  EXPECT_EQ(report["dialogSvg"], folder.Path("dialog.svg"));
+  const std::string svg = folder.Read("dialog.svg");
+  ASSERT_EQ(svg.rfind("<svg ", 0), 0u) << svg.substr(0, 80);
+  for (const char* text :
+       {">Reference object<", ">set origin<", ">set axis<", ">copy to selected objects<", ">Copy<",
+        ">Rotate<", ">Mirror<", ">clipboard<", ">Clear<", ">Cancel<", ">Target A<", ">Bystander<",
+        "Center of the O(<tspan text-decoration=\"underline\">b</tspan>)ject",
+        "Trans(<tspan text-decoration=\"underline\">f</tspan>)orm"}) {
+    EXPECT_NE(svg.find(text), std::string::npos) << text;
+  }
+  // Nothing is selected in Source: its four selection buttons are greyed.
+  EXPECT_NE(svg.find("fill='#999' text-anchor='middle'>Center of ("), std::string::npos);
+  // "(&R)otate" starts checked: one check mark.
+  EXPECT_NE(svg.find("l3 3 l6 -7"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace runner_test
+
+#endif

@@ -1,0 +1,196 @@
+// tervolin-run as a user runs it: the reports and files of real picks, and a
+// clear message with a non-zero status, no crash and no partial file, for
+// every kind of bad input.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "tests/runner/runner_process.hpp"
+
+namespace runner_test {
+namespace {
+
+using nlohmann::json;
+
+std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
+
+json ParseJson(const std::string& text) {
+  json value = json::parse(text, nullptr, false);
+  EXPECT_FALSE(value.is_discarded()) << text;
+  return value;
+}
+
+// --- Loading: identity, scenes, OBJ, selections ------------------------------
+
+class RunnerLoading : public ::testing::Test {
+ protected:
+  RunnerFolder folder{TestName()};
+};
+
+TEST_F(RunnerLoading, WithoutSceneReportsThePluginsIdentity) {
+  const RunResult run = folder.Run({});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_NE(run.out.find("Tervolin ver.1.0b"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("E3F7A830-BD9A187A"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"Tervolin\""), std::string::npos) << run.out;
+}
+
+TEST_F(RunnerLoading, JsonReportCarriesIdentityAndScene) {
+  const RunResult run = folder.Run({Scene("copy-targets.json"), "--json"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  const json report = ParseJson(run.out);
+  EXPECT_EQ(report["plugin"]["product"], "E3F7A830");
+  EXPECT_EQ(report["plugin"]["id"], "BD9A187A");
+  EXPECT_EQ(report["plugin"]["type"], 4);
+  EXPECT_EQ(report["plugin"]["menu"], json::array({"Tervolin"}));
+  EXPECT_EQ(report["scene"]["objects"], 4);
+  EXPECT_EQ(report["scene"]["current"], "Source");
+  EXPECT_EQ(report["protocolErrors"], json::array());
+}
+
+TEST_F(RunnerLoading, ObjGroupsBecomeObjectsWithTheirOwnVertices) {
+  folder.Write("two.obj",
+               "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n"
+               "v 5 0 0\nv 6 0 0\nv 5 1 0\n"
+               "o Quad\nf 1 2 3 4\n"
+               "g Tri\nf 5 6 7\n");
+  const RunResult run =
+      folder.Run({folder.Path("two.obj"), "--current", "Tri", "--out", folder.Path("out.json")});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  const json scene = ParseJson(folder.Read("out.json"));
+  ASSERT_EQ(scene["objects"].size(), 2u);
+  EXPECT_EQ(scene["objects"][0]["name"], "Quad");
+  EXPECT_EQ(scene["objects"][0]["vertices"].size(), 4u);
+  EXPECT_EQ(scene["objects"][0]["faces"], json::array({json::array({0, 1, 2, 3})}));
+  EXPECT_EQ(scene["objects"][1]["name"], "Tri");
+  // The triangle's vertices are renumbered within its own object.
+  EXPECT_EQ(scene["objects"][1]["faces"], json::array({json::array({0, 1, 2})}));
+  EXPECT_EQ(scene["objects"][1]["vertices"][0], json::array({5.0, 0.0, 0.0}));
+  EXPECT_EQ(scene["currentObject"], 1);
+}
+
+TEST_F(RunnerLoading, CommandLineSelectionsReplaceTheScenes) {
+  const RunResult run =
+      folder.Run({Scene("copy-targets.json"), "--current", "Target B", "--select-vertices", "Source:0,2",
+                  "--select-faces", "Bystander:0", "--select-lines", "Target A:0/1,0/2", "--select-objects",
+                  "Source,Bystander", "--out", folder.Path("out.json")});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  const json scene = ParseJson(folder.Read("out.json"));
+  const json& objects = scene["objects"];
+  EXPECT_EQ(scene["currentObject"], 2);
+  EXPECT_EQ(objects[0]["selectedVertices"], json::array({0, 2}));
+  EXPECT_EQ(objects[3]["selectedFaces"], json::array({0}));
+  EXPECT_EQ(objects[1]["selectedLines"], json::array({json::array({0, 1}), json::array({0, 2})}));
+  EXPECT_EQ(objects[0]["selected"], true);
+  EXPECT_EQ(objects[1]["selected"], false);  // selected in the scene, not named
+  EXPECT_EQ(objects[2]["selected"], false);
+  EXPECT_EQ(objects[3]["selected"], true);
+}
+
+// --- Bad input: one clear message, status 2, nothing written -------------------
+
+class RunnerBadInput : public ::testing::Test {
+ protected:
+  // Runs with --out and expects the failure: status 2, the message names
+  // `subject` and says `reason`, and no file at all is left in the folder.
+  void ExpectRefused(std::vector<std::string> arguments, const std::string& subject,
+                     const std::string& reason) {
+    arguments.push_back("--out");
+    arguments.push_back(folder.Path("out.json"));
+    const RunResult run = folder.Run(arguments);
+    EXPECT_EQ(run.exitStatus, 2) << run.out << run.err;
+    EXPECT_NE(run.err.find(subject), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "one message: " << run.err;
+    std::vector<std::string> left = folder.Files();
+    left.erase(std::remove(left.begin(), left.end(), "input.json"), left.end());
+    left.erase(std::remove(left.begin(), left.end(), "input.obj"), left.end());
+    left.erase(std::remove(left.begin(), left.end(), "not-a-library.so"), left.end());
+    EXPECT_TRUE(left.empty()) << left.front();
+  }
+
+  RunnerFolder folder{TestName()};
+};
+
+TEST_F(RunnerBadInput, SceneFilesThatCannotBeUsed) {
+  ExpectRefused({folder.Path("missing.json")}, "missing.json", "cannot open the file");
+  folder.Write("input.json", "{\"objects\": [ {\"name\": \"Box\", ");
+  ExpectRefused({folder.Path("input.json")}, "input.json", "not valid JSON");
+  folder.Write("input.json",
+               R"({"objects": [{"name": "Box", "vertices": [[0,0,0],[1,0,0]], "faces": [[0,1,2]]}]})");
+  ExpectRefused({folder.Path("input.json")}, "objects[0].faces[0][2]", "vertex index 2 is out of range");
+  folder.Write("input.json", R"({"objects": [{"name": "Box", "vertices": [[0,0]]}]})");
+  ExpectRefused({folder.Path("input.json")}, "objects[0].vertices[0]", "must hold 3 numbers");
+}
+
+TEST_F(RunnerBadInput, ObjFacesNamingVerticesTheFileLacks) {
+  folder.Write("input.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 9\n");
+  ExpectRefused({folder.Path("input.obj")}, "input.obj", "names vertex 9, but the file has 3 vertices");
+  folder.Write("input.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 -7\n");
+  ExpectRefused({folder.Path("input.obj")}, "input.obj", "but the file has 3 vertices");
+  folder.Write("input.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 0\n");
+  ExpectRefused({folder.Path("input.obj")}, "input.obj", "not a readable OBJ file");
+}
+
+TEST_F(RunnerBadInput, NamesAndCaptionsTheSceneOrDialogLacks) {
+  const std::string box = Scene("tilted-box.json");
+  ExpectRefused({box, "--click", "(&Q)uit"}, "--click \"(&Q)uit\"", "no button or radio button");
+  ExpectRefused({box, "--click", "Trans(&f)orm"}, "--click \"Trans(&f)orm\"", "use --toggle");
+  ExpectRefused({box, "--toggle", "(&L)ine"}, "--toggle \"(&L)ine\"", "no check box");
+  ExpectRefused({box, "--key", "F13"}, "--key \"F13\"", "not a key");
+  ExpectRefused({box, "--key", "ctrl+"}, "--key \"ctrl+\"", "not a key");
+  ExpectRefused({box, "--move", "10"}, "--move \"10\"", "expected X,Y");
+  ExpectRefused({box, "--current", "Sphere"}, "--current \"Sphere\"", "no object of that name");
+  ExpectRefused({box, "--select-vertices", "Sphere:1"}, "--select-vertices \"Sphere\"",
+                "no object of that name");
+  ExpectRefused({box, "--select-vertices", "Box:8"}, "--select-vertices \"Box\"", "vertex 8 does not exist");
+  ExpectRefused({box, "--select-lines", "Box:0/4"}, "--select-lines \"Box\"",
+                "edge of face 0 4 does not exist");
+  ExpectRefused({box, "--select-faces", "Box:x"}, "--select-faces \"Box:x\"", "\"x\" is not an index");
+  ExpectRefused({box, "--select-objects", "Box,Sphere"}, "--select-objects \"Sphere\"",
+                "no object of that name");
+  ExpectRefused({Scene("copy-targets.json"), "--pick-reference", "Sphere"}, "--pick-reference \"Sphere\"",
+                "no object of that name");
+  ExpectRefused({Scene("copy-targets.json"), "--pick-reference", "Source"}, "--pick-reference \"Source\"",
+                "this is the current object");
+}
+
+TEST_F(RunnerBadInput, PluginsTheHostCannotUse) {
+  const std::string box = Scene("tilted-box.json");
+  folder.Write("not-a-library.so", "just text\n");
+  ExpectRefused({box, "--plugin", folder.Path("not-a-library.so")}, "not-a-library.so",
+                "not a loadable library");
+  ExpectRefused({box, "--plugin", folder.Path("absent.so")}, "absent.so",
+                "missing, or not a loadable library");
+  ExpectRefused({box, "--plugin", RUNNER_HOST_FILE}, RUNNER_HOST_FILE,
+                "not a plug-in: it does not export MQCheckVersion");
+  ExpectRefused({box, "--plugin", RUNNER_REFUSING_PLUGIN_FILE}, RUNNER_REFUSING_PLUGIN_FILE,
+                "MQCheckVersion refused host version 0x4501");
+  ExpectRefused({box, "--host", RUNNER_INCOMPLETE_HOST_FILE}, RUNNER_INCOMPLETE_HOST_FILE,
+                "MQInit failed to bind the host functions");
+}
+
+TEST_F(RunnerBadInput, SettingsFileThatIsNotOne) {
+  folder.Write("input.json", "<settings><pluginsettings>");
+  ExpectRefused({Scene("tilted-box.json"), "--settings", folder.Path("input.json")},
+                folder.Path("input.json"), "not well-formed XML");
+}
+
+TEST_F(RunnerBadInput, OutputThatCannotBeWrittenLeavesNothingBehind) {
+  const RunResult run =
+      folder.Run({Scene("tilted-box.json"), "--out", folder.Path("no-such-folder/out.json")});
+  EXPECT_EQ(run.exitStatus, 1) << run.err;
+  EXPECT_NE(run.err.find("--out " + folder.Path("no-such-folder/out.json") + ": cannot be written"),
+            std::string::npos)
+      << run.err;
+  // A directory in the way: the temporary file is written, the rename fails.
+  std::filesystem::create_directory(folder.Path("taken"));
+  folder.Write("taken/keep", "");
+  const RunResult blocked = folder.Run({Scene("tilted-box.json"), "--out", folder.Path("taken")});
+  EXPECT_EQ(blocked.exitStatus, 1) << blocked.err;
+  EXPECT_NE(blocked.err.find("cannot be replaced"), std::string::npos) << blocked.err;
+  for (const std::string& file : folder.Files()) EXPECT_EQ(file.find(".tmp-"), std::string::npos) << file;
+}
+
+}  // namespace
+}  // namespace runner_test

@@ -1,0 +1,22 @@
+// Reading what the plug-in left on the clipboard. On Windows the plug-in uses
+// the system clipboard, which the runner reads too. Elsewhere the plug-in keeps
+// its clipboard inside its own library, out of the runner's reach.
+#pragma once
+
+#include "tools/runner/report.hpp"
+
+namespace runner {
+
+class ClipboardWatch {
+ public:
+  // Notes the clipboard's state before the pick.
+  ClipboardWatch();
+  // What the pick left there: its text when it was written, or why that
+  // cannot be told. `copyChosen` says whether the chosen operation writes it.
+  ClipboardOutcome Outcome(bool copyChosen) const;
+
+ private:
+  unsigned long sequenceBefore_ = 0;
+};
+
+}  // namespace runner

@@ -1,0 +1,42 @@
+// What the runner knows of the plug-in's dialog without asking it: the sixteen
+// operation codes with the captions of the buttons that choose them, the
+// shortcut keys, and the captions of the other controls a scripted user may
+// click. Used to check a script before the pick and to name the operation
+// that a finished run chose.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace runner {
+
+enum class ControlKind { Button, CheckBox, RadioButton };
+
+struct OperationInfo {
+  int32_t code;
+  const char* caption;  // the button's caption, "&" marking the mnemonic
+  const char* group;    // the group box or row it sits in
+};
+
+// The sixteen operations in code order.
+const std::vector<OperationInfo>& Operations();
+std::optional<OperationInfo> OperationByCode(int32_t code);
+// The operation whose button has exactly this caption ("&X" rotates, "X"
+// mirrors).
+std::optional<OperationInfo> OperationByCaption(const std::string& caption);
+// The operation a key closes the dialog with; nothing for the keys that only
+// toggle or do nothing. Whether L, N, O and V act depends on their button
+// being enabled, which only the dialog knows.
+std::optional<int32_t> OperationByKey(int32_t keyCode, bool ctrl);
+
+// The kind of the clickable control with this caption, if the dialog has one.
+std::optional<ControlKind> ControlByCaption(const std::string& caption);
+// Every clickable caption, of one kind, for messages.
+std::vector<std::string> CaptionsOf(ControlKind kind);
+
+// "&" mnemonics removed: "Center of the O(&b)ject" -> "Center of the O(b)ject".
+std::string WithoutMnemonic(const std::string& caption);
+
+}  // namespace runner

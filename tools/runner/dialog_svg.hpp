@@ -1,0 +1,32 @@
+// A picture of the dialog the plug-in built, for reviewers: its widget tree
+// laid out by the frames' alignments and drawn as SVG, with captions, combo
+// box items, and the enabled and checked states.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace runner {
+
+// One widget of the tree, as the host saw it.
+struct DialogNode {
+  std::string
+      className;  // "dialog", "frame", "groupbox", "button", "checkbox", "radiobutton", "combobox", "label"
+  std::string caption;  // UTF-8, "&" marking the mnemonic
+  bool enabled = true;
+  bool checked = false;
+  std::string alignment;   // "horz", "vert", or "" (the host's default: vertical)
+  std::string horzLayout;  // "fill" to take the row's spare width
+  std::vector<std::string> items;
+  int32_t currentIndex = -1;
+  std::vector<DialogNode> children;
+};
+
+std::string DialogSvg(const DialogNode& dialog);
+
+// The tree of the last dialog the plug-in ran, from the host. False when the
+// host has none (no dialog ran, or this host build keeps no snapshot).
+bool LastDialogTree(DialogNode* dialog);
+
+}  // namespace runner

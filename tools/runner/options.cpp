@@ -1,0 +1,245 @@
+#include "tools/runner/options.hpp"
+
+#include <CLI/CLI.hpp>
+#include <cctype>
+#include <map>
+
+#include "tools/runner/dialog_controls.hpp"
+#include "tools/runner/run_error.hpp"
+
+namespace runner {
+
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+[[noreturn]] void Bad(const std::string& option, const std::string& value, const std::string& reason) {
+  throw RunError(option + " " + Quoted(value) + ": " + reason);
+}
+
+int32_t ParseIndex(const std::string& option, const std::string& value, const std::string& text) {
+  if (text.empty() || text.size() > 9) Bad(option, value, Quoted(text) + " is not an index");
+  for (char c : text) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) Bad(option, value, Quoted(text) + " is not an index");
+  }
+  return static_cast<int32_t>(std::stol(text));
+}
+
+int32_t ParseCoordinate(const std::string& option, const std::string& value, std::string text) {
+  bool negative = !text.empty() && text[0] == '-';
+  if (negative) text.erase(0, 1);
+  const int32_t magnitude = ParseIndex(option, value, text);
+  return negative ? -magnitude : magnitude;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = text.find(separator, start);
+    parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) return parts;
+    start = end + 1;
+  }
+}
+
+// "NAME:LIST": the object's name may itself hold ":", so the list starts after
+// the last one.
+std::pair<std::string, std::string> SplitObjectList(const std::string& option, const std::string& value) {
+  const size_t colon = value.rfind(':');
+  if (colon == std::string::npos || colon == 0) Bad(option, value, "expected OBJECT:LIST");
+  return {value.substr(0, colon), value.substr(colon + 1)};
+}
+
+IndexSelection ParseIndexSelection(const std::string& option, const std::string& value) {
+  auto [object, list] = SplitObjectList(option, value);
+  IndexSelection selection{object, {}};
+  if (list.empty()) return selection;  // "NAME:" selects nothing
+  for (const std::string& item : Split(list, ','))
+    selection.indices.push_back(ParseIndex(option, value, item));
+  return selection;
+}
+
+LineSelection ParseLineSelection(const std::string& option, const std::string& value) {
+  auto [object, list] = SplitObjectList(option, value);
+  LineSelection selection{object, {}};
+  if (list.empty()) return selection;
+  for (const std::string& item : Split(list, ',')) {
+    const std::vector<std::string> pair = Split(item, '/');
+    if (pair.size() != 2) Bad(option, value, Quoted(item) + " is not FACE/EDGE");
+    selection.lines.emplace_back(ParseIndex(option, value, pair[0]), ParseIndex(option, value, pair[1]));
+  }
+  return selection;
+}
+
+ScriptStep ParseStep(const std::string& option, const std::string& value) {
+  ScriptStep step;
+  step.text = value;
+  if (option == "--click" || option == "--toggle") {
+    const std::optional<ControlKind> kind = ControlByCaption(value);
+    if (option == "--toggle") {
+      step.kind = ScriptStep::Kind::Toggle;
+      if (kind != ControlKind::CheckBox) {
+        std::string known;
+        for (const std::string& caption : CaptionsOf(ControlKind::CheckBox)) known += " " + Quoted(caption);
+        Bad(option, value, "the dialog has no check box with this caption; its check boxes are" + known);
+      }
+    } else {
+      step.kind = ScriptStep::Kind::Click;
+      if (!kind) {
+        Bad(option, value,
+            "the dialog has no button or radio button with this caption (captions are exact, with their "
+            "\"&\", e.g. \"(&L)ine\")");
+      }
+      if (kind == ControlKind::CheckBox) Bad(option, value, "this is a check box: use --toggle");
+    }
+  } else if (option == "--key") {
+    step.kind = ScriptStep::Kind::Key;
+    if (!ParseKey(value, &step.key, &step.ctrl)) {
+      Bad(option, value, "not a key (give a letter, a digit, escape or enter, optionally as ctrl+KEY)");
+    }
+  } else if (option == "--pick-reference") {
+    step.kind = ScriptStep::Kind::PickReference;
+  } else if (option == "--move") {
+    step.kind = ScriptStep::Kind::Move;
+    const std::vector<std::string> xy = Split(value, ',');
+    if (xy.size() != 2) Bad(option, value, "expected X,Y");
+    step.x = ParseCoordinate(option, value, xy[0]);
+    step.y = ParseCoordinate(option, value, xy[1]);
+  } else if (option == "--cancel") {
+    step.kind = ScriptStep::Kind::Cancel;
+    step.text = "Cancel";
+  } else {
+    step.kind = ScriptStep::Kind::Close;
+    step.text.clear();
+  }
+  return step;
+}
+
+}  // namespace
+
+bool ParseKey(const std::string& text, int32_t* key, bool* ctrl) {
+  std::string name = text;
+  *ctrl = false;
+  const std::string lower = Lower(text);
+  if (lower.rfind("ctrl+", 0) == 0) {
+    *ctrl = true;
+    name = text.substr(5);
+  }
+  if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
+    *key = std::toupper(static_cast<unsigned char>(name[0]));
+    return true;
+  }
+  const std::string lowerName = Lower(name);
+  if (lowerName == "escape" || lowerName == "esc") {
+    *key = 27;
+    return true;
+  }
+  if (lowerName == "enter" || lowerName == "return") {
+    *key = 13;
+    return true;
+  }
+  return false;
+}
+
+bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatus) {
+  CLI::App app{
+      "Loads the Tervolin plug-in into the replacement host, makes its menu pick on a scene with a scripted "
+      "user answering the dialog, and reports what changed.",
+      "tervolin-run"};
+  // Paths such as /work/scene.json are files, not "/w"-style options, also on
+  // Windows (Wine passes Unix paths through).
+  app.allow_windows_style_options(false);
+  app.add_option("scene", options->scenePath,
+                 "scene file: JSON in the host's scene format, or Wavefront OBJ");
+  app.add_option("--plugin", options->pluginPath, "plug-in library to load (default: the one built beside)");
+  app.add_option("--host", options->hostPath)->group("");  // MQInit's argument instead of the linked host
+
+  std::vector<std::string> vertexSelections;
+  std::vector<std::string> faceSelections;
+  std::vector<std::string> lineSelections;
+  std::string selectedObjects;
+  app.add_option("--current", options->currentObject, "make the object of this name the current one");
+  app.add_option("--select-vertices", vertexSelections, "NAME:0,4,9  select these vertices of an object")
+      ->allow_extra_args(false)
+      ->take_all();
+  app.add_option("--select-faces", faceSelections, "NAME:1,2  select these faces of an object")
+      ->allow_extra_args(false)
+      ->take_all();
+  app.add_option("--select-lines", lineSelections, "NAME:face/edge,...  select these face edges")
+      ->allow_extra_args(false)
+      ->take_all();
+  app.add_option("--select-objects", selectedObjects, "NAME,NAME  the selected objects (only these)");
+
+  // The scripted user: every action keeps its place on the command line.
+  std::map<std::string, std::string> help = {
+      {"--click", "click the button or radio button with this caption, e.g. \"(&L)ine\""},
+      {"--toggle", "click the check box with this caption, e.g. \"Trans(&f)orm\""},
+      {"--key", "press a key: a letter, or ctrl+LETTER"},
+      {"--pick-reference", "pick this object in the \"Reference object\" list (\"-\": the current one)"},
+      {"--move", "X,Y  move the dialog"},
+  };
+  std::vector<CLI::Option*> actionOptions;
+  std::vector<std::vector<std::string>> actionValues(help.size());
+  size_t slot = 0;
+  for (const auto& [name, text] : help) {
+    actionOptions.push_back(app.add_option(name, actionValues[slot++], text)
+                                ->allow_extra_args(false)
+                                ->take_all()
+                                ->group("Scripted user"));
+  }
+  actionOptions.push_back(app.add_flag("--cancel", "click \"Cancel\"")->group("Scripted user"));
+  actionOptions.push_back(app.add_flag("--close", "close the dialog's window")->group("Scripted user"));
+
+  app.add_option("--out", options->outPath, "write the resulting scene to this file");
+  app.add_flag("--json", options->json, "print the report as JSON");
+  app.add_option("--settings", options->settingsPath,
+                 "settings file (default: in the user's configuration folder)");
+  app.add_option("--show-dialog", options->svgPath, "draw the plug-in's dialog into this SVG file");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& help_request) {
+    *exitStatus = app.exit(help_request);
+    return false;
+  } catch (const CLI::ParseError& error) {
+    throw RunError(std::string("command line: ") + error.what());
+  }
+
+  options->currentGiven = app.count("--current") > 0;
+  options->objectsGiven = app.count("--select-objects") > 0;
+  for (const std::string& value : vertexSelections) {
+    options->vertexSelections.push_back(ParseIndexSelection("--select-vertices", value));
+  }
+  for (const std::string& value : faceSelections) {
+    options->faceSelections.push_back(ParseIndexSelection("--select-faces", value));
+  }
+  for (const std::string& value : lineSelections) {
+    options->lineSelections.push_back(ParseLineSelection("--select-lines", value));
+  }
+  if (options->objectsGiven && !selectedObjects.empty())
+    options->selectedObjects = Split(selectedObjects, ',');
+
+  // CLI11 records every occurrence of an option in the order it was parsed;
+  // each occurrence of a one-value option took the next of its results.
+  std::map<const CLI::Option*, size_t> taken;
+  for (const CLI::Option* option : app.parse_order()) {
+    bool isAction = false;
+    for (const CLI::Option* action : actionOptions) isAction = isAction || action == option;
+    if (!isAction) continue;
+    const std::string name = "--" + option->get_single_name();
+    const size_t index = taken[option]++;
+    const std::vector<std::string>& results = option->results();
+    const std::string value =
+        name == "--cancel" || name == "--close" || index >= results.size() ? "" : results[index];
+    options->script.push_back(ParseStep(name, value));
+  }
+  return true;
+}
+
+}  // namespace runner

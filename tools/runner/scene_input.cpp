@@ -1,0 +1,106 @@
+#include "tools/runner/scene_input.hpp"
+
+#include "mqhost/document.hpp"
+#include "tools/runner/obj_import.hpp"
+#include "tools/runner/run_error.hpp"
+
+namespace runner {
+
+namespace {
+
+bool EndsWithObj(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string extension = path.substr(path.size() - 4);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".obj";
+}
+
+int32_t RequireObject(DocumentHandle document, const std::string& option, const std::string& name) {
+  const int32_t index = FindObject(document, name);
+  if (index < 0) throw RunError(option + " \"" + name + "\": the scene has no object of that name");
+  return index;
+}
+
+void RequireBelow(const std::string& option, const std::string& name, const char* what, int32_t index,
+                  size_t count) {
+  if (index < 0 || static_cast<size_t>(index) >= count) {
+    throw RunError(option + " \"" + name + "\": " + what + " " + std::to_string(index) +
+                   " does not exist (the object has " + std::to_string(count) + ")");
+  }
+}
+
+}  // namespace
+
+DocumentHandle LoadScene(const std::string& path) {
+  if (EndsWithObj(path)) {
+    const std::vector<mqhost::ObjectData> objects = ImportObj(path);
+    DocumentHandle document = mqhost::CreateDocument();
+    for (const mqhost::ObjectData& object : objects) mqhost::AddObject(document, object);
+    mqhost::SetCurrentObjectIndex(document, 0);
+    return document;
+  }
+  std::string error;
+  DocumentHandle document = mqhost::LoadSceneFile(path, &error);
+  if (document == nullptr) {
+    // The host's message already leads with the file's name.
+    throw RunError("scene " + (error.rfind(path + ": ", 0) == 0 ? error : path + ": " + error));
+  }
+  return document;
+}
+
+int32_t FindObject(DocumentHandle document, const std::string& name) {
+  for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
+    if (mqhost::HasObject(document, index) && mqhost::GetObject(document, index).name == name) return index;
+  }
+  return -1;
+}
+
+void ApplyChoices(DocumentHandle document, const RunOptions& options) {
+  if (options.currentGiven) {
+    mqhost::SetCurrentObjectIndex(document, RequireObject(document, "--current", options.currentObject));
+  }
+  for (const IndexSelection& selection : options.vertexSelections) {
+    const int32_t index = RequireObject(document, "--select-vertices", selection.object);
+    mqhost::ObjectData object = mqhost::GetObject(document, index);
+    for (int32_t vertex : selection.indices) {
+      RequireBelow("--select-vertices", selection.object, "vertex", vertex, object.vertices.size());
+    }
+    object.selectedVertices = selection.indices;
+    mqhost::SetObject(document, index, object);
+  }
+  for (const IndexSelection& selection : options.faceSelections) {
+    const int32_t index = RequireObject(document, "--select-faces", selection.object);
+    mqhost::ObjectData object = mqhost::GetObject(document, index);
+    for (int32_t face : selection.indices) {
+      RequireBelow("--select-faces", selection.object, "face", face, object.faces.size());
+    }
+    object.selectedFaces = selection.indices;
+    mqhost::SetObject(document, index, object);
+  }
+  for (const LineSelection& selection : options.lineSelections) {
+    const int32_t index = RequireObject(document, "--select-lines", selection.object);
+    mqhost::ObjectData object = mqhost::GetObject(document, index);
+    for (const auto& [face, edge] : selection.lines) {
+      RequireBelow("--select-lines", selection.object, "face", face, object.faces.size());
+      RequireBelow("--select-lines", selection.object, ("edge of face " + std::to_string(face)).c_str(), edge,
+                   object.faces[face].size());
+    }
+    object.selectedLines = selection.lines;
+    mqhost::SetObject(document, index, object);
+  }
+  if (options.objectsGiven) {
+    std::vector<bool> chosen(mqhost::ObjectSlotCount(document), false);
+    for (const std::string& name : options.selectedObjects) {
+      chosen[RequireObject(document, "--select-objects", name)] = true;
+    }
+    for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
+      if (!mqhost::HasObject(document, index)) continue;
+      mqhost::ObjectData object = mqhost::GetObject(document, index);
+      if (object.selected == chosen[index]) continue;
+      object.selected = chosen[index];
+      mqhost::SetObject(document, index, object);
+    }
+  }
+}
+
+}  // namespace runner

@@ -1,0 +1,25 @@
+// The scene the pick works on: read from a JSON scene file or imported from
+// Wavefront OBJ, then given the current object and the selections named on
+// the command line.
+#pragma once
+
+#include <string>
+
+#include "plugin/host_types.hpp"
+#include "tools/runner/options.hpp"
+
+namespace runner {
+
+// A new host document. Throws RunError naming the file and the reason.
+DocumentHandle LoadScene(const std::string& path);
+
+// Applies --current, --select-vertices, --select-faces, --select-lines and
+// --select-objects. A selection replaces the object's selection of that kind;
+// --select-objects gives exactly the named objects the selection flag.
+// Throws RunError for an unknown object name or an index the object lacks.
+void ApplyChoices(DocumentHandle document, const RunOptions& options);
+
+// The object of this name (the first, when several share it), or -1.
+int32_t FindObject(DocumentHandle document, const std::string& name);
+
+}  // namespace runner
