@@ -24,7 +24,7 @@ bool ParseNumber(const std::string& text, uint64_t limit, uint64_t* value) {
 
 const char* UsageText() {
   return "usage: tervolin-validate [--plugin PATH] [--level 1|5|10] [--picks N] [--seed S]\n"
-         "                         [--trace-pick K] [--hang-seconds N] [--work-dir DIR]\n";
+         "                         [--far-origins] [--trace-pick K] [--hang-seconds N] [--work-dir DIR]\n";
 }
 
 bool ParseOptions(int argc, char** argv, Options* options, std::string* error, bool* help) {
@@ -39,6 +39,10 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error, b
     if (flag == "--help" || flag == "-h") {
       *help = true;
       return true;
+    }
+    if (flag == "--far-origins") {
+      options->farOrigins = true;
+      continue;
     }
     if (i + 1 >= argc) {
       *error = flag + " needs a value";

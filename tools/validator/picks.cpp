@@ -260,7 +260,10 @@ void RunRandomPicks(const Options& options, const PluginExports& api, Report& re
   std::filesystem::remove(settingsPath, ignored);
   PickRunner runner(api, report, settingsPath);
   Rng rng(options.seed);
-  const SceneSpec spec;
+  SceneSpec spec;
+  // Off by default for now: the replacement host calls such frames singular
+  // and answers the identity for their inverse, so compensated vertices stay.
+  spec.farOrigins = options.farOrigins;
   for (int pick = 1; pick <= options.picks; ++pick) {
     std::string notes;
     std::string damage;

@@ -26,8 +26,8 @@ mqhost::Point3 Triple(Rng& rng, double from, double to) {
 
 }  // namespace
 
-mqhost::Matrix16 RandomFrame(Rng& rng, std::string* notes) {
-  const uint32_t kind = rng.Below(11);
+mqhost::Matrix16 RandomFrame(Rng& rng, std::string* notes, bool farOrigins) {
+  const uint32_t kind = rng.Below(farOrigins ? 11 : 10);
   if (kind < 3) return mqhost::IdentityMatrix();
   mqhost::Point3 scale{1, 1, 1};
   if (kind >= 5) scale = Triple(rng, 0.2, 3);
@@ -104,7 +104,7 @@ DocumentHandle GenerateScene(Rng& rng, const SceneSpec& spec, std::string* notes
       if (rng.Percent(density * 12)) object.selectedFaces.push_back(f);
     }
     object.selected = rng.Percent(50);
-    object.frame = RandomFrame(rng, notes);
+    object.frame = RandomFrame(rng, notes, spec.farOrigins);
     const int32_t index = mqhost::AddObject(document, object);
     if (index < 0) continue;
     if (rng.Percent(12)) {

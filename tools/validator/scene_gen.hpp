@@ -17,6 +17,7 @@ struct SceneSpec {
   int maxObjects = 5;
   int maxVertices = 14;
   int maxFaces = 8;
+  bool farOrigins = true;  // frames whose origin is 1e13 to 1e30 away
 };
 
 // Builds the document (the host's active document) and returns it. `notes`
@@ -24,6 +25,6 @@ struct SceneSpec {
 DocumentHandle GenerateScene(Rng& rng, const SceneSpec& spec, std::string* notes);
 
 // A random frame: identity, rotation and scale, a mirror, or a singular one.
-mqhost::Matrix16 RandomFrame(Rng& rng, std::string* notes);
+mqhost::Matrix16 RandomFrame(Rng& rng, std::string* notes, bool farOrigins = true);
 
 }  // namespace validator
