@@ -1,0 +1,38 @@
+// tervolin-validate: loads a plug-in binary into the replacement host as the
+// host modeller would and checks it at increasing strictness. Level 1 checks
+// what needs no menu pick; level 5 adds random menu picks; level 10 adds the
+// stress runs. Prints each check and closes with "N passed, N failed".
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "options.hpp"
+#include "picks.hpp"
+#include "plugin_exports.hpp"
+#include "report.hpp"
+#include "static_checks.hpp"
+#include "stress.hpp"
+
+int main(int argc, char** argv) {
+  validator::Options options;
+  std::string error;
+  bool help = false;
+  if (!validator::ParseOptions(argc, argv, &options, &error, &help)) {
+    std::fprintf(stderr, "tervolin-validate: %s\n%s", error.c_str(), validator::UsageText());
+    return 2;
+  }
+  if (help) {
+    std::printf("%s", validator::UsageText());
+    return 0;
+  }
+  validator::Report report(options.hangSeconds);
+  report.Note("plug-in " + options.pluginPath + ", level " + std::to_string(options.level) + ", seed " +
+              std::to_string(options.seed));
+  auto plugin = std::make_unique<validator::LoadedPlugin>(options.pluginPath);
+  validator::RunStaticChecks(options, *plugin, report);
+  const bool started = report.failed() == 0 || plugin->complete();
+  if (options.level >= 5 && started) validator::RunRandomPicks(options, plugin->api(), report);
+  if (options.level >= 10 && started) validator::RunStress(options, plugin, report);
+  plugin.reset();
+  return report.Finish();
+}

@@ -1,0 +1,27 @@
+// The validator's command line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace validator {
+
+struct Options {
+  std::string pluginPath;          // --plugin PATH; default: the plug-in built beside the validator
+  std::string incompleteHostPath;  // the host build lacking one name, built beside the validator
+  int level = 1;                   // --level 1|5|10
+  int picks = 1000;                // --picks N (level 5 and up)
+  uint64_t seed = 20261208;        // --seed S; fixed by default, so that runs repeat
+  int hangSeconds = 30;            // --hang-seconds N: the watchdog's limit
+  bool farOrigins = false;         // --far-origins: scenes also hold frames whose origin is 1e13 to 1e30 away
+  int tracePick = 0;               // --trace-pick K: print pick K's scene before and after
+  std::string workDir;             // --work-dir DIR: scratch files; default: the system's temporary folder
+};
+
+// Fills `options` from the command line. False with `error` set on a bad
+// argument; `help` set for --help.
+bool ParseOptions(int argc, char** argv, Options* options, std::string* error, bool* help);
+
+const char* UsageText();
+
+}  // namespace validator

@@ -1,0 +1,62 @@
+#include "plugin_exports.hpp"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+
+#include <climits>
+#endif
+
+namespace validator {
+
+namespace {
+template <typename Fn>
+void Find(platform::LibraryHandle library, const char* name, Fn& field, std::string* missing) {
+  field = reinterpret_cast<Fn>(platform::FindSymbol(library, name));
+  if (field == nullptr && missing->empty()) *missing = name;
+}
+}  // namespace
+
+LoadedPlugin::LoadedPlugin(const std::string& path) : library_(platform::OpenLibrary(path.c_str())) {
+  if (library_ == nullptr) return;
+#define FIND_EXPORT(name) Find(library_, #name, api_.name, &missing_);
+  FIND_EXPORT(MQCheckVersion)
+  FIND_EXPORT(MQInit)
+  FIND_EXPORT(MQGetPlugInID)
+  FIND_EXPORT(MQGetPlugInName)
+  FIND_EXPORT(MQGetPlugInType)
+  FIND_EXPORT(MQEnumString)
+  FIND_EXPORT(MQEnumFileType)
+  FIND_EXPORT(MQEnumFileExt)
+  FIND_EXPORT(MQImportFile)
+  FIND_EXPORT(MQExportFile)
+  FIND_EXPORT(MQCreate)
+  FIND_EXPORT(MQModifyObject)
+  FIND_EXPORT(MQModifySelect)
+  FIND_EXPORT(MQOnEvent)
+#undef FIND_EXPORT
+}
+
+LoadedPlugin::~LoadedPlugin() { platform::CloseLibrary(library_); }
+
+bool LoadedPlugin::Start(const std::string& hostPath) {
+  if (!complete()) return false;
+  if (api_.MQCheckVersion(0x4501) == 0) return false;
+  return api_.MQInit(hostPath.c_str()) != 0;
+}
+
+std::string ExecutableDir() {
+#ifdef _WIN32
+  char buffer[MAX_PATH * 4] = {};
+  const std::string path(buffer, GetModuleFileNameA(nullptr, buffer, sizeof buffer));
+  return path.substr(0, path.find_last_of("\\/") + 1);
+#else
+  char buffer[PATH_MAX] = {};
+  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  const std::string path(buffer, length > 0 ? static_cast<size_t>(length) : 0);
+  return path.substr(0, path.find_last_of('/') + 1);
+#endif
+}
+
+}  // namespace validator

@@ -1,0 +1,163 @@
+// The export-table reader on the built plug-in and on hand-made PE images,
+// whole, cut short and corrupted: it must answer the names or refuse, never
+// read outside the bytes it was given.
+#include "export_table.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "plugin_exports.hpp"
+#include "static_checks.hpp"
+
+namespace {
+
+void Put32(std::string& image, size_t at, uint32_t value) { std::memcpy(&image[at], &value, 4); }
+void Put16(std::string& image, size_t at, uint16_t value) { std::memcpy(&image[at], &value, 2); }
+
+// A minimal PE32+ image: one section (.edata at RVA 0x1000, file offset
+// 0x200) holding the export directory, its name table and the names.
+std::string MakePe(const std::vector<std::string>& names) {
+  std::string image(0x200, '\0');
+  image[0] = 'M';
+  image[1] = 'Z';
+  Put32(image, 0x3C, 0x40);
+  std::memcpy(&image[0x40], "PE\0\0", 4);
+  const size_t coff = 0x44;
+  Put16(image, coff, 0x8664);
+  Put16(image, coff + 2, 1);     // one section
+  Put16(image, coff + 16, 240);  // optional header size
+  const size_t optional = coff + 20;
+  Put16(image, optional, 0x20B);
+  Put32(image, optional + 108, 16);  // data directories
+  const size_t section = optional + 240;
+  std::memcpy(&image[section], ".edata", 6);
+
+  std::string data(40, '\0');
+  const uint32_t base = 0x1000;
+  Put32(data, 24, static_cast<uint32_t>(names.size()));
+  Put32(data, 32, base + 40);
+  data.resize(40 + 4 * names.size());
+  for (size_t i = 0; i < names.size(); ++i) {
+    Put32(data, 40 + 4 * i, base + static_cast<uint32_t>(data.size()));
+    data += names[i];
+    data += '\0';
+  }
+  Put32(image, optional + 112, base);
+  Put32(image, optional + 116, static_cast<uint32_t>(data.size()));
+  Put32(image, section + 8, static_cast<uint32_t>(data.size()));
+  Put32(image, section + 12, base);
+  Put32(image, section + 16, static_cast<uint32_t>(data.size()));
+  Put32(image, section + 20, 0x200);
+  return image + data;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream stream(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+}
+
+std::string BuiltPlugin() { return ReadFile(validator::ExecutableDir() + TERVOLIN_PLUGIN_FILE_NAME); }
+
+// Either a refusal, or exactly the names of the whole file.
+void ExpectRefusedOrWhole(const std::string& bytes, const std::vector<std::string>& whole) {
+  std::vector<std::string> names;
+  std::string error;
+  if (validator::ReadExportNames(bytes, &names, &error)) {
+    EXPECT_EQ(names, whole);
+  } else {
+    EXPECT_FALSE(error.empty());
+  }
+}
+
+TEST(ExportTable, BuiltPluginExportsExactlyTheFourteenNames) {
+  const std::string bytes = BuiltPlugin();
+  ASSERT_FALSE(bytes.empty());
+  std::vector<std::string> names;
+  std::string error;
+  ASSERT_TRUE(validator::ReadExportNames(bytes, &names, &error)) << error;
+  std::sort(names.begin(), names.end());
+  const std::vector<std::string> expected(std::begin(validator::kPluginExportNames),
+                                          std::end(validator::kPluginExportNames));
+  EXPECT_EQ(names, expected);
+}
+
+TEST(ExportTable, BuiltPluginCutShortOrCorruptedIsReadSafely) {
+  const std::string bytes = BuiltPlugin();
+  ASSERT_FALSE(bytes.empty());
+  std::vector<std::string> whole;
+  std::string error;
+  ASSERT_TRUE(validator::ReadExportNames(bytes, &whole, &error));
+  for (size_t length = 0; length < bytes.size(); length += 1 + length / 8) {
+    ExpectRefusedOrWhole(bytes.substr(0, length), whole);
+  }
+  std::mt19937 random(7);
+  for (int round = 0; round < 200; ++round) {
+    std::string corrupted = bytes;
+    for (int flip = 0; flip < 8; ++flip) {
+      corrupted[random() % corrupted.size()] = static_cast<char>(random());
+    }
+    std::vector<std::string> names;
+    validator::ReadExportNames(corrupted, &names, &error);  // must not read outside the bytes
+  }
+}
+
+TEST(ExportTable, PeExportNamesAreReadInOrder) {
+  const std::vector<std::string> names = {"MQInit", "MQOnEvent", "Extra"};
+  std::vector<std::string> read;
+  std::string error;
+  ASSERT_TRUE(validator::ReadExportNames(MakePe(names), &read, &error)) << error;
+  EXPECT_EQ(read, names);
+}
+
+TEST(ExportTable, PeCutShortAtAnyLengthIsRefusedOrWhole) {
+  const std::vector<std::string> names = {"MQCheckVersion", "MQInit"};
+  const std::string image = MakePe(names);
+  for (size_t length = 0; length < image.size(); ++length) {
+    ExpectRefusedOrWhole(image.substr(0, length), names);
+  }
+  std::vector<std::string> read;
+  std::string error;
+  EXPECT_FALSE(validator::ReadExportNames(image.substr(0, image.size() - 1), &read, &error))
+      << "the last name's terminator is gone";
+}
+
+TEST(ExportTable, PeWithPointersOutsideTheImageIsRefused) {
+  std::vector<std::string> read;
+  std::string error;
+  std::string image = MakePe({"MQInit"});
+  Put32(image, 0x200 + 40, 0x7FFFFFF0);  // the one name's address
+  EXPECT_FALSE(validator::ReadExportNames(image, &read, &error));
+
+  image = MakePe({"MQInit"});
+  Put32(image, 0x200 + 24, 0x40000000);  // a name count far beyond the section
+  EXPECT_FALSE(validator::ReadExportNames(image, &read, &error));
+
+  image = MakePe({"MQInit"});
+  Put32(image, 0x3C, 0xFFFFFFF0);  // the PE header offset
+  EXPECT_FALSE(validator::ReadExportNames(image, &read, &error));
+
+  image = MakePe({"MQInit"});
+  Put32(image, 0x44 + 20 + 112, 0);  // no export directory
+  EXPECT_FALSE(validator::ReadExportNames(image, &read, &error));
+}
+
+TEST(ExportTable, FilesOfOtherKindsAreRefused) {
+  std::vector<std::string> read;
+  std::string error;
+  EXPECT_FALSE(validator::ReadExportNames("", &read, &error));
+  EXPECT_FALSE(validator::ReadExportNames("This is a text file.\n", &read, &error));
+  EXPECT_FALSE(validator::ReadExportNames(std::string("\x7f"
+                                                      "ELF\x01\x01",
+                                                      6),
+                                          &read, &error));
+  EXPECT_FALSE(
+      validator::ReadExportNamesFromFile(validator::ExecutableDir() + "no-such-file", &read, &error));
+}
+
+}  // namespace
