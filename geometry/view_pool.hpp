@@ -59,7 +59,10 @@ class BlockPool {
   };
 
   static FreeList& Local() noexcept {
-    thread_local FreeList list;
+    // Views are made on the host's user-interface thread only. A plain static
+    // (not thread_local) keeps the library unloadable: a thread-local with a
+    // destructor pins the library in memory after its last handle closes.
+    static FreeList list;
     return list;
   }
 };

@@ -26,11 +26,19 @@ class MQWidgetEventClosureBase {
   virtual bool IsSameAs(MQWidgetEventClosureBase* other) = 0;
   virtual void* GetTarget() = 0;
 
+  // True for bindings whose handler reads a KeyEventInfo. The event procedure
+  // hands them no other kind of record: a key handler given a mouse or paint
+  // record would read and write past it.
+  bool ReadsKeyRecord() const { return readsKeyRecord; }
+
  protected:
-  MQWidgetEventClosureBase() = default;
+  explicit MQWidgetEventClosureBase(bool keyRecord = false) : readsKeyRecord(keyRecord) {}
   ~MQWidgetEventClosureBase() = default;
   MQWidgetEventClosureBase(const MQWidgetEventClosureBase&) = default;
   MQWidgetEventClosureBase& operator=(const MQWidgetEventClosureBase&) = default;
+
+ private:
+  bool readsKeyRecord;
 };
 
 // Binds int32 (T::*)(sender, document); the event record is not passed on.
@@ -68,7 +76,7 @@ class MQWidgetKeyEventClosure final : public MQWidgetEventClosureBase {
   using Method = int32_t (T::*)(MQWidgetBase* sender, DocumentHandle document, KeyEventInfo& info);
 
   MQWidgetKeyEventClosure(T* closureTarget, Method closureMethod)
-      : target(closureTarget), ownerId(closureTarget->id), method(closureMethod) {}
+      : MQWidgetEventClosureBase(true), target(closureTarget), ownerId(closureTarget->id), method(closureMethod) {}
   ~MQWidgetKeyEventClosure() = default;
 
   int32_t Invoke(MQWidgetBase* sender, DocumentHandle document, void* info) override {

@@ -12,6 +12,12 @@ namespace tervolin {
 
 namespace {
 
+// The record a non-key row hands to `closure`: none for a key binding, which
+// would read it as a KeyEventInfo.
+void* RecordFor(const MQWidgetEventClosureBase* closure, void* record) {
+  return closure->ReadsKeyRecord() ? nullptr : record;
+}
+
 // The six flags of "button_state", in the records' field order.
 struct ButtonFlags {
   bool left;
@@ -166,7 +172,7 @@ int Route(DocumentHandle document, void** list, void* pointer) {
   if (IsOneOf(type, {"leftdown", "leftup", "leftdoubleclick", "middledown", "middleup", "middledoubleclick",
                      "rightdown", "rightup", "rightdoubleclick", "mousemove", "mousewheel"})) {
     MouseEventInfo info = ReadMouse(list);
-    const int32_t result = closure->Invoke(sender, document, &info);
+    const int32_t result = closure->Invoke(sender, document, RecordFor(closure, &info));
     CopyFinished(finishedLocation, info.finished);
     return result;
   }
@@ -180,7 +186,7 @@ int Route(DocumentHandle document, void** list, void* pointer) {
     PaintEventInfo info;
     info.canvas = new MQCanvas(LookupArgPointer(list, "canvas"));
     const CanvasGuard guard(info.canvas);
-    return closure->Invoke(sender, document, &info);
+    return closure->Invoke(sender, document, RecordFor(closure, &info));
   }
   if (std::strcmp(type, "listdrawitem") == 0) {
     const Rectangle rect = FindRectangle(list);
@@ -192,7 +198,7 @@ int Route(DocumentHandle document, void** list, void* pointer) {
     {
       info.canvas = new MQCanvas(LookupArgPointer(list, "canvas"));
       const CanvasGuard guard(info.canvas);
-      result = closure->Invoke(sender, document, &info);
+      result = closure->Invoke(sender, document, RecordFor(closure, &info));
     }
     WriteRectangle(info, rect);
     return result;
@@ -208,7 +214,7 @@ int Route(DocumentHandle document, void** list, void* pointer) {
     {
       info.canvas = new MQCanvas(LookupArgPointer(list, "canvas"));
       const CanvasGuard guard(info.canvas);
-      result = closure->Invoke(sender, document, &info);
+      result = closure->Invoke(sender, document, RecordFor(closure, &info));
     }
     WriteRectangle(info, rect);
     return result;
@@ -226,7 +232,7 @@ int Route(DocumentHandle document, void** list, void* pointer) {
     DragOverInfo info;
     ReadPosition(info, list);
     info.result = *resultLocation != 0;
-    const int32_t result = closure->Invoke(sender, document, &info);
+    const int32_t result = closure->Invoke(sender, document, RecordFor(closure, &info));
     *resultLocation = info.result ? 1 : 0;
     return result;
   }
@@ -236,7 +242,7 @@ int Route(DocumentHandle document, void** list, void* pointer) {
     DropFilesInfo info;
     ReadPosition(info, list);
     for (std::size_t i = 0; files[i] != nullptr; ++i) info.files.push_back(files[i]);
-    return closure->Invoke(sender, document, &info);
+    return closure->Invoke(sender, document, RecordFor(closure, &info));
   }
   return closure->Invoke(sender, document, nullptr);
 }

@@ -134,6 +134,9 @@ void DecomposeMatrix(const Matrix16& matrix, Point3* scale, Point3* angle, Point
 
 bool InvertMatrix(const Matrix16& matrix, Matrix16* inverse) {
   double a[4][8];
+  // The singularity test is relative to the axes' lengths only: the origin
+  // row does not change whether the frame can be inverted, and a far origin
+  // must not make a good frame count as singular.
   double rowLengths = 1;
   for (int r = 0; r < 4; ++r) {
     double squares = 0;
@@ -142,7 +145,7 @@ bool InvertMatrix(const Matrix16& matrix, Matrix16* inverse) {
       squares += a[r][c] * a[r][c];
       a[r][c + 4] = r == c ? 1 : 0;
     }
-    rowLengths *= std::sqrt(squares);
+    if (r < 3) rowLengths *= std::sqrt(squares);
   }
   if (!std::isfinite(rowLengths) || !(rowLengths > 0)) return false;
 
