@@ -40,6 +40,14 @@ validate() {
 
 run_preset native
 validate native "$picks" build/native/bin/tervolin-validate
+echo "=== native: validator, level 10"
+if build/native/bin/tervolin-validate --level 10 --picks 200 >build/native/validate10.log 2>&1; then
+  tail -n 1 build/native/validate10.log
+else
+  grep -E '^FAIL|seed' build/native/validate10.log | head -40 || true
+  tail -n 1 build/native/validate10.log
+  status=1
+fi
 run_preset sanitize
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   validate sanitize $((picks / 3)) build/sanitize/bin/tervolin-validate

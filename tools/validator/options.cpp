@@ -24,7 +24,7 @@ bool ParseNumber(const std::string& text, uint64_t limit, uint64_t* value) {
 
 const char* UsageText() {
   return "usage: tervolin-validate [--plugin PATH] [--level 1|5|10] [--picks N] [--seed S]\n"
-         "                         [--far-origins] [--trace-pick K] [--hang-seconds N] [--work-dir DIR]\n";
+         "                         [--near-origins] [--trace-pick K] [--hang-seconds N] [--work-dir DIR]\n";
 }
 
 bool ParseOptions(int argc, char** argv, Options* options, std::string* error, bool* help) {
@@ -40,8 +40,8 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error, b
       *help = true;
       return true;
     }
-    if (flag == "--far-origins") {
-      options->farOrigins = true;
+    if (flag == "--far-origins" || flag == "--near-origins") {
+      options->farOrigins = flag == "--far-origins";
       continue;
     }
     if (i + 1 >= argc) {

@@ -13,7 +13,7 @@ struct Options {
   int picks = 1000;                // --picks N (level 5 and up)
   uint64_t seed = 20261208;        // --seed S; fixed by default, so that runs repeat
   int hangSeconds = 30;            // --hang-seconds N: the watchdog's limit
-  bool farOrigins = false;         // --far-origins: scenes also hold frames whose origin is 1e13 to 1e30 away
+  bool farOrigins = true;          // scenes also hold frames whose origin is 1e13 to 1e30 away (--near-origins: not)
   int tracePick = 0;               // --trace-pick K: print pick K's scene before and after
   std::string workDir;             // --work-dir DIR: scratch files; default: the system's temporary folder
 };
