@@ -63,7 +63,6 @@ TEST_F(AxisDirection, LineFromTwoVerticesRunsFromTheHigherIndexToTheLower) {
   ExpectRow(frame, 0, {1, 0, 0});
   ExpectRow(frame, 1, {0, -1, 0});
   ExpectRow(frame, 2, {0, 0, -1});
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, LineUsesTheFirstTwoOfThreeSelectedVertices) {
@@ -73,7 +72,6 @@ TEST_F(AxisDirection, LineUsesTheFirstTwoOfThreeSelectedVertices) {
   plugin.setToX = 1;
   EXPECT_EQ(Run(tervolin::OpLine), 1);
   ExpectRow(FrameNow(), 0, {1, 0, 0});
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, LineFromASelectedEdgeRunsFromItsStartToItsEnd) {
@@ -84,7 +82,6 @@ TEST_F(AxisDirection, LineFromASelectedEdgeRunsFromItsStartToItsEnd) {
   EXPECT_EQ(Run(tervolin::OpLine), 1);
   const float n = std::sqrt(4.0f + 4.0f + 25.0f);
   ExpectRow(FrameNow(), 1, {-2 / n, 2 / n, -5 / n});
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, SelectedVerticesComeBeforeASelectedLine) {
@@ -94,7 +91,6 @@ TEST_F(AxisDirection, SelectedVerticesComeBeforeASelectedLine) {
   Add(object);
   EXPECT_EQ(Run(tervolin::OpLine), 1);
   ExpectRow(FrameNow(), 1, {0, 1, 0});
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, NoLineNoChange) {
@@ -104,7 +100,6 @@ TEST_F(AxisDirection, NoLineNoChange) {
   const ObjectData before = mqhost::GetObject(document, 0);
   EXPECT_EQ(Run(tervolin::OpLine), 0);
   ExpectUnchanged(before);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, FaceNormalOfTheFirstSelectedFaceComesBeforeVertices) {
@@ -115,7 +110,6 @@ TEST_F(AxisDirection, FaceNormalOfTheFirstSelectedFaceComesBeforeVertices) {
   EXPECT_EQ(Run(tervolin::OpFaceNormal), 1);
   const float n = std::sqrt(1.5f * 1.5f + 1.0f);
   ExpectRow(FrameNow(), 1, {-1.5f / n, 0, -1 / n});
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, ThreeVerticesGiveTheOppositeNormalOfTheSameTriangle) {
@@ -136,7 +130,6 @@ TEST_F(AxisDirection, ThreeVerticesGiveTheOppositeNormalOfTheSameTriangle) {
   const float h = std::sqrt(0.5f);
   ExpectNear(vertexNormal, {-h, -h, 0}, 1e-6f, "vertex rule");
   ExpectNear(faceNormal, {h, h, 0}, 1e-6f, "face rule");
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, FaceNormalNeedsAFaceOrThreeVertices) {
@@ -146,7 +139,6 @@ TEST_F(AxisDirection, FaceNormalNeedsAFaceOrThreeVertices) {
   const ObjectData before = mqhost::GetObject(document, 0);
   EXPECT_EQ(Run(tervolin::OpFaceNormal), 0);
   ExpectUnchanged(before);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, OriginToVertexKeepsAFrameThatAlreadyPointsThere) {
@@ -161,7 +153,6 @@ TEST_F(AxisDirection, OriginToVertexKeepsAFrameThatAlreadyPointsThere) {
   ExpectRow(frame, 1, {0, 1, 0});
   ExpectRow(frame, 2, {0, 0, 1});
   ExpectRow(frame, 3, {1, 0, 0}, 0);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, OriginToVertexNeedsASelectedLiveVertex) {
@@ -171,7 +162,6 @@ TEST_F(AxisDirection, OriginToVertexNeedsASelectedLiveVertex) {
   const ObjectData before = mqhost::GetObject(document, 0);
   EXPECT_EQ(Run(tervolin::OpOriginToVertex), 0);
   ExpectUnchanged(before);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, YModeDropsTheOldAxisLengths) {
@@ -184,7 +174,6 @@ TEST_F(AxisDirection, YModeDropsTheOldAxisLengths) {
   ExpectRow(frame, 0, {1, 0, 0});
   ExpectRow(frame, 1, {0, -1, 0});
   ExpectRow(frame, 2, {0, 0, -1});
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, XModeTurnsAboutTheOldYOnly) {
@@ -198,7 +187,6 @@ TEST_F(AxisDirection, XModeTurnsAboutTheOldYOnly) {
   ExpectRow(frame, 0, {1, 0, 0});
   ExpectRow(frame, 1, {0, 1, 0});
   ExpectRow(frame, 2, {0, 0, 1});
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, OriginAndHomogeneousColumnStay) {
@@ -217,7 +205,6 @@ TEST_F(AxisDirection, OriginAndHomogeneousColumnStay) {
   EXPECT_EQ(frame[11], 2.0f);
   EXPECT_EQ(frame[15], 3.0f);
   ExpectRow(frame, 3, {3, -2, 7}, 0);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, CameraAxisWithItsDepthTowardsTheViewer) {
@@ -235,7 +222,6 @@ TEST_F(AxisDirection, CameraAxisWithItsDepthTowardsTheViewer) {
   EXPECT_EQ(Run(tervolin::OpCamera), 1);
   frame = FrameNow();
   ExpectRow(frame, 1, {camera[8], camera[9], -camera[10]});
-  ExpectNoProtocolErrors();
 }
 
 // A direction that spans no frame with the axis that is kept: nothing is
@@ -265,7 +251,6 @@ TEST_F(AxisDirection, DegenerateDirectionsChangeNothing) {
   mqhost::SetObject(document, 0, before);
   EXPECT_EQ(Run(tervolin::OpOriginToVertex), 0) << "vertex at the origin";
   ExpectUnchanged(before);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, AReferenceThatNamesNoObjectChangesNothing) {
@@ -279,7 +264,6 @@ TEST_F(AxisDirection, AReferenceThatNamesNoObjectChangesNothing) {
   EXPECT_EQ(Run(tervolin::OpFaceNormal), 0);
   EXPECT_EQ(Run(tervolin::OpOriginToVertex), 0);
   ExpectUnchanged(before);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, ReferenceGeometryTurnsTheCurrentFrame) {
@@ -292,7 +276,6 @@ TEST_F(AxisDirection, ReferenceGeometryTurnsTheCurrentFrame) {
   EXPECT_EQ(Run(tervolin::OpLine), 1);
   ExpectRow(FrameNow(), 1, {0, -1, 0});
   EXPECT_EQ(mqhost::FrameOf(document, referenceIndex), mqhost::IdentityMatrix());
-  ExpectNoProtocolErrors();
 }
 
 // With "Trans(&f)orm" each live vertex p goes to p · L⁻¹ · N', N' being the new
@@ -319,7 +302,6 @@ TEST_F(AxisDirection, TransformCarriesVerticesWithAUnitFrame) {
   }
   const Point3 tip = geometry_test::Row(after.frame, 0);
   ExpectNear(after.vertices[0], {1 + tip.x, 2 + tip.y, 3 + tip.z}, 1e-5f, "the tip of the new X axis");
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, TransformWithAScaledFrameKeepsTheVerticesSize) {
@@ -345,7 +327,6 @@ TEST_F(AxisDirection, TransformWithAScaledFrameKeepsTheVerticesSize) {
   };
   EXPECT_NEAR(distance(after.vertices[7], after.vertices[8]),
               distance(before.vertices[7], before.vertices[8]), 1e-5f);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, TransformRefusesAFrameItCannotInvert) {
@@ -363,7 +344,6 @@ TEST_F(AxisDirection, TransformRefusesAFrameItCannotInvert) {
   EXPECT_EQ(Run(tervolin::OpLine), 1);
   const float n = std::sqrt(1.0f + 9.0f);
   ExpectRow(FrameNow(), 1, {0, 1 / n, -3 / n});
-  ExpectNoProtocolErrors();
 }
 
 }  // namespace
