@@ -35,29 +35,6 @@ class AxisAdjust : public geometry_test::GeometryScene {
   Matrix16 FrameNow() { return mqhost::FrameOf(document, 0); }
 };
 
-TEST_F(AxisAdjust, QuarterTurnsOfTheIdentity) {
-  Add(Box(mqhost::IdentityMatrix()));
-  EXPECT_EQ(Run(tervolin::OpRotateX), 1);
-  Matrix16 frame = FrameNow();
-  ExpectRow(frame, 0, {1, 0, 0}, 0);
-  ExpectRow(frame, 1, {0, 0, 1}, 0);
-  ExpectRow(frame, 2, {0, -1, 0}, 0);
-
-  mqhost::SetFrame(document, 0, mqhost::IdentityMatrix());
-  EXPECT_EQ(Run(tervolin::OpRotateY), 1);
-  frame = FrameNow();
-  ExpectRow(frame, 0, {0, 0, -1}, 0);
-  ExpectRow(frame, 1, {0, 1, 0}, 0);
-  ExpectRow(frame, 2, {1, 0, 0}, 0);
-
-  mqhost::SetFrame(document, 0, mqhost::IdentityMatrix());
-  EXPECT_EQ(Run(tervolin::OpRotateZ), 1);
-  frame = FrameNow();
-  ExpectRow(frame, 0, {0, 1, 0}, 0);
-  ExpectRow(frame, 1, {-1, 0, 0}, 0);
-  ExpectRow(frame, 2, {0, 0, 1}, 0);
-}
-
 TEST_F(AxisAdjust, FourQuarterTurnsAndTwoMirrorsGiveTheStartBack) {
   const float h = std::sqrt(0.5f);
   const Matrix16 start = Frame({h, h, 0}, {-2 * h, 2 * h, 0}, {0, 0, 3}, {1, 2, 3});
@@ -85,18 +62,12 @@ TEST_F(AxisAdjust, AxisLengthsTravelWithTheirRows) {
 }
 
 TEST_F(AxisAdjust, MirrorReflectsTheAxesAndWithGlobalTheOrigin) {
+  // Without "global" the origin stays (the end-to-end picks check it); with
+  // it the origin is reflected too.
   Add(Box(Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {3, 1, 2})));
-  EXPECT_EQ(Run(tervolin::OpMirrorX), 1);
-  Matrix16 frame = FrameNow();
-  ExpectRow(frame, 0, {-1, 0, 0}, 0);
-  ExpectRow(frame, 1, {0, 1, 0}, 0);
-  ExpectRow(frame, 2, {0, 0, 1}, 0);
-  ExpectRow(frame, 3, {3, 1, 2}, 0);
-
-  mqhost::SetFrame(document, 0, Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {3, 1, 2}));
   plugin.useGlobal = true;
   EXPECT_EQ(Run(tervolin::OpMirrorX), 1);
-  frame = FrameNow();
+  Matrix16 frame = FrameNow();
   ExpectRow(frame, 0, {-1, 0, 0}, 0);
   ExpectRow(frame, 3, {-3, 1, 2}, 0);
 

@@ -33,15 +33,6 @@ class OriginOperations : public geometry_test::GeometryScene {
   Point3 Origin(int32_t index = 0) { return geometry_test::Row(mqhost::FrameOf(document, index), 3); }
 };
 
-TEST_F(OriginOperations, SelectedCentreIsTheOneSelectedVertex) {
-  ObjectData object = Spread();
-  object.vertices[1] = {2, 3, 4};
-  object.selectedVertices = {1};
-  Add(object);
-  EXPECT_EQ(Center(true), 1);
-  ExpectNear(Origin(), {2, 3, 4}, 0, "origin");
-}
-
 TEST_F(OriginOperations, ObjectCentreIsTheMiddleOfTheBoxNotTheMean) {
   ObjectData object = Spread();
   object.frame = Frame({0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {7, 7, 7});
