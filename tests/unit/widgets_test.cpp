@@ -378,21 +378,6 @@ TEST_F(WidgetsTest, HandlerRegistrationTellsTheHostTypeProcPointerAndPrior) {
   EXPECT_EQ(closure->GetTarget(), &dialog);
 }
 
-TEST_F(WidgetsTest, ModalRunEndsWithTheClickedButtonsResult) {
-  MQWindow main = MQWindow::WrapMainWindow();
-  ProbeDialog dialog(main);
-  MQButton* ok = dialog.CreateButton(&dialog, u"(&L)ine");
-  ok->SetModalResult(1);
-  ok->AddExecuteHandler(&dialog, &ProbeDialog::OnExecute);
-  MQCheckBox* check = dialog.CreateCheckBox(&dialog, u"(&R)otate");
-
-  mqhost::ScriptUser({mqhost::Click("(&R)otate"), mqhost::Click("(&L)ine")});
-  EXPECT_EQ(dialog.RunModal(), 1);
-  ASSERT_EQ(dialog.senders.size(), 1u);
-  EXPECT_EQ(dialog.senders[0], ok);
-  EXPECT_TRUE(check->GetChecked());
-}
-
 TEST_F(WidgetsTest, CloseWithOkFromAKeyHandlerEndsTheRunWithOne) {
   MQWindow main = MQWindow::WrapMainWindow();
   ProbeDialog dialog(main);
@@ -413,13 +398,6 @@ TEST_F(WidgetsTest, CloseWithOkFromAKeyHandlerEndsTheRunWithOne) {
   EXPECT_EQ(close.values[0].text, "close");
   ExpectValue(close.values[1], "code", WireType::Keyword);
   EXPECT_EQ(close.values[1].text, "ok");
-}
-
-TEST_F(WidgetsTest, ClosingTheWindowGivesTheCancelResult) {
-  MQWindow main = MQWindow::WrapMainWindow();
-  MQDialog dialog(main);
-  mqhost::ScriptUser({mqhost::CloseWindow()});
-  EXPECT_EQ(dialog.RunModal(), 2);
 }
 
 }  // namespace
