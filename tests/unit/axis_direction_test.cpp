@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "geometry/cmq_object.hpp"
 #include "geometry_scene.hpp"
@@ -54,18 +55,6 @@ class AxisDirection : public geometry_test::GeometryScene {
   }
 };
 
-TEST_F(AxisDirection, LineFromTwoVerticesRunsFromTheHigherIndexToTheLower) {
-  ObjectData object = Scene();
-  object.selectedVertices = {4, 9};
-  Add(object);
-  EXPECT_EQ(Run(tervolin::OpLine), 1);
-  const Matrix16 frame = FrameNow();
-  ExpectRow(frame, 0, {1, 0, 0});
-  ExpectRow(frame, 1, {0, -1, 0});
-  ExpectRow(frame, 2, {0, 0, -1});
-  ExpectNoProtocolErrors();
-}
-
 TEST_F(AxisDirection, LineUsesTheFirstTwoOfThreeSelectedVertices) {
   ObjectData object = Scene();
   object.selectedVertices = {0, 9, 4};  // 0 and 4 first: (1, 0, 0) - (0, 0, 0)
@@ -73,7 +62,6 @@ TEST_F(AxisDirection, LineUsesTheFirstTwoOfThreeSelectedVertices) {
   plugin.setToX = 1;
   EXPECT_EQ(Run(tervolin::OpLine), 1);
   ExpectRow(FrameNow(), 0, {1, 0, 0});
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, LineFromASelectedEdgeRunsFromItsStartToItsEnd) {
@@ -84,7 +72,6 @@ TEST_F(AxisDirection, LineFromASelectedEdgeRunsFromItsStartToItsEnd) {
   EXPECT_EQ(Run(tervolin::OpLine), 1);
   const float n = std::sqrt(4.0f + 4.0f + 25.0f);
   ExpectRow(FrameNow(), 1, {-2 / n, 2 / n, -5 / n});
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, SelectedVerticesComeBeforeASelectedLine) {
@@ -94,17 +81,6 @@ TEST_F(AxisDirection, SelectedVerticesComeBeforeASelectedLine) {
   Add(object);
   EXPECT_EQ(Run(tervolin::OpLine), 1);
   ExpectRow(FrameNow(), 1, {0, 1, 0});
-  ExpectNoProtocolErrors();
-}
-
-TEST_F(AxisDirection, NoLineNoChange) {
-  ObjectData object = Scene();
-  object.selectedVertices = {5, 9};  // 5 is used by no face: one live vertex only
-  Add(object);
-  const ObjectData before = mqhost::GetObject(document, 0);
-  EXPECT_EQ(Run(tervolin::OpLine), 0);
-  ExpectUnchanged(before);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, FaceNormalOfTheFirstSelectedFaceComesBeforeVertices) {
@@ -115,7 +91,6 @@ TEST_F(AxisDirection, FaceNormalOfTheFirstSelectedFaceComesBeforeVertices) {
   EXPECT_EQ(Run(tervolin::OpFaceNormal), 1);
   const float n = std::sqrt(1.5f * 1.5f + 1.0f);
   ExpectRow(FrameNow(), 1, {-1.5f / n, 0, -1 / n});
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, ThreeVerticesGiveTheOppositeNormalOfTheSameTriangle) {
@@ -136,42 +111,6 @@ TEST_F(AxisDirection, ThreeVerticesGiveTheOppositeNormalOfTheSameTriangle) {
   const float h = std::sqrt(0.5f);
   ExpectNear(vertexNormal, {-h, -h, 0}, 1e-6f, "vertex rule");
   ExpectNear(faceNormal, {h, h, 0}, 1e-6f, "face rule");
-  ExpectNoProtocolErrors();
-}
-
-TEST_F(AxisDirection, FaceNormalNeedsAFaceOrThreeVertices) {
-  ObjectData object = Scene();
-  object.selectedVertices = {7, 8};
-  Add(object);
-  const ObjectData before = mqhost::GetObject(document, 0);
-  EXPECT_EQ(Run(tervolin::OpFaceNormal), 0);
-  ExpectUnchanged(before);
-  ExpectNoProtocolErrors();
-}
-
-TEST_F(AxisDirection, OriginToVertexKeepsAFrameThatAlreadyPointsThere) {
-  ObjectData object = Scene();
-  object.vertices[1] = {1, 5, 0};
-  object.selectedVertices = {1};
-  object.frame = Frame({1, 0, 0}, {0, 0, 1}, {0, -1, 0}, {1, 0, 0});
-  Add(object);
-  EXPECT_EQ(Run(tervolin::OpOriginToVertex), 1);
-  const Matrix16 frame = FrameNow();
-  ExpectRow(frame, 0, {1, 0, 0});
-  ExpectRow(frame, 1, {0, 1, 0});
-  ExpectRow(frame, 2, {0, 0, 1});
-  ExpectRow(frame, 3, {1, 0, 0}, 0);
-  ExpectNoProtocolErrors();
-}
-
-TEST_F(AxisDirection, OriginToVertexNeedsASelectedLiveVertex) {
-  ObjectData object = Scene();
-  object.selectedVertices = {6};
-  Add(object);
-  const ObjectData before = mqhost::GetObject(document, 0);
-  EXPECT_EQ(Run(tervolin::OpOriginToVertex), 0);
-  ExpectUnchanged(before);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, YModeDropsTheOldAxisLengths) {
@@ -184,7 +123,6 @@ TEST_F(AxisDirection, YModeDropsTheOldAxisLengths) {
   ExpectRow(frame, 0, {1, 0, 0});
   ExpectRow(frame, 1, {0, -1, 0});
   ExpectRow(frame, 2, {0, 0, -1});
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, XModeTurnsAboutTheOldYOnly) {
@@ -198,7 +136,6 @@ TEST_F(AxisDirection, XModeTurnsAboutTheOldYOnly) {
   ExpectRow(frame, 0, {1, 0, 0});
   ExpectRow(frame, 1, {0, 1, 0});
   ExpectRow(frame, 2, {0, 0, 1});
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, OriginAndHomogeneousColumnStay) {
@@ -217,69 +154,56 @@ TEST_F(AxisDirection, OriginAndHomogeneousColumnStay) {
   EXPECT_EQ(frame[11], 2.0f);
   EXPECT_EQ(frame[15], 3.0f);
   ExpectRow(frame, 3, {3, -2, 7}, 0);
-  ExpectNoProtocolErrors();
 }
 
-TEST_F(AxisDirection, CameraAxisWithItsDepthTowardsTheViewer) {
-  Add(Scene());
-  EXPECT_EQ(Run(tervolin::OpCamera), 1);  // angle (0, 0, 0): direction (0, 0, -1)
-  Matrix16 frame = FrameNow();
-  ExpectRow(frame, 0, {1, 0, 0});
-  ExpectRow(frame, 1, {0, 0, -1});
-  ExpectRow(frame, 2, {0, 1, 0});
-
+TEST_F(AxisDirection, CameraAxisIsTheCamerasDepthTowardsTheViewer) {
   // Any camera: the new Y axis is the composed camera's Z row, z negated.
+  Add(Scene());
   const Point3 angle{25, 30, -10};
   mqhost::SetCameraAngle(document, angle);
   const Matrix16 camera = mqhost::ComposeMatrix({1, 1, 1}, angle, {0, 0, 0});
   EXPECT_EQ(Run(tervolin::OpCamera), 1);
-  frame = FrameNow();
-  ExpectRow(frame, 1, {camera[8], camera[9], -camera[10]});
-  ExpectNoProtocolErrors();
+  ExpectRow(FrameNow(), 1, {camera[8], camera[9], -camera[10]});
 }
 
-// A direction that spans no frame with the axis that is kept: nothing is
-// written and nothing moves, where the rows would otherwise become zero.
-TEST_F(AxisDirection, DegenerateDirectionsChangeNothing) {
+// Without a usable direction nothing is written and nothing moves, where the
+// rows would otherwise become zero; with or without the vertices following.
+TEST_F(AxisDirection, NoUsableDirectionChangesNothing) {
+  const struct {
+    const char* what;
+    std::vector<int32_t> selected;
+    int32_t code;
+    int32_t setToX;
+    uint32_t reference;
+  } cases[] = {
+      {"one live vertex is no line", {5, 9}, tervolin::OpLine, 0, tervolin::kCurrentObjectReference},
+      {"two vertices give no normal", {7, 8}, tervolin::OpFaceNormal, 0, tervolin::kCurrentObjectReference},
+      {"no selected live vertex", {6}, tervolin::OpOriginToVertex, 0, tervolin::kCurrentObjectReference},
+      {"two vertices at one place", {4, 10}, tervolin::OpLine, 0, tervolin::kCurrentObjectReference},
+      {"parallel to the kept X axis", {0, 4}, tervolin::OpLine, 0, tervolin::kCurrentObjectReference},
+      {"parallel to the kept Y axis", {2, 4}, tervolin::OpLine, 1, tervolin::kCurrentObjectReference},
+      {"vertex at the origin", {4}, tervolin::OpOriginToVertex, 0, tervolin::kCurrentObjectReference},
+      {"no reference object (line)", {4, 9}, tervolin::OpLine, 0, 999},
+      {"no reference object (normal)", {7, 8, 9}, tervolin::OpFaceNormal, 0, 999},
+      {"no reference object (vertex)", {9}, tervolin::OpOriginToVertex, 0, 999},
+  };
   ObjectData object = Scene();
-  object.vertices[9] = {0, 0, 0};  // vertex 9 now sits on vertex 4
-  object.selectedVertices = {4, 9};
+  object.vertices.push_back({0, 0, 0});  // vertex 10 sits on vertex 4
+  object.faces.push_back({4, 10, 9});
   Add(object);
-  plugin.transformVertices = true;
-  ObjectData before = mqhost::GetObject(document, 0);
-  EXPECT_EQ(Run(tervolin::OpLine), 0) << "two vertices at one place";
-  ExpectUnchanged(before);
-
-  before.selectedVertices = {0, 4};  // along the old X axis, in Y mode
-  mqhost::SetObject(document, 0, before);
-  EXPECT_EQ(Run(tervolin::OpLine), 0) << "parallel to the kept X axis";
-  ExpectUnchanged(before);
-
-  plugin.setToX = 1;
-  before.selectedVertices = {2, 4};  // along the old Y axis, in X mode
-  mqhost::SetObject(document, 0, before);
-  EXPECT_EQ(Run(tervolin::OpLine), 0) << "parallel to the kept Y axis";
-  ExpectUnchanged(before);
-
-  before.selectedVertices = {4};  // the vertex sits on the origin
-  mqhost::SetObject(document, 0, before);
-  EXPECT_EQ(Run(tervolin::OpOriginToVertex), 0) << "vertex at the origin";
-  ExpectUnchanged(before);
-  ExpectNoProtocolErrors();
-}
-
-TEST_F(AxisDirection, AReferenceThatNamesNoObjectChangesNothing) {
-  ObjectData object = Scene();
-  object.selectedVertices = {4, 9};
-  object.selectedFaces = {0};
-  Add(object);
-  const ObjectData before = mqhost::GetObject(document, 0);
-  plugin.referenceObjectId = 999;
-  EXPECT_EQ(Run(tervolin::OpLine), 0);
-  EXPECT_EQ(Run(tervolin::OpFaceNormal), 0);
-  EXPECT_EQ(Run(tervolin::OpOriginToVertex), 0);
-  ExpectUnchanged(before);
-  ExpectNoProtocolErrors();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (bool transform : {false, true}) {
+      object.selectedVertices = c.selected;
+      mqhost::SetObject(document, 0, object);
+      const ObjectData before = mqhost::GetObject(document, 0);
+      plugin.setToX = c.setToX;
+      plugin.referenceObjectId = c.reference;
+      plugin.transformVertices = transform;
+      EXPECT_EQ(Run(c.code), 0);
+      ExpectUnchanged(before);
+    }
+  }
 }
 
 TEST_F(AxisDirection, ReferenceGeometryTurnsTheCurrentFrame) {
@@ -292,7 +216,6 @@ TEST_F(AxisDirection, ReferenceGeometryTurnsTheCurrentFrame) {
   EXPECT_EQ(Run(tervolin::OpLine), 1);
   ExpectRow(FrameNow(), 1, {0, -1, 0});
   EXPECT_EQ(mqhost::FrameOf(document, referenceIndex), mqhost::IdentityMatrix());
-  ExpectNoProtocolErrors();
 }
 
 // With "Trans(&f)orm" each live vertex p goes to p · L⁻¹ · N', N' being the new
@@ -319,7 +242,6 @@ TEST_F(AxisDirection, TransformCarriesVerticesWithAUnitFrame) {
   }
   const Point3 tip = geometry_test::Row(after.frame, 0);
   ExpectNear(after.vertices[0], {1 + tip.x, 2 + tip.y, 3 + tip.z}, 1e-5f, "the tip of the new X axis");
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, TransformWithAScaledFrameKeepsTheVerticesSize) {
@@ -345,7 +267,6 @@ TEST_F(AxisDirection, TransformWithAScaledFrameKeepsTheVerticesSize) {
   };
   EXPECT_NEAR(distance(after.vertices[7], after.vertices[8]),
               distance(before.vertices[7], before.vertices[8]), 1e-5f);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(AxisDirection, TransformRefusesAFrameItCannotInvert) {
@@ -363,7 +284,6 @@ TEST_F(AxisDirection, TransformRefusesAFrameItCannotInvert) {
   EXPECT_EQ(Run(tervolin::OpLine), 1);
   const float n = std::sqrt(1.0f + 9.0f);
   ExpectRow(FrameNow(), 1, {0, 1 / n, -3 / n});
-  ExpectNoProtocolErrors();
 }
 
 }  // namespace

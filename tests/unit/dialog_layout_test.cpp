@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "dialog/tervolin_dialog.hpp"
+#include "host_fixture.hpp"
 #include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
-#include "plugin/host_api.hpp"
-#include "support/plugin_library.hpp"
 
 namespace {
 
@@ -72,17 +71,8 @@ std::vector<std::string> Names(int32_t id) {
   return names;
 }
 
-class DialogLayout : public ::testing::Test {
+class DialogLayout : public host_testing::WidgetHostTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(tervolin::BindHostFromFile(testing_support::HostPath().c_str()));
-    mqhost::ResetWidgets();
-    mqhost::ClearProtocolErrors();
-  }
-  void TearDown() override {
-    for (const auto& error : mqhost::ProtocolErrors()) ADD_FAILURE() << "protocol error: " << error;
-  }
-
   int32_t CountRequests(int32_t code, int32_t id = 0, bool anyId = true) {
     int32_t count = 0;
     for (const auto& request : mqhost::RequestLog()) {

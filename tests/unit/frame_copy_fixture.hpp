@@ -10,12 +10,10 @@
 #include <vector>
 
 #include "geometry/cmq_object.hpp"
+#include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/matrix_values.hpp"
-#include "mqhost/protocol.hpp"
-#include "plugin/host_api.hpp"
 #include "plugin/tervolin.hpp"
-#include "support/plugin_library.hpp"
 
 namespace frame_copy_testing {
 
@@ -66,16 +64,11 @@ inline Parts Decompose(const Matrix16& matrix) {
   return parts;
 }
 
-class FrameCopyTest : public ::testing::Test {
+class FrameCopyTest : public host_testing::DocumentTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(tervolin::BindHostFromFile(testing_support::HostPath().c_str()));
-    mqhost::ClearProtocolErrors();
-    document = mqhost::CreateDocument();
+    DocumentTest::SetUp();
     plugin.referenceObjectId = tervolin::kCurrentObjectReference;
-  }
-  void TearDown() override {
-    if (document != nullptr) mqhost::DestroyDocument(document);
   }
 
   // A quad and a vertex that no face uses (it never moves), with `frame`.
@@ -122,13 +115,6 @@ class FrameCopyTest : public ::testing::Test {
       ExpectPointNear(after.vertices[i], Apply(before.vertices[i], motion), 1e-3f);
     EXPECT_EQ(after.vertices[4].x, before.vertices[4].x);
   }
-  void ExpectNoProtocolErrors() {
-    const auto errors = mqhost::ProtocolErrors();
-    EXPECT_TRUE(errors.empty()) << errors.front();
-  }
-
-  DocumentHandle document = nullptr;
-  tervolin::Tervolin plugin;
 };
 
 }  // namespace frame_copy_testing

@@ -1,5 +1,5 @@
 // Shared by the geometry and operation tests: a document in the replacement
-// host with the host table bound, and the independent arithmetic (double
+// host (host_fixture.hpp), and the independent arithmetic (double
 // precision) the tests check the plug-in's results against.
 #pragma once
 
@@ -11,12 +11,9 @@
 #include <vector>
 
 #include "geometry/math.hpp"
+#include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/matrix_values.hpp"
-#include "mqhost/protocol.hpp"
-#include "plugin/host_api.hpp"
-#include "plugin/tervolin.hpp"
-#include "support/plugin_library.hpp"
 
 namespace geometry_test {
 
@@ -114,31 +111,14 @@ inline Matrix16 Recomposed(const Matrix16& scaleAndOrigin, const Matrix16& rotat
   return mqhost::ComposeMatrix(scale, angle, translation);
 }
 
-class GeometryScene : public ::testing::Test {
+class GeometryScene : public host_testing::DocumentTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(tervolin::BindHostFromFile(testing_support::HostPath().c_str()));
-    mqhost::ClearProtocolErrors();
-    document = mqhost::CreateDocument();
-  }
-  void TearDown() override {
-    if (document != nullptr) mqhost::DestroyDocument(document);
-  }
-
   // Adds the object and makes it current when it is the first one.
   int32_t Add(const ObjectData& object) {
     const int32_t index = mqhost::AddObject(document, object);
     if (mqhost::CurrentObjectIndex(document) < 0) mqhost::SetCurrentObjectIndex(document, index);
     return index;
   }
-
-  void ExpectNoProtocolErrors() {
-    const auto errors = mqhost::ProtocolErrors();
-    EXPECT_TRUE(errors.empty()) << errors.size() << " protocol errors, first: " << errors.front();
-  }
-
-  DocumentHandle document = nullptr;
-  tervolin::Tervolin plugin;
 };
 
 }  // namespace geometry_test

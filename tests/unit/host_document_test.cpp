@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "plugin/host_api.hpp"
@@ -33,26 +34,7 @@ ObjectData SquareAndTriangle(const std::string& name) {
   return object;
 }
 
-bool HasErrorContaining(const std::string& text) {
-  const auto errors = mqhost::ProtocolErrors();
-  return std::any_of(errors.begin(), errors.end(),
-                     [&](const std::string& error) { return error.find(text) != std::string::npos; });
-}
-
-class HostDocument : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(tervolin::BindHostFromFile(testing_support::HostPath().c_str()));
-    mqhost::ClearProtocolErrors();
-    document = mqhost::CreateDocument();
-  }
-  void TearDown() override {
-    if (document != nullptr) mqhost::DestroyDocument(document);
-  }
-  void ExpectNoErrors() { EXPECT_TRUE(mqhost::ProtocolErrors().empty()) << mqhost::ProtocolErrors().front(); }
-
-  DocumentHandle document = nullptr;
-};
+using HostDocument = host_testing::DocumentTest;
 
 TEST_F(HostDocument, SlotsKeepTheirIndicesWhenAnObjectIsDeleted) {
   ASSERT_EQ(mqhost::AddObject(document, SquareAndTriangle("a")), 0);
@@ -70,7 +52,6 @@ TEST_F(HostDocument, SlotsKeepTheirIndicesWhenAnObjectIsDeleted) {
   EXPECT_EQ(HostApi().MQDoc_GetCurrentObjectIndex(document), -1);
   // -1 is the host's own "none": the current object of a document without one.
   EXPECT_EQ(HostApi().MQDoc_GetObject(document, -1), nullptr);
-  ExpectNoErrors();
 }
 
 TEST_F(HostDocument, UniqueIdsAreAssignedWhenZeroAndFoundByHash) {
@@ -94,19 +75,18 @@ TEST_F(HostDocument, UniqueIdsAreAssignedWhenZeroAndFoundByHash) {
   mqhost::DeleteObject(document, 1);
   EXPECT_EQ(HostApi().MQDoc_GetObjectFromUniqueID(document, 2), nullptr);
   EXPECT_EQ(HostApi().MQDoc_GetObjectFromUniqueID(document, 12345), nullptr);
-  ExpectNoErrors();
 }
 
 TEST_F(HostDocument, InvalidObjectsAreRejectedAndNotStored) {
   ObjectData badFace = SquareAndTriangle("bad");
   badFace.faces[1][2] = 6;
   EXPECT_EQ(mqhost::AddObject(document, badFace), -1);
-  EXPECT_TRUE(HasErrorContaining("faces[1][2]: vertex index 6 is out of range (object has 6 vertices)"));
+  EXPECT_TRUE(HasProtocolError("faces[1][2]: vertex index 6 is out of range (object has 6 vertices)"));
 
   ObjectData badLine = SquareAndTriangle("bad");
   badLine.selectedLines = {{1, 3}};
   EXPECT_EQ(mqhost::AddObject(document, badLine), -1);
-  EXPECT_TRUE(HasErrorContaining("selectedLines[0][1]"));
+  EXPECT_TRUE(HasProtocolError("selectedLines[0][1]"));
 
   ObjectData badVertex = SquareAndTriangle("bad");
   badVertex.selectedVertices = {-1};
@@ -116,12 +96,13 @@ TEST_F(HostDocument, InvalidObjectsAreRejectedAndNotStored) {
   first.uniqueId = 7;
   ASSERT_EQ(mqhost::AddObject(document, first), 0);
   EXPECT_EQ(mqhost::AddObject(document, first), -1);
-  EXPECT_TRUE(HasErrorContaining("uniqueId 7 is already used"));
+  EXPECT_TRUE(HasProtocolError("uniqueId 7 is already used"));
   EXPECT_EQ(mqhost::ObjectSlotCount(document), 1);
 
   // A rejected replacement leaves the object as it was.
   mqhost::SetObject(document, 0, badFace);
   EXPECT_EQ(mqhost::GetObject(document, 0).name, "first");
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostDocument, GeometryAndDerivedReferenceCounts) {
@@ -162,7 +143,6 @@ TEST_F(HostDocument, GeometryAndDerivedReferenceCounts) {
   EXPECT_EQ(HostApi().MQObj_GetIntValue(handle, mq::kObjectUniqueId), id);
   EXPECT_EQ(HostApi().MQObj_GetVertexRefCount(handle, 4), 1);
   EXPECT_EQ(HostApi().MQObj_GetVertexRefCount(handle, 3), 0);
-  ExpectNoErrors();
 }
 
 TEST_F(HostDocument, SelectionsOfVerticesLinesFacesAndTheObject) {
@@ -188,7 +168,6 @@ TEST_F(HostDocument, SelectionsOfVerticesLinesFacesAndTheObject) {
   EXPECT_EQ(back.selectedVertices, (std::vector<int32_t>{1, 4}));
   EXPECT_EQ(back.selectedFaces, (std::vector<int32_t>{1}));
   EXPECT_EQ(back.selectedLines, (std::vector<std::pair<int32_t, int32_t>>{{0, 1}, {1, 2}}));
-  ExpectNoErrors();
 }
 
 TEST_F(HostDocument, FrameIdsReadAndWriteTheLocalMatrix) {
@@ -219,12 +198,13 @@ TEST_F(HostDocument, FrameIdsReadAndWriteTheLocalMatrix) {
   const Matrix16 written = {1, 0, 0, 0, 0, 0, 1, 0, 0, -1, 0, 0, 8, 9, 10, 1};
   HostApi().MQObj_SetFloatArray(handle, mq::kLocalMatrix, written.data());
   EXPECT_EQ(mqhost::FrameOf(document, 0), written);
-  ExpectNoErrors();
+  ExpectNoProtocolErrors();
 
   // The inverse is read only: a write is refused and changes nothing.
   HostApi().MQObj_SetFloatArray(handle, mq::kLocalInverseMatrix, written.data());
-  EXPECT_TRUE(HasErrorContaining("MQObj_SetFloatArray: id 773"));
+  EXPECT_TRUE(HasProtocolError("MQObj_SetFloatArray: id 773"));
   EXPECT_EQ(mqhost::FrameOf(document, 0), written);
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostDocument, SingularFrameHasTheIdentityAsItsInverse) {
@@ -236,7 +216,6 @@ TEST_F(HostDocument, SingularFrameHasTheIdentityAsItsInverse) {
   HostApi().MQObj_GetFloatArray(HostApi().MQDoc_GetObject(document, 0), mq::kLocalInverseMatrix,
                                 inverse.data());
   EXPECT_EQ(inverse, mqhost::IdentityMatrix());
-  ExpectNoErrors();
 }
 
 TEST_F(HostDocument, NameIsTruncatedAndAlwaysTerminatedWithinTheSize) {
@@ -253,12 +232,13 @@ TEST_F(HostDocument, NameIsTruncatedAndAlwaysTerminatedWithinTheSize) {
   EXPECT_STREQ(full, "abcdefgh");
   HostApi().MQObj_GetName(HostApi().MQDoc_GetObject(document, 1), full, 250);
   EXPECT_STREQ(full, "");
-  ExpectNoErrors();
+  ExpectNoProtocolErrors();
 
   buffer[0] = 'x';
   HostApi().MQObj_GetName(handle, buffer, 0);
   EXPECT_EQ(buffer[0], 'x');
-  EXPECT_TRUE(HasErrorContaining("MQObj_GetName"));
+  EXPECT_TRUE(HasProtocolError("MQObj_GetName"));
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostDocument, DeletedObjectHandleIsStaleForEveryCall) {
@@ -287,10 +267,11 @@ TEST_F(HostDocument, DeletedObjectHandleIsStaleForEveryCall) {
   HostApi().MQObj_SetFloatArray(stale, mq::kLocalMatrix, values);
   HostApi().MQObj_GetName(stale, name, 8);
   EXPECT_EQ(mqhost::ProtocolErrors().size(), 12u);
-  EXPECT_TRUE(HasErrorContaining("MQObj_GetVertex: the object was deleted"));
+  EXPECT_TRUE(HasProtocolError("MQObj_GetVertex: the object was deleted"));
   EXPECT_TRUE(std::all_of(std::begin(values), std::end(values), [](float v) { return v == 42.0f; }));
   EXPECT_EQ(points[0], 42);
   EXPECT_STREQ(name, "keep");
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostDocument, DestroyedDocumentAndItsHandlesAreStale) {
@@ -303,7 +284,7 @@ TEST_F(HostDocument, DestroyedDocumentAndItsHandlesAreStale) {
   EXPECT_EQ(mqhost::ActiveDocument(), nullptr);
   DocumentHandle dead = document;
   document = nullptr;
-  ExpectNoErrors();
+  ExpectNoProtocolErrors();
 
   float angle[3] = {7, 7, 7};
   EXPECT_EQ(HostApi().MQDoc_GetObjectCount(dead), 0);
@@ -315,8 +296,9 @@ TEST_F(HostDocument, DestroyedDocumentAndItsHandlesAreStale) {
   HostApi().MQScene_FloatValue(scene, mq::kSceneCameraAngle, angle);
   EXPECT_EQ(angle[0], 7.0f);
   EXPECT_EQ(mqhost::ProtocolErrors().size(), 7u);
-  EXPECT_TRUE(HasErrorContaining("MQDoc_GetObjectCount: the document was destroyed"));
-  EXPECT_TRUE(HasErrorContaining("MQScene_FloatValue: the scene's document was destroyed"));
+  EXPECT_TRUE(HasProtocolError("MQDoc_GetObjectCount: the document was destroyed"));
+  EXPECT_TRUE(HasProtocolError("MQScene_FloatValue: the scene's document was destroyed"));
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostDocument, ForeignPointersAreRefusedWithoutBeingRead) {
@@ -334,9 +316,10 @@ TEST_F(HostDocument, ForeignPointersAreRefusedWithoutBeingRead) {
   EXPECT_EQ(HostApi().MQDoc_GetObjectIndex(document, foreignObject), -1);
   EXPECT_EQ(HostApi().MQObj_GetVertexCount(nullptr), 0);
   EXPECT_EQ(mqhost::ProtocolErrors().size(), 6u);
-  EXPECT_TRUE(HasErrorContaining("MQObj_GetVertexCount: not an object handle"));
-  EXPECT_TRUE(HasErrorContaining("MQDoc_GetObjectCount: not a document handle"));
-  EXPECT_TRUE(HasErrorContaining("MQObj_GetVertexCount: null object handle"));
+  EXPECT_TRUE(HasProtocolError("MQObj_GetVertexCount: not an object handle"));
+  EXPECT_TRUE(HasProtocolError("MQDoc_GetObjectCount: not a document handle"));
+  EXPECT_TRUE(HasProtocolError("MQObj_GetVertexCount: null object handle"));
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostDocument, IndicesOutOfRangeAreRecordedAndAnsweredNeutrally) {
@@ -360,10 +343,11 @@ TEST_F(HostDocument, IndicesOutOfRangeAreRecordedAndAnsweredNeutrally) {
   HostApi().MQObj_GetVertex(handle, 6, position);
   EXPECT_EQ(position[0], 3.0f);
   EXPECT_EQ(mqhost::ProtocolErrors().size(), 12u);
-  EXPECT_TRUE(HasErrorContaining("MQDoc_GetObject: object index 2 is out of range (2 objects)"));
-  EXPECT_TRUE(HasErrorContaining("MQDoc_IsSelectVertex: object index 1 is an empty slot"));
-  EXPECT_TRUE(HasErrorContaining("MQDoc_IsSelectLine: line index 3 is out of range (3 lines)"));
-  EXPECT_TRUE(HasErrorContaining("MQObj_GetIntValue: unknown object value id 261"));
+  EXPECT_TRUE(HasProtocolError("MQDoc_GetObject: object index 2 is out of range (2 objects)"));
+  EXPECT_TRUE(HasProtocolError("MQDoc_IsSelectVertex: object index 1 is an empty slot"));
+  EXPECT_TRUE(HasProtocolError("MQDoc_IsSelectLine: line index 3 is out of range (3 lines)"));
+  EXPECT_TRUE(HasProtocolError("MQObj_GetIntValue: unknown object value id 261"));
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostDocument, CameraAngleAndMatrixValues) {
@@ -383,12 +367,13 @@ TEST_F(HostDocument, CameraAngleAndMatrixValues) {
     HostApi().MQMatrix_FloatValue(matrix, id, triple);
     for (int i = 0; i < 3; ++i) EXPECT_NEAR(triple[i], nine[(id - mq::kMatrixScale) * 3 + i], 1e-4f) << id;
   }
-  ExpectNoErrors();
+  ExpectNoProtocolErrors();
 
   HostApi().MQMatrix_FloatValue(matrix, 260, triple);
   HostApi().MQScene_FloatValue(HostApi().MQDoc_GetScene(document, 0), 259, angle);
-  EXPECT_TRUE(HasErrorContaining("MQMatrix_FloatValue: unknown matrix value id 260"));
-  EXPECT_TRUE(HasErrorContaining("MQScene_FloatValue: unknown scene value id 259"));
+  EXPECT_TRUE(HasProtocolError("MQMatrix_FloatValue: unknown matrix value id 260"));
+  EXPECT_TRUE(HasProtocolError("MQScene_FloatValue: unknown scene value id 259"));
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostDocument, EveryCallIsCounted) {

@@ -4,16 +4,13 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
-#include "mqhost/protocol.hpp"
+#include "host_fixture.hpp"
 #include "mqhost/settings.hpp"
 #include "plugin/host_api.hpp"
 #include "plugin/settings_records.hpp"
 #include "plugin/tervolin.hpp"
-#include "support/plugin_library.hpp"
 
 namespace {
 
@@ -21,34 +18,8 @@ using tervolin::HostApi;
 using tervolin::XmlChildRecord;
 using tervolin::XmlRemoveRecord;
 
-std::filesystem::path ScratchPath(const std::string& name) {
-  return std::filesystem::temp_directory_path() / ("tervolin_host_settings_" + name);
-}
-
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const std::filesystem::path& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary);
-  out << content;
-}
-
-class HostSettings : public ::testing::Test {
+class HostSettings : public host_testing::SettingsTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(tervolin::BindHostFromFile(testing_support::HostPath().c_str()));
-    mqhost::ResetSettings();
-    mqhost::SetSettingsAvailable(true);
-    mqhost::ClearProtocolErrors();
-  }
-  void TearDown() override {
-    mqhost::SetSettingsAvailable(true);
-    mqhost::ResetSettings();
-    mqhost::ClearProtocolErrors();
-  }
-
   // The settings request as the plug-in sends it; `slot` starts as given.
   static XmlElemHandle RequestSettings(void* slot = nullptr) {
     char root[] = "root";
@@ -102,7 +73,6 @@ TEST_F(HostSettings, TheRequestAnswersThePluginSettingsElement) {
   mqhost::SetSettingsAvailable(false);
   int marker = 0;
   EXPECT_EQ(RequestSettings(&marker), nullptr);
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 TEST_F(HostSettings, OtherMessagesAndMalformedRequestsAreProtocolErrors) {
@@ -116,6 +86,7 @@ TEST_F(HostSettings, OtherMessagesAndMalformedRequestsAreProtocolErrors) {
   EXPECT_EQ(HostApi().MQ_SendMessage(mq::kMessageGetSettings, &request), 0);
   EXPECT_EQ(ErrorCount(), 2u);
   EXPECT_EQ(noPluginSettings[1], nullptr);
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostSettings, ElementsAreAddedFoundTextedAndRemoved) {
@@ -142,7 +113,6 @@ TEST_F(HostSettings, ElementsAreAddedFoundTextedAndRemoved) {
   Remove(section, first);
   EXPECT_EQ(Find(section, "key"), second);
   EXPECT_STREQ(Text(second), "caf\xC3\xA9");
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 TEST_F(HostSettings, ReturnedTextStaysValidUntilItsElementChanges) {
@@ -159,7 +129,6 @@ TEST_F(HostSettings, ReturnedTextStaysValidUntilItsElementChanges) {
   }
   EXPECT_EQ(Text(key), text);
   EXPECT_EQ(std::string(text), longText);
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 TEST_F(HostSettings, StaleForeignAndUnknownRequestsAreAnsweredNeutrally) {
@@ -198,6 +167,7 @@ TEST_F(HostSettings, StaleForeignAndUnknownRequestsAreAnsweredNeutrally) {
   mqhost::ResetSettings();
   EXPECT_EQ(Find(settings, "elsewhere"), nullptr);
   EXPECT_EQ(ErrorCount(), 9u);
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostSettings, BadNamesTextsAndResultSlotsAreRefused) {
@@ -223,6 +193,7 @@ TEST_F(HostSettings, BadNamesTextsAndResultSlotsAreRefused) {
   HostApi().MQXmlElem_Value(settings, mq::kXmlFindChildElement, &record);
   EXPECT_EQ(record.result, key);
   EXPECT_EQ(ErrorCount(), 9u);
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostSettings, TheTreeRoundTripsThroughItsFile) {
@@ -250,8 +221,6 @@ TEST_F(HostSettings, TheTreeRoundTripsThroughItsFile) {
   EXPECT_EQ(Text(Find(Find(RequestSettings(), "Section"), "nested")), nullptr);
   EXPECT_STREQ(Text(Find(RequestSettings(), "Section")), "mixed");
   EXPECT_FALSE(std::filesystem::exists(path.u8string() + ".tmp"));
-  std::filesystem::remove(path);
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 TEST_F(HostSettings, AMissingFileIsAnEmptyTree) {
@@ -288,8 +257,6 @@ TEST_F(HostSettings, ABadFileIsReportedAndLeftAlone) {
     EXPECT_FALSE(mqhost::HasSettingsSection("Section"));
     EXPECT_EQ(ReadAll(path), bad.content);
   }
-  std::filesystem::remove(path);
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 TEST_F(HostSettings, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
@@ -302,7 +269,6 @@ TEST_F(HostSettings, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
   EXPECT_NE(error.find(folder.u8string()), std::string::npos) << error;
   EXPECT_TRUE(std::filesystem::is_directory(folder));
   EXPECT_FALSE(std::filesystem::exists(folder.u8string() + ".tmp"));
-  std::filesystem::remove(folder);
 
   // A folder that does not exist.
   error.clear();

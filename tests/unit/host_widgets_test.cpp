@@ -9,34 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
 #include "plugin/arg_list.hpp"
 #include "plugin/host_api.hpp"
 #include "plugin/host_types.hpp"
-#include "widget_test_fixture.hpp"
 
 namespace {
 
-// A request's (name, pointer) list.
-class Args {
- public:
-  Args& Add(const char* name, const void* value) {
-    slots_.push_back(const_cast<char*>(name));
-    slots_.push_back(const_cast<void*>(value));
-    return *this;
-  }
-  void** data() {
-    terminated_ = slots_;
-    terminated_.push_back(nullptr);
-    return terminated_.data();
-  }
-
- private:
-  std::vector<void*> slots_;
-  std::vector<void*> terminated_;
-};
+using Args = host_testing::ArgList;
 
 int Send(int32_t id, int32_t code, Args& args) {
   return tervolin::HostApi().MQWidget_Value(id, code, args.data());
@@ -75,7 +58,7 @@ int RecordEvent(DocumentHandle document, void** list, void* pointer) {
   return 0;
 }
 
-class HostWidgetsTest : public widget_testing::WidgetHostTest {
+class HostWidgetsTest : public host_testing::WidgetHostTest {
  protected:
   void SetUp() override {
     WidgetHostTest::SetUp();
@@ -214,6 +197,7 @@ TEST_F(HostWidgetsTest, UnknownRequestCodeIsAProtocolError) {
   Args none;
   EXPECT_EQ(Send(dialog, 0x305, none), 0);
   EXPECT_TRUE(HasProtocolError("unknown request code 773"));
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, PropertyOutsideTheClassIsAProtocolError) {
@@ -231,6 +215,7 @@ TEST_F(HostWidgetsTest, PropertyOutsideTheClassIsAProtocolError) {
   mqhost::ClearProtocolErrors();
   EXPECT_EQ(GetInt(button, "modalresult"), -12345) << "set-only: not answered";
   EXPECT_TRUE(HasProtocolError("cannot be read"));
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, WrongWireTypesAreReportedWhereTheHostCanTell) {
@@ -262,6 +247,7 @@ TEST_F(HostWidgetsTest, WrongWireTypesAreReportedWhereTheHostCanTell) {
 
   EXPECT_EQ(Create("spinner"), 0);
   EXPECT_TRUE(HasProtocolError("unknown widget class \"spinner\""));
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, StaleAndUnknownIdsAndSecondDeletesAreReported) {
@@ -286,6 +272,7 @@ TEST_F(HostWidgetsTest, StaleAndUnknownIdsAndSecondDeletesAreReported) {
 
   Delete(mqhost::MainWindowId());
   EXPECT_TRUE(HasProtocolError("main window"));
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, DialogDeletedBeforeItsControlsReportsEachOne) {
@@ -306,6 +293,7 @@ TEST_F(HostWidgetsTest, DialogDeletedBeforeItsControlsReportsEachOne) {
   EXPECT_TRUE(
       HasProtocolError("button #" + std::to_string(button) + " \"Copy\" left undeleted after its dialog"));
   EXPECT_EQ(mqhost::LiveWidgetIds(), std::vector<int32_t>{button});
+  mqhost::ClearProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, RequestLogShowsDecodedValuesWithTheirWireTypes) {
@@ -317,7 +305,6 @@ TEST_F(HostWidgetsTest, RequestLogShowsDecodedValuesWithTheirWireTypes) {
   EXPECT_EQ(
       mqhost::FormatRequest(log[0]),
       "771 #" + std::to_string(combo) + " additem=null: text=utf16:\"Cube\" result=int32>0 tag=int64:-1");
-  ExpectNoProtocolErrors();
 }
 
 // --- Scripted user ------------------------------------------------------------
@@ -343,7 +330,6 @@ TEST_F(HostWidgetsTest, ClicksToggleCheckBoxesCheckRadiosAndRaiseExecute) {
   EXPECT_EQ(outcome.actionsPlayed, 5);
   EXPECT_TRUE(outcome.ignored.empty());
   DeleteSample(s);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, KeysGoToTheDialogWithCtrlInTheButtonState) {
@@ -366,7 +352,6 @@ TEST_F(HostWidgetsTest, KeysGoToTheDialogWithCtrlInTheButtonState) {
   EXPECT_EQ(raised[1].buttonState, 0x08);
   mqhost::DestroyDocument(document);
   DeleteSample(s);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, EscapeClosesWithCancelUnlessAHandlerFinishesIt) {
@@ -382,7 +367,6 @@ TEST_F(HostWidgetsTest, EscapeClosesWithCancelUnlessAHandlerFinishesIt) {
   EXPECT_EQ(RunModal(s.dialog), 2);
   EXPECT_EQ(mqhost::RemainingUserActions(), 1u);
   DeleteSample(s);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, CloseOkFromAHandlerEndsTheRunWithOne) {
@@ -397,7 +381,6 @@ TEST_F(HostWidgetsTest, CloseOkFromAHandlerEndsTheRunWithOne) {
   EXPECT_TRUE(HasProtocolError("not running modally"));
   mqhost::ClearProtocolErrors();
   DeleteSample(s);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, PickingAnItemSetsTheIndexAndRaisesExecute) {
@@ -410,7 +393,6 @@ TEST_F(HostWidgetsTest, PickingAnItemSetsTheIndexAndRaisesExecute) {
   EXPECT_EQ(RunModal(s.dialog), 2);
   EXPECT_EQ(indexSeen, (std::vector<int32_t>{1, 0}));
   DeleteSample(s);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, MovingTheDialogChangesItsPosition) {
@@ -420,7 +402,6 @@ TEST_F(HostWidgetsTest, MovingTheDialogChangesItsPosition) {
   EXPECT_EQ(GetInt(s.dialog, "pos_x"), 321);
   EXPECT_EQ(GetInt(s.dialog, "pos_y"), 45);
   DeleteSample(s);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, DisabledControlsIgnoreClicksWithoutAnError) {
@@ -436,7 +417,6 @@ TEST_F(HostWidgetsTest, DisabledControlsIgnoreClicksWithoutAnError) {
   ASSERT_EQ(outcome.ignored.size(), 2u);
   EXPECT_NE(outcome.ignored[0].find("disabled"), std::string::npos);
   DeleteSample(s);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, UnknownCaptionIsReportedAndSkipped) {
@@ -448,7 +428,6 @@ TEST_F(HostWidgetsTest, UnknownCaptionIsReportedAndSkipped) {
   EXPECT_EQ(mqhost::LastModalOutcome().ignored.size(), 2u);
   mqhost::ClearProtocolErrors();
   DeleteSample(s);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, ScriptRunningOutEndsWithCancelAndAnError) {
@@ -459,7 +438,6 @@ TEST_F(HostWidgetsTest, ScriptRunningOutEndsWithCancelAndAnError) {
   EXPECT_TRUE(mqhost::LastModalOutcome().ranOutOfActions);
   mqhost::ClearProtocolErrors();
   DeleteSample(s);
-  ExpectNoProtocolErrors();
 }
 
 TEST_F(HostWidgetsTest, SnapshotIsTheTreeAsTheRunStarted) {
@@ -493,7 +471,6 @@ TEST_F(HostWidgetsTest, SnapshotIsTheTreeAsTheRunStarted) {
 
   Delete(frame);
   DeleteSample(s);
-  ExpectNoProtocolErrors();
 }
 
 }  // namespace

@@ -9,10 +9,9 @@
 #include <sstream>
 #include <string>
 
+#include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
-#include "plugin/host_api.hpp"
-#include "support/plugin_library.hpp"
 
 namespace {
 
@@ -33,11 +32,10 @@ const char* const kScene = R"({
   ]
 })";
 
-class SceneFile : public ::testing::Test {
+class SceneFile : public host_testing::HostTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(tervolin::BindHostFromFile(testing_support::HostPath().c_str()));
-    mqhost::ClearProtocolErrors();
+    HostTest::SetUp();
     folder =
         std::filesystem::temp_directory_path() /
         ("tervolin_scene_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -48,7 +46,7 @@ class SceneFile : public ::testing::Test {
     for (DocumentHandle document : documents) mqhost::DestroyDocument(document);
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
-    EXPECT_TRUE(mqhost::ProtocolErrors().empty());
+    HostTest::TearDown();
   }
   DocumentHandle Parse(const std::string& text) {
     std::string error;

@@ -2,19 +2,16 @@
 // defaults, key texts, the section's shape, and persistence through the file.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "mqhost/protocol.hpp"
+#include "host_fixture.hpp"
 #include "mqhost/settings.hpp"
 #include "plugin/host_api.hpp"
 #include "plugin/settings.hpp"
 #include "plugin/tervolin.hpp"
-#include "support/plugin_library.hpp"
 
 namespace {
 
@@ -25,40 +22,8 @@ constexpr const char* kSection = "Plugin-E3F7A830-BD9A187A";
 const std::vector<std::string> kKeysInOrder{"PosX",  "PosY",  "transform", "global",
                                             "copyR", "copyS", "copyT",     "target"};
 
-// A scratch file path, removed at the end of the test.
-class ScratchFile {
- public:
-  explicit ScratchFile(const std::string& name)
-      : path_(std::filesystem::temp_directory_path() / ("tervolin_settings_" + name + ".xml")) {
-    std::filesystem::remove(path_);
-  }
-  ~ScratchFile() {
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
-  }
-  std::string path() const { return path_.u8string(); }
-  void Write(const std::string& content) const {
-    std::ofstream out(path_, std::ios::binary);
-    out << content;
-  }
-
- private:
-  std::filesystem::path path_;
-};
-
-class SettingsStore : public ::testing::Test {
+class SettingsStore : public host_testing::SettingsTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(tervolin::BindHostFromFile(testing_support::HostPath().c_str()));
-    mqhost::ResetSettings();
-    mqhost::SetSettingsAvailable(true);
-    mqhost::ClearProtocolErrors();
-  }
-  void TearDown() override {
-    mqhost::SetSettingsAvailable(true);
-    mqhost::ResetSettings();
-  }
-
   // Sets the fields to values no load or default gives.
   static void Scramble(Tervolin& plugin) {
     plugin.posX = 1234;
@@ -96,7 +61,6 @@ TEST_F(SettingsStore, FirstRunLoadsTheDefaultsAndSaveWritesTheEightKeysInOrder) 
   for (size_t i = 0; i < kKeysInOrder.size(); ++i) {
     EXPECT_EQ(mqhost::SettingText(kSection, kKeysInOrder[i]), texts[i]) << kKeysInOrder[i];
   }
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 TEST_F(SettingsStore, OpenSettingsCreatesTheSectionOnceAndFindsItAfterwards) {
@@ -116,7 +80,6 @@ TEST_F(SettingsStore, OpenSettingsCreatesTheSectionOnceAndFindsItAfterwards) {
   EXPECT_NE(xml.find(open), std::string::npos);
   EXPECT_EQ(xml.find(open), xml.rfind(open));
   EXPECT_EQ(tervolin::SettingsSectionName(0x1u, 0xABCDEFu), "Plugin-00000001-00ABCDEF");
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 TEST_F(SettingsStore, KeyTextsReadAsDecimalWithTheirDefaults) {
@@ -152,7 +115,6 @@ TEST_F(SettingsStore, KeyTextsReadAsDecimalWithTheirDefaults) {
   plugin = Loaded();
   EXPECT_EQ(plugin.referenceObjectId, 2u);
   EXPECT_EQ(plugin.posX, 2147483647);
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 TEST_F(SettingsStore, IllFormedAndLongTextsReadSafely) {
@@ -168,7 +130,6 @@ TEST_F(SettingsStore, IllFormedAndLongTextsReadSafely) {
   EXPECT_EQ(plugin.posY, 0);
   EXPECT_EQ(plugin.referenceObjectId, 42u);
   EXPECT_TRUE(plugin.copyScale);
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 TEST_F(SettingsStore, RepeatedSavesKeepOneElementPerKey) {
@@ -181,24 +142,22 @@ TEST_F(SettingsStore, RepeatedSavesKeepOneElementPerKey) {
   EXPECT_EQ(mqhost::SettingKeys(kSection), kKeysInOrder);
   EXPECT_EQ(mqhost::SettingText(kSection, "PosX"), "20");
   EXPECT_EQ(mqhost::SettingText(kSection, "copyS"), "0");
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 TEST_F(SettingsStore, SavingReplacesEveryDuplicateOfAKey) {
   // A hand-edited file with "PosX" twice: the saved value must be the one
   // that loads next time.
-  ScratchFile file("duplicates");
-  file.Write(std::string("<?xml version=\"1.0\"?>\n<settings><pluginsettings><") + kSection +
-             "><PosX>5</PosX><PosX>6</PosX></" + kSection + "></pluginsettings></settings>\n");
+  const std::string file = ScratchPath("duplicates.xml").u8string();
+  WriteAll(file, std::string("<?xml version=\"1.0\"?>\n<settings><pluginsettings><") + kSection +
+                     "><PosX>5</PosX><PosX>6</PosX></" + kSection + "></pluginsettings></settings>\n");
   std::string error;
-  ASSERT_TRUE(mqhost::LoadSettingsFile(file.path(), &error)) << error;
+  ASSERT_TRUE(mqhost::LoadSettingsFile(file, &error)) << error;
   Tervolin plugin = Loaded();
   EXPECT_EQ(plugin.posX, 5);
   plugin.posX = 300;
   plugin.SaveSettings();
   EXPECT_EQ(mqhost::SettingKeys(kSection), kKeysInOrder);
   EXPECT_EQ(Loaded().posX, 300);
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 TEST_F(SettingsStore, WithoutASettingsElementNothingIsReadOrWritten) {
@@ -216,11 +175,10 @@ TEST_F(SettingsStore, WithoutASettingsElementNothingIsReadOrWritten) {
   EXPECT_TRUE(plugin.copyTranslation);
   plugin.SaveSettings();
   EXPECT_EQ(mqhost::SettingsXml(), before);
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 TEST_F(SettingsStore, OptionsPersistThroughTheSettingsFile) {
-  ScratchFile file("round_trip");
+  const std::string file = ScratchPath("round_trip.xml").u8string();
   Tervolin plugin = Loaded();
   plugin.posX = -2147483647 - 1;
   plugin.posY = 480;
@@ -232,12 +190,12 @@ TEST_F(SettingsStore, OptionsPersistThroughTheSettingsFile) {
   plugin.copyTranslation = true;
   plugin.SaveSettings();
   std::string error;
-  ASSERT_TRUE(mqhost::SaveSettingsFile(file.path(), &error)) << error;
+  ASSERT_TRUE(mqhost::SaveSettingsFile(file, &error)) << error;
 
   // A new run of the host: an empty tree, then the file.
   mqhost::ResetSettings();
   EXPECT_FALSE(mqhost::HasSettingsSection(kSection));
-  ASSERT_TRUE(mqhost::LoadSettingsFile(file.path(), &error)) << error;
+  ASSERT_TRUE(mqhost::LoadSettingsFile(file, &error)) << error;
   EXPECT_EQ(mqhost::SettingText(kSection, "target"), "4294967295");
   const Tervolin again = Loaded();
   EXPECT_EQ(again.posX, plugin.posX);
@@ -253,26 +211,24 @@ TEST_F(SettingsStore, OptionsPersistThroughTheSettingsFile) {
   Tervolin other = again;
   other.referenceObjectId = 7;
   other.SaveSettings();
-  ASSERT_TRUE(mqhost::SaveSettingsFile(file.path(), &error)) << error;
+  ASSERT_TRUE(mqhost::SaveSettingsFile(file, &error)) << error;
   mqhost::ResetSettings();
-  ASSERT_TRUE(mqhost::LoadSettingsFile(file.path(), &error)) << error;
+  ASSERT_TRUE(mqhost::LoadSettingsFile(file, &error)) << error;
   EXPECT_EQ(Loaded().referenceObjectId, 7u);
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 TEST_F(SettingsStore, AHandEditedFileWithIllFormedUtf8StillLoads) {
-  ScratchFile file("hand_edited");
-  file.Write(std::string("<?xml version=\"1.0\"?>\n<settings>\n <pluginsettings>\n  <") + kSection +
-             ">\n   <PosX>\xFF"
-             "5</PosX>\n   <PosY> 33\xE9</PosY>\n   <copyR>\xC0\x80</copyR>\n  </" +
-             kSection + ">\n </pluginsettings>\n</settings>\n");
+  const std::string file = ScratchPath("hand_edited.xml").u8string();
+  WriteAll(file, std::string("<?xml version=\"1.0\"?>\n<settings>\n <pluginsettings>\n  <") + kSection +
+                     ">\n   <PosX>\xFF"
+                     "5</PosX>\n   <PosY> 33\xE9</PosY>\n   <copyR>\xC0\x80</copyR>\n  </" +
+                     kSection + ">\n </pluginsettings>\n</settings>\n");
   std::string error;
-  ASSERT_TRUE(mqhost::LoadSettingsFile(file.path(), &error)) << error;
+  ASSERT_TRUE(mqhost::LoadSettingsFile(file, &error)) << error;
   const Tervolin plugin = Loaded();
   EXPECT_EQ(plugin.posX, 0);
   EXPECT_EQ(plugin.posY, 33);
   EXPECT_FALSE(plugin.copyRotation);
-  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 }  // namespace

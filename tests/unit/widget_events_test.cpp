@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "host_fixture.hpp"
 #include "mqhost/protocol.hpp"
-#include "widget_test_fixture.hpp"
 #include "widgets/widgets.hpp"
 
 namespace {
@@ -36,31 +36,14 @@ class RecordingClosure final : public MQWidgetEventClosureBase {
   void* lastInfo = nullptr;
 };
 
-// An event's (name, pointer) list, built as the host builds it.
-class EventList {
- public:
-  EventList& Add(const char* name, const void* value) {
-    slots_.push_back(const_cast<char*>(name));
-    slots_.push_back(const_cast<void*>(value));
-    return *this;
-  }
-  void** data() {
-    terminated_ = slots_;
-    terminated_.push_back(nullptr);
-    return terminated_.data();
-  }
-
- private:
-  std::vector<void*> slots_;
-  std::vector<void*> terminated_;
-};
+using EventList = host_testing::ArgList;
 
 DocumentHandle FakeDocument() {
   static char marker;
   return reinterpret_cast<DocumentHandle>(&marker);
 }
 
-class WidgetEventProcTest : public widget_testing::WidgetHostTest {
+class WidgetEventProcTest : public host_testing::WidgetHostTest {
  protected:
   void SetUp() override {
     WidgetHostTest::SetUp();
@@ -72,7 +55,6 @@ class WidgetEventProcTest : public widget_testing::WidgetHostTest {
   void TearDown() override {
     dialog_.reset();
     main_.reset();
-    ExpectNoProtocolErrors();
     WidgetHostTest::TearDown();
   }
 
