@@ -25,16 +25,22 @@ SelectionCounts CountSelection(const cmq::CMQObject& object) {
   SelectionCounts counts;
   // A document without a current object has nothing selected to count.
   if (!object.IsValid()) return counts;
-  for (cmq::VertexIterator it(object); !it.AtEnd(); ++it) {
-    if ((*it)->IsSelected()) ++counts.vertices;
+  // The walks run once per vertex and face of the reference object, on every
+  // pick in the list: they read each one by the iterator's index, with the
+  // host calls a view would make (the vertex's position, then its selection;
+  // the face's point count, its selection and each of its lines) and without
+  // making a view per step.
+  for (cmq::VertexIterator it(object); it != cmq::IterationEnd{}; ++it) {
+    static_cast<void>(object.GetVertex(it.Index()));
+    if (object.IsVertexSelected(it.Index())) ++counts.vertices;
   }
-  for (cmq::FaceIterator it(object); !it.AtEnd(); ++it) {
-    const auto face = *it;
-    const int32_t pointCount = face->GetPointCount();
+  for (cmq::FaceIterator it(object); it != cmq::IterationEnd{}; ++it) {
+    const int32_t face = it.Index();
+    const int32_t pointCount = object.GetFacePointCount(face);
     if (pointCount <= 0) continue;
-    if (face->IsSelected()) ++counts.faces;
+    if (object.IsFaceSelected(face)) ++counts.faces;
     for (int32_t edge = 0; edge < pointCount; ++edge) {
-      if (object.IsLineSelected(face->index, edge)) ++counts.lines;
+      if (object.IsLineSelected(face, edge)) ++counts.lines;
     }
   }
   return counts;
