@@ -1,58 +1,10 @@
-// The plug-in library loaded as the host modeller loads it, with its
-// fourteen exports looked up by name.
+// The validator reaches the plug-in through the shared loader.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "platform/dynamic_library.hpp"
-#include "plugin/host_types.hpp"
+#include "loader/plugin_loader.hpp"
 
 namespace validator {
-
-struct PluginExports {
-  uint32_t (*MQCheckVersion)(uint32_t) = nullptr;
-  int32_t (*MQInit)(const char*) = nullptr;
-  void (*MQGetPlugInID)(uint32_t*, uint32_t*) = nullptr;
-  const char* (*MQGetPlugInName)() = nullptr;
-  int32_t (*MQGetPlugInType)() = nullptr;
-  const char* (*MQEnumString)(int32_t) = nullptr;
-  const char* (*MQEnumFileType)(int32_t) = nullptr;
-  const char* (*MQEnumFileExt)(int32_t) = nullptr;
-  int32_t (*MQImportFile)(int32_t, void*, void*) = nullptr;
-  int32_t (*MQExportFile)(int32_t, void*, void*) = nullptr;
-  int32_t (*MQCreate)(int32_t, DocumentHandle) = nullptr;
-  int32_t (*MQModifyObject)(int32_t, DocumentHandle) = nullptr;
-  int32_t (*MQModifySelect)(int32_t, DocumentHandle) = nullptr;
-  int32_t (*MQOnEvent)(DocumentHandle, int32_t, void*) = nullptr;
-};
-
-class LoadedPlugin {
- public:
-  explicit LoadedPlugin(const std::string& path);
-  ~LoadedPlugin();
-  LoadedPlugin(const LoadedPlugin&) = delete;
-  LoadedPlugin& operator=(const LoadedPlugin&) = delete;
-
-  bool loaded() const { return library_ != nullptr; }
-  // True when all fourteen exports were found; `missing` names the first one
-  // that was not.
-  bool complete() const { return missing_.empty() && loaded(); }
-  const std::string& missing() const { return missing_; }
-  const PluginExports& api() const { return api_; }
-
-  // MQCheckVersion(0x4501) and MQInit with the replacement host, as the host
-  // modeller starts a plug-in. True when both succeed.
-  bool Start(const std::string& hostPath);
-
- private:
-  platform::LibraryHandle library_ = nullptr;
-  PluginExports api_;
-  std::string missing_;
-};
-
-// Folder of the running validator, where the build puts the plug-in and the
-// host libraries; ends with the path separator.
-std::string ExecutableDir();
-
+using loader::ExecutableDir;
+using loader::LoadedPlugin;
+using loader::PluginExports;
 }  // namespace validator

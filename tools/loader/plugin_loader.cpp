@@ -1,4 +1,4 @@
-#include "plugin_exports.hpp"
+#include "loader/plugin_loader.hpp"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -8,7 +8,7 @@
 #include <climits>
 #endif
 
-namespace validator {
+namespace loader {
 
 namespace {
 template <typename Fn>
@@ -59,4 +59,4 @@ std::string ExecutableDir() {
 #endif
 }
 
-}  // namespace validator
+}  // namespace loader
