@@ -16,7 +16,10 @@ class ClipboardWatch {
   ClipboardOutcome Outcome(bool copyChosen) const;
 
  private:
+#ifdef _WIN32
+  // The clipboard's change count before the pick (Windows only).
   unsigned long sequenceBefore_ = 0;
+#endif
 };
 
 }  // namespace runner
