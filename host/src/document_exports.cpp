@@ -5,6 +5,7 @@
 // protocol error and answered with a neutral value (0, -1 for an index, null,
 // or the caller's output left as it was).
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "mqhost/matrix_values.hpp"
 #include "mqhost/protocol.hpp"
 #include "plugin/host_types.hpp"
+#include "write_log.hpp"
 
 namespace {
 
@@ -63,6 +65,21 @@ ObjectContent* SlotContent(DocumentHandle document, int objectIndex, const char*
   if (record == nullptr) return nullptr;
   ObjectRecord* object = CheckSlot(*record, objectIndex, function);
   return object == nullptr ? nullptr : &object->content;
+}
+
+// "object 2 vertex 7 3f800000 ...": the object by its slot, then each float's
+// bits, so that equal lines mean equal values.
+[[gnu::cold]] void LogWrite(const ObjectRecord& object, const std::string& what, const float* values,
+                            int count) {
+  std::string line = "object " + std::to_string(object.index) + " " + what;
+  for (int k = 0; k < count; ++k) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &values[k], sizeof bits);
+    char hex[12];
+    std::snprintf(hex, sizeof hex, " %08x", static_cast<unsigned>(bits));
+    line += hex;
+  }
+  mqhost::write_log::Append(std::move(line));
 }
 
 void CopyPoint(const Point3& point, float* values) {
@@ -203,6 +220,7 @@ MQHOST_EXPORT_C void MQObj_SetVertex(ObjectHandle object, int vertex, const floa
       !CheckIndex(vertex, record->content.vertices.size(), "vertex", "MQObj_SetVertex")) {
     return;
   }
+  if (mqhost::write_log::recordingWrites) LogWrite(*record, "vertex " + std::to_string(vertex), position, 3);
   record->content.vertices[static_cast<size_t>(vertex)] = Point3{position[0], position[1], position[2]};
 }
 
@@ -285,6 +303,9 @@ MQHOST_EXPORT_C void MQObj_SetFloatArray(ObjectHandle object, int id, const floa
   mqhost::NoteHostCall();
   ObjectRecord* record = CheckObject(object, "MQObj_SetFloatArray");
   if (record == nullptr || !CheckPointer(values, "MQObj_SetFloatArray")) return;
+  if (mqhost::write_log::recordingWrites && (id == mq::kLocalTranslation || id == mq::kLocalMatrix)) {
+    LogWrite(*record, "array " + std::to_string(id), values, id == mq::kLocalTranslation ? 3 : 16);
+  }
   Matrix16& frame = record->content.frame;
   switch (id) {
     case mq::kLocalTranslation: std::memcpy(&frame[12], values, 3 * sizeof(float)); return;

@@ -10,6 +10,7 @@
 #include "plugin/host_types.hpp"
 #include "plugin/settings_records.hpp"
 #include "settings_tree.hpp"
+#include "write_log.hpp"
 
 namespace {
 
@@ -91,6 +92,8 @@ void ChildRequest(Tree& tree, Element* element, int code, tervolin::XmlChildReco
     return;
   }
   record.result = tree.HandleOf(*child);
+  if (mqhost::write_log::recordingWrites)
+    mqhost::write_log::Append("settings " + element->name + " add " + name);
 }
 
 void RemoveRequest(Tree& tree, Element* element, const tervolin::XmlRemoveRecord& record) {
@@ -108,6 +111,9 @@ void RemoveRequest(Tree& tree, Element* element, const tervolin::XmlRemoveRecord
     RecordProtocolError(Describe(code) + ": the element \"" + child->name + "\" is not a child of \"" +
                         element->name + "\"");
     return;
+  }
+  if (mqhost::write_log::recordingWrites) {
+    mqhost::write_log::Append("settings " + element->name + " remove " + child->name);
   }
   tree.RemoveChild(*element, child);
 }
@@ -139,6 +145,9 @@ void SetTextRequest(Element* element, const char* const* slot) {
   if (!mqhost::settings::IsUtf8(text)) {
     RecordProtocolError(Describe(code) + ": the text is not UTF-8");
     return;
+  }
+  if (mqhost::write_log::recordingWrites) {
+    mqhost::write_log::Append("settings " + element->name + " text \"" + text + "\"");
   }
   Tree::SetText(*element, text);
 }
