@@ -6,6 +6,7 @@
 // or the caller's output left as it was).
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -82,6 +83,29 @@ ObjectContent* SlotContent(DocumentHandle document, int objectIndex, const char*
   mqhost::write_log::Append(std::move(line));
 }
 
+// See SetScanningLookups.
+bool scanningLookups = [] {
+  const char* value = std::getenv("TERVOLIN_HOST_SCAN_LOOKUPS");
+  return value != nullptr && std::strcmp(value, "1") == 0;
+}();
+
+// The slot-order scans of the list-scanning mode: they answer what the
+// indexed lookups answer, at the cost of a walk over the slots.
+const ObjectRecord* ScanForUniqueId(const DocumentRecord& record, int32_t uniqueId) {
+  for (const ObjectRecord* object : record.slots) {
+    if (object != nullptr && object->content.uniqueId == uniqueId) return object;
+  }
+  return nullptr;
+}
+
+int ScanForIndex(const DocumentRecord& record, const ObjectRecord* target) {
+  const size_t count = record.slots.size();
+  for (size_t i = 0; i < count; ++i) {
+    if (record.slots[i] == target) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 void CopyPoint(const Point3& point, float* values) {
   values[0] = point.x;
   values[1] = point.y;
@@ -89,6 +113,11 @@ void CopyPoint(const Point3& point, float* values) {
 }
 
 }  // namespace
+
+namespace mqhost {
+void SetScanningLookups(bool on) { scanningLookups = on; }
+bool ScanningLookups() { return scanningLookups; }
+}  // namespace mqhost
 
 MQHOST_EXPORT_C int MQDoc_GetObjectCount(DocumentHandle document) {
   mqhost::NoteHostCall();
@@ -113,6 +142,10 @@ MQHOST_EXPORT_C ObjectHandle MQDoc_GetObjectFromUniqueID(DocumentHandle document
   mqhost::NoteHostCall();
   DocumentRecord* record = CheckDocument(document, "MQDoc_GetObjectFromUniqueID");
   if (record == nullptr) return nullptr;
+  if (scanningLookups) {
+    const ObjectRecord* object = ScanForUniqueId(*record, uniqueId);
+    return object == nullptr ? nullptr : object->handle;
+  }
   const auto found = record->byUniqueId.find(uniqueId);
   return found == record->byUniqueId.end() || found->second == nullptr ? nullptr : found->second->handle;
 }
@@ -131,7 +164,7 @@ MQHOST_EXPORT_C int MQDoc_GetObjectIndex(DocumentHandle document, ObjectHandle o
   if (record == nullptr || object == nullptr) return -1;
   ObjectRecord* target = CheckObject(object, "MQDoc_GetObjectIndex");
   if (target == nullptr || target->document != record) return -1;
-  return target->index;
+  return scanningLookups ? ScanForIndex(*record, target) : target->index;
 }
 
 MQHOST_EXPORT_C int MQDoc_IsSelectVertex(DocumentHandle document, int objectIndex, int vertex) {
