@@ -256,6 +256,25 @@ inline FaceIterator& FaceIterator::operator++() {
 }
 inline bool FaceIterator::AtEnd() const { return index_ == owner_->GetFaceCount(); }
 
+// GetFaceNormal's arithmetic over a face's points, with `position` reading a
+// vertex: only the points the normal uses are read.
+template <class Position>
+Float3 FaceNormalOf(const std::vector<int32_t>& points, Position position) {
+  const size_t count = points.size();
+  // A face of one point has no edge to span a plane with.
+  if (count < 2) return {0.0f, 0.0f, 0.0f};
+  const Float3 p0 = position(points[0]);
+  const Float3 p1 = position(points[1]);
+  const Float3 last = position(points[count - 1]);
+  const Float3 e = p1 - p0;
+  Float3 u = p0 - last;
+  if (count > 3) {
+    const Float3 w = position(points[2]) - p1;
+    u = (u - w) * 0.5f;
+  }
+  return Cross(e, u);
+}
+
 // The narrow name under the process's character-type locale as UTF-16;
 // u"invalid" when it does not convert.
 std::u16string ToWide(const std::string& text);

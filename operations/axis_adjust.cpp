@@ -2,6 +2,8 @@
 // reflection in one vertex-space axis. The code in `operation` picks the axis.
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
+#include "geometry/object_view.hpp"
+#include "operations/vertex_motion.hpp"
 #include "plugin/tervolin.hpp"
 
 namespace tervolin {
@@ -31,9 +33,10 @@ int32_t Tervolin::RotateAxis90(cmq::CMQObject& current) {
   }
 
   if (transformVertices) {
-    if (!LocalFrameIsInvertible(current.Object())) return 0;
+    const MQMatrix inverse = ReadLocalInverseMatrix(current.Object());
+    if (!IsInverseFrame(oldFrame, inverse)) return 0;
     MQMatrix scratch = frame;
-    MoveVerticesWithMatrix(current, scratch, false);
+    MoveVerticesBetweenFrames(cmq::ObjectView(current), oldFrame, inverse, scratch, false);
   }
   WriteLocalMatrix(current.Object(), frame);
   return 1;
@@ -54,9 +57,10 @@ int32_t Tervolin::MirrorAxis(cmq::CMQObject& current) {
   if (useGlobal) frame.m[12 + axis] = -frame.m[12 + axis];
 
   if (transformVertices) {
-    if (!LocalFrameIsInvertible(current.Object())) return 0;
+    const MQMatrix inverse = ReadLocalInverseMatrix(current.Object());
+    if (!IsInverseFrame(oldFrame, inverse)) return 0;
     MQMatrix scratch = frame;
-    MoveVerticesWithMatrix(current, scratch, true);
+    MoveVerticesBetweenFrames(cmq::ObjectView(current), oldFrame, inverse, scratch, true);
   }
   WriteLocalMatrix(current.Object(), frame);
   return 1;

@@ -5,8 +5,10 @@
 
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
+#include "geometry/object_view.hpp"
 #include "operations/clipboard_text.hpp"
 #include "operations/frame_text.hpp"
+#include "operations/vertex_motion.hpp"
 #include "plugin/tervolin.hpp"
 
 namespace tervolin {
@@ -32,7 +34,7 @@ int32_t Tervolin::CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& c
 }
 
 int32_t Tervolin::PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject& current) {
-  cmq::CMQObject target = ReferenceObject(document, current);
+  const cmq::ObjectView target(ReferenceObject(document, current));
   if (!target.IsValid()) return 0;
 
   MQMatrix pasted = IdentityMatrix();
@@ -49,8 +51,9 @@ int32_t Tervolin::PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject
   if (!AllFinite(next)) return 0;
 
   if (transformVertices) {
+    const MQMatrix inverse = ReadLocalInverseMatrix(target.Object());
     MQMatrix scratch = next;
-    MoveVerticesWithMatrix(target, scratch, true);
+    if (IsInverseFrame(own, inverse)) MoveVerticesBetweenFrames(target, own, inverse, scratch, true);
   }
   WriteLocalMatrix(target.Object(), next);
   return 1;

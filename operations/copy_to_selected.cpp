@@ -2,22 +2,27 @@
 // choice, to every other selected object of the document.
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
+#include "geometry/object_view.hpp"
+#include "operations/vertex_motion.hpp"
 #include "plugin/host_api.hpp"
 #include "plugin/tervolin.hpp"
 
 namespace tervolin {
 
 int32_t Tervolin::CopyToSelected(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::CMQObject source = ReferenceObject(document, current);
+  const cmq::ObjectView source(ReferenceObject(document, current));
   // A reference that names no object of the document has no frame to give.
   if (!source.IsValid()) return 0;
   const MQMatrix sourceFrame = ReadLocalMatrix(source.Object());
 
-  // The count is asked again for every object, as the host may answer
-  // differently once a frame has been written.
-  for (int32_t index = 0; index < HostApi().MQDoc_GetObjectCount(document); ++index) {
-    cmq::CMQObject target = cmq::CMQObject::ByIndex(document, index);
-    if (!target.IsValid() || target.Object() == source.Object()) continue;
+  // Writing frames and moving vertices leave the document's objects as they
+  // are: the count is read once.
+  const int32_t objectCount = HostApi().MQDoc_GetObjectCount(document);
+  for (int32_t index = 0; index < objectCount; ++index) {
+    const cmq::CMQObject slot = cmq::CMQObject::ByIndex(document, index);
+    if (slot.Object() == nullptr || slot.Object() == source.Object()) continue;
+    const cmq::ObjectView target(slot);
+    if (!target.IsValid()) continue;
     if (HostApi().MQObj_GetIntValue(target.Object(), mq::kObjectSelected) == 0) continue;
 
     // Every target is rebuilt through the host, also when it keeps all three
@@ -27,8 +32,10 @@ int32_t Tervolin::CopyToSelected(DocumentHandle document, cmq::CMQObject& curren
     RebuildMatrix(next, copyScale ? sourceFrame : own, copyRotation ? sourceFrame : own,
                   copyTranslation ? sourceFrame : own);
     if (transformVertices) {
+      // A target whose frame does not span space keeps its vertices.
+      const MQMatrix inverse = ReadLocalInverseMatrix(target.Object());
       MQMatrix scratch = next;
-      MoveVerticesWithMatrix(target, scratch, true);
+      if (IsInverseFrame(own, inverse)) MoveVerticesBetweenFrames(target, own, inverse, scratch, true);
     }
     WriteLocalMatrix(target.Object(), next);
   }
