@@ -30,6 +30,11 @@ class ObjectView {
         document_(object.Document()),
         index_(object_ != nullptr && document_ != nullptr ? object.DocumentIndex() : -1) {}
 
+  // An object the caller has just had from MQDoc_GetObject(document, index):
+  // a handle from that slot is the object at that index, so nothing is read.
+  ObjectView(const CMQObject& object, int32_t index)
+      : object_(object.Object()), document_(object.Document()), index_(object_ != nullptr ? index : -1) {}
+
   // CMQObject::IsValid, answered from the index read when the view was made.
   bool IsValid() const { return index_ >= 0; }
   int32_t DocumentIndex() const { return index_; }

@@ -19,10 +19,10 @@ int32_t Tervolin::CopyToSelected(DocumentHandle document, cmq::CMQObject& curren
   // are: the count is read once.
   const int32_t objectCount = HostApi().MQDoc_GetObjectCount(document);
   for (int32_t index = 0; index < objectCount; ++index) {
-    const cmq::CMQObject slot = cmq::CMQObject::ByIndex(document, index);
-    if (slot.Object() == nullptr || slot.Object() == source.Object()) continue;
-    const cmq::ObjectView target(slot);
-    if (!target.IsValid()) continue;
+    // The handle of slot `index` is the object at that index: a null one
+    // (an empty slot) is all that can fail the wrapper's IsValid here.
+    const cmq::ObjectView target(cmq::CMQObject::ByIndex(document, index), index);
+    if (!target.IsValid() || target.Object() == source.Object()) continue;
     if (HostApi().MQObj_GetIntValue(target.Object(), mq::kObjectSelected) == 0) continue;
 
     // Every target is rebuilt through the host, also when it keeps all three
