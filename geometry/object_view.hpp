@@ -1,9 +1,7 @@
 // cmq::ObjectView: one object as one operation sees it. The object's document
-// index is read once, when the view is made, and each count once, when it is
-// first asked; every selection test and every step of a walk uses them. An
-// operation changes vertex positions and frames only, never the counts or
-// the object's place in its document, so what the view read stays true for
-// as long as the operation runs.
+// index and each count are read once, when they are first needed; every selection test and every step of a
+// walk uses them. An operation changes vertex positions and frames only, never the counts or the object's
+// place in its document, so what the view read stays true for as long as the operation runs.
 //
 // The walks read only what they use: a walk over the selection asks whether a
 // vertex is selected before it asks whether it is live, and reads a position
@@ -23,21 +21,23 @@ namespace cmq {
 
 class ObjectView {
  public:
-  // Reads the object's document index (one host call; none for a wrapper
-  // with a null handle).
-  explicit ObjectView(const CMQObject& object)
-      : object_(object.Object()),
-        document_(object.Document()),
-        index_(object_ != nullptr && document_ != nullptr ? object.DocumentIndex() : -1) {}
+  // Reads nothing yet: the index is read when a selection test or IsValid
+  // first needs it (never for a wrapper with a null handle).
+  explicit ObjectView(const CMQObject& object) : wrapper_(object), object_(object.Object()) {}
 
   // An object the caller has just had from MQDoc_GetObject(document, index):
   // a handle from that slot is the object at that index, so nothing is read.
   ObjectView(const CMQObject& object, int32_t index)
-      : object_(object.Object()), document_(object.Document()), index_(object_ != nullptr ? index : -1) {}
+      : wrapper_(object), object_(object.Object()), index_(object_ != nullptr ? index : -1) {}
 
   // CMQObject::IsValid, answered from the index read when the view was made.
-  bool IsValid() const { return index_ >= 0; }
-  int32_t DocumentIndex() const { return index_; }
+  bool IsValid() const { return DocumentIndex() >= 0; }
+  int32_t DocumentIndex() const {
+    if (index_ == kUnread) {
+      index_ = object_ != nullptr && wrapper_.Document() != nullptr ? wrapper_.DocumentIndex() : -1;
+    }
+    return index_;
+  }
   ObjectHandle Object() const { return object_; }
 
   int32_t VertexCount() const {
@@ -53,7 +53,7 @@ class ObjectView {
     return tervolin::HostApi().MQObj_GetVertexRefCount(object_, vertex) > 0;
   }
   bool IsVertexSelected(int32_t vertex) const {
-    return tervolin::HostApi().MQDoc_IsSelectVertex(document_, index_, vertex) != 0;
+    return tervolin::HostApi().MQDoc_IsSelectVertex(wrapper_.Document(), DocumentIndex(), vertex) != 0;
   }
   Float3 GetVertex(int32_t vertex) const {
     Float3 position{0.0f, 0.0f, 0.0f};
@@ -68,10 +68,10 @@ class ObjectView {
     return tervolin::HostApi().MQObj_GetFacePointCount(object_, face);
   }
   bool IsFaceSelected(int32_t face) const {
-    return tervolin::HostApi().MQDoc_IsSelectFace(document_, index_, face) != 0;
+    return tervolin::HostApi().MQDoc_IsSelectFace(wrapper_.Document(), DocumentIndex(), face) != 0;
   }
   bool IsLineSelected(int32_t face, int32_t line) const {
-    return tervolin::HostApi().MQDoc_IsSelectLine(document_, index_, face, line) != 0;
+    return tervolin::HostApi().MQDoc_IsSelectLine(wrapper_.Document(), DocumentIndex(), face, line) != 0;
   }
   // The points of a face whose point count the caller has read (at least 1).
   std::vector<int32_t> FacePoints(int32_t face, int32_t count) const {
@@ -99,9 +99,10 @@ class ObjectView {
   }
 
  private:
+  static constexpr int32_t kUnread = -2;
+  CMQObject wrapper_;
   ObjectHandle object_;
-  DocumentHandle document_;
-  int32_t index_;
+  mutable int32_t index_ = kUnread;
   mutable int32_t vertexCount_ = -1;
   mutable int32_t faceCount_ = -1;
 };
