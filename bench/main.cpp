@@ -19,6 +19,7 @@
 #include "bench/cases.hpp"
 #include "bench/copy_case.hpp"
 #include "bench/menu_pick_case.hpp"
+#include "bench/object_sweep_case.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "plugin/host_api.hpp"
@@ -98,6 +99,7 @@ void RegisterAll() {
     if (size.width * size.height == 1'000'000) {
       RegisterButtonStates(IterationsFor(size));
       RegisterMenuPicks(IterationsFor(size));
+      RegisterObjectSweep(IterationsFor(size));
     }
     for (const Case& c : Cases()) {
       for (Path path : {Path::Array, Path::Fewest, Path::Protocol, Path::Plugin}) {
