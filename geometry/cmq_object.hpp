@@ -15,10 +15,9 @@
 //
 // The walks run once per vertex of objects with millions of them, so their
 // steps and the wrapper's per-vertex calls are inline (the end of this file):
-// each is the host call and nothing more. An operation that needs only the
-// index of each live vertex or face reads it from the iterator (Index) and
-// asks the wrapper, which makes the same host calls as the views without
-// making a view per step.
+// each is the host call and nothing more. The operations and the dialog walk
+// through cmq::ObjectView (object_view.hpp) instead, which reads the index and
+// the counts once per operation.
 #pragma once
 
 #include <cstdint>
