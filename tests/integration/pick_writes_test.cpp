@@ -8,9 +8,18 @@
 //
 // The clipboard is not a host write: code 14's text is checked through the
 // paste of code 15 that follows it in the same load of the plug-in.
+//
+// The list was made by the Linux build. The Windows build's host decomposes
+// and composes frames with another C runtime's trigonometry, which rounds
+// differently in the last bits; there, the floats of vertex and frame writes
+// are compared within 1e-5 of their size and everything else exactly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -91,6 +100,38 @@ const PickCase kPicks[] = {
     {7, "Copy", true},
 };
 
+// "object 1 vertex 4 3f800000 ...": equal text, or on Windows equal but for
+// floats (their bits in hex) within 1e-5 of their size.
+bool SameWrite(const std::string& actual, const std::string& expected) {
+  if (actual == expected) return true;
+#ifdef _WIN32
+  if (actual.rfind("object ", 0) != 0) return false;
+  std::istringstream a(actual);
+  std::istringstream e(expected);
+  std::string wordA;
+  std::string wordE;
+  int word = 0;
+  while (a >> wordA) {
+    if (!(e >> wordE)) return false;
+    // Words 0 to 3 name the object and what was written; floats follow.
+    if (++word <= 4 || wordA.size() != 8) {
+      if (wordA != wordE) return false;
+      continue;
+    }
+    float x = 0;
+    float y = 0;
+    const auto bitsA = static_cast<uint32_t>(std::stoul(wordA, nullptr, 16));
+    const auto bitsE = static_cast<uint32_t>(std::stoul(wordE, nullptr, 16));
+    std::memcpy(&x, &bitsA, sizeof x);
+    std::memcpy(&y, &bitsE, sizeof y);
+    if (!(std::fabs(x - y) <= 1e-5f * std::max({1.0f, std::fabs(x), std::fabs(y)}))) return false;
+  }
+  return !(e >> wordE);
+#else
+  return false;
+#endif
+}
+
 class PickWrites : public MenuPick {
  protected:
   // A fresh document and the same options before every pick: Transform on,
@@ -144,7 +185,9 @@ TEST_F(PickWrites, EveryOperationWritesWhatItAlwaysHas) {
 
   // The first difference, with its place, says more than the whole list.
   for (size_t i = 0; i < lines.size() && i < expected.size(); ++i) {
-    ASSERT_EQ(lines[i], expected[i]) << "write " << i + 1 << " of " << expected.size();
+    ASSERT_TRUE(SameWrite(lines[i], expected[i]))
+        << "write " << i + 1 << " of " << expected.size() << ":\n  made:     " << lines[i]
+        << "\n  expected: " << expected[i];
   }
   EXPECT_EQ(lines.size(), expected.size());
 }
