@@ -188,7 +188,7 @@ def main():
             print(f"  {case:<40} " + " ".join(f"{fmt(v):>10}" for v in ms) + f"   {fmt(r, 2):>7}"
                   + f"   {fmt(calls, 2):>12}")
             if r is not None and r > SWEEP_RATIO:
-                failures.append(f"{case}: {r:.2f}x at 10,000 objects against the fewest (limit {SWEEP_RATIO})")
+                failures.append(f"{case}: {r:.2f}x at 10,000 objects against the fewest objects (limit {SWEEP_RATIO})")
             for size, x in zip(SWEEP, entries):
                 if x is not None and x["error"]:
                     errors.append(f"{case}/{path}/{size}: {x.get('error_message', '')}")
