@@ -1,4 +1,4 @@
-#include "plugin/host_api.hpp"
+#include "binding/host_api.hpp"
 
 #include "platform/dynamic_library.hpp"
 

@@ -4,7 +4,7 @@
 
 #include "dialog/tervolin_dialog.hpp"
 #include "geometry/cmq_object.hpp"
-#include "plugin/host_api.hpp"
+#include "binding/host_api.hpp"
 
 namespace tervolin {
 

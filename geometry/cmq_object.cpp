@@ -4,7 +4,7 @@
 
 #include "geometry/view_pool.hpp"
 #include "platform/locale_text.hpp"
-#include "plugin/host_api.hpp"
+#include "binding/host_api.hpp"
 
 namespace cmq {
 

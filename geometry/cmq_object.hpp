@@ -29,8 +29,8 @@
 #include <vector>
 
 #include "geometry/math.hpp"
-#include "plugin/host_api.hpp"
-#include "plugin/host_types.hpp"
+#include "binding/host_api.hpp"
+#include "protocol/host_types.hpp"
 
 namespace cmq {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <typeinfo>
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 #include "widgets/event_records.hpp"
 #include "widgets/widget_registry.hpp"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "mqhost/protocol.hpp"
-#include "plugin/host_api.hpp"
+#include "binding/host_api.hpp"
 #include "support/plugin_library.hpp"
 
 namespace {

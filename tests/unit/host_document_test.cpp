@@ -12,7 +12,7 @@
 #include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
-#include "plugin/host_api.hpp"
+#include "binding/host_api.hpp"
 #include "support/plugin_library.hpp"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include "host_fixture.hpp"
 #include "mqhost/settings.hpp"
-#include "plugin/host_api.hpp"
-#include "plugin/settings_records.hpp"
+#include "binding/host_api.hpp"
+#include "protocol/settings_records.hpp"
 #include "plugin/tervolin.hpp"
 
 namespace {

@@ -13,9 +13,9 @@
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
-#include "plugin/arg_list.hpp"
-#include "plugin/host_api.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/arg_list.hpp"
+#include "binding/host_api.hpp"
+#include "protocol/host_types.hpp"
 
 namespace {
 
