@@ -13,10 +13,10 @@
 
 #include "bench/allocation_count.hpp"
 #include "bench/grid_scene.hpp"
+#include "binding/host_api.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
-#include "binding/host_api.hpp"
 
 #if TERVOLIN_BENCH_HAS_DIALOG
 #include "dialog/tervolin_dialog.hpp"

@@ -18,9 +18,9 @@
 #include "bench/cases.hpp"
 #include "bench/copy_case.hpp"
 #include "bench/menu_pick_case.hpp"
+#include "binding/host_api.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
-#include "binding/host_api.hpp"
 
 namespace bench {
 namespace {

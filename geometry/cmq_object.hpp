@@ -28,8 +28,8 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/math.hpp"
 #include "binding/host_api.hpp"
+#include "geometry/math.hpp"
 #include "protocol/host_types.hpp"
 
 namespace cmq {

@@ -40,7 +40,8 @@ int32_t AlignAxisToLine(DocumentHandle document, cmq::CMQObject& current, const 
     for (int32_t line = 0; line < count; ++line) {
       if (!reference.IsLineSelected(face, line)) continue;
       const auto [start, end] = reference.GetFaceEdge(face, line);
-      return ApplyAxisDirection(current, reference.GetVertex(end) - reference.GetVertex(start), options) ? 1 : 0;
+      return ApplyAxisDirection(current, reference.GetVertex(end) - reference.GetVertex(start), options) ? 1
+                                                                                                         : 0;
     }
   }
   return 0;
@@ -63,7 +64,8 @@ int32_t AlignAxisToFaceNormal(DocumentHandle document, cmq::CMQObject& current, 
     if (!reference.IsVertexSelected(it.Index())) continue;
     points[found++] = position;
     if (found == 3) {
-      return ApplyAxisDirection(current, Cross(points[1] - points[0], points[2] - points[0]), options) ? 1 : 0;
+      return ApplyAxisDirection(current, Cross(points[1] - points[0], points[2] - points[0]), options) ? 1
+                                                                                                       : 0;
     }
   }
   return 0;

@@ -1,8 +1,8 @@
 // Code 7: the reference object's rotation, scale and translation, each by
 // choice, to every other selected object of the document.
+#include "binding/host_api.hpp"
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
-#include "binding/host_api.hpp"
 #include "operations/operations.hpp"
 
 namespace tervolin {

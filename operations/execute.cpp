@@ -5,7 +5,8 @@
 
 namespace tervolin {
 
-int32_t DispatchOperation(DocumentHandle document, cmq::CMQObject& current, int32_t code, const Options& options) {
+int32_t DispatchOperation(DocumentHandle document, cmq::CMQObject& current, int32_t code,
+                          const Options& options) {
   switch (code) {
     case OpCenterOfVertices: return SetOriginToCenter(document, current, options, true);
     case OpCenterOfObject: return SetOriginToCenter(document, current, options, false);
@@ -27,7 +28,8 @@ int32_t DispatchOperation(DocumentHandle document, cmq::CMQObject& current, int3
   }
 }
 
-cmq::CMQObject ReferenceObject(DocumentHandle document, const cmq::CMQObject& current, uint32_t referenceObjectId) {
+cmq::CMQObject ReferenceObject(DocumentHandle document, const cmq::CMQObject& current,
+                               uint32_t referenceObjectId) {
   if (referenceObjectId == kCurrentObjectReference) return current;
   return cmq::CMQObject::ByUniqueID(document, referenceObjectId);
 }

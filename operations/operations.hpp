@@ -19,11 +19,13 @@
 namespace tervolin {
 
 // Runs operation `code` on a valid current object; 0 for an unknown code.
-int32_t DispatchOperation(DocumentHandle document, cmq::CMQObject& current, int32_t code, const Options& options);
+int32_t DispatchOperation(DocumentHandle document, cmq::CMQObject& current, int32_t code,
+                          const Options& options);
 
 // The object whose geometry the operations read: the current object when
 // `referenceObjectId` is all bits set, else the object with that unique ID.
-cmq::CMQObject ReferenceObject(DocumentHandle document, const cmq::CMQObject& current, uint32_t referenceObjectId);
+cmq::CMQObject ReferenceObject(DocumentHandle document, const cmq::CMQObject& current,
+                               uint32_t referenceObjectId);
 
 // Origin.
 int32_t SetOriginToCenter(DocumentHandle document, cmq::CMQObject& current, const Options& options,

@@ -3,8 +3,8 @@
 // with 0.
 #include <cstring>
 
-#include "protocol/arg_list.hpp"
 #include "plugin/export_layer.hpp"
+#include "protocol/arg_list.hpp"
 #include "protocol/widget_events.hpp"
 
 namespace tervolin {
@@ -95,8 +95,8 @@ int32_t KeyEvent(MQCommandPlugin& command, DocumentHandle document, int32_t code
 
 // Carries out one row of the station table. Returns false when the code is
 // not a station event, so the caller goes on to the import events.
-bool StationEvent(MQStationPlugin& station, DocumentHandle document, int32_t code,
-                  void* arguments, int32_t& result) {
+bool StationEvent(MQStationPlugin& station, DocumentHandle document, int32_t code, void* arguments,
+                  int32_t& result) {
   auto list = static_cast<ArgList>(arguments);
   result = 1;
   switch (code) {
@@ -142,7 +142,9 @@ bool StationEvent(MQStationPlugin& station, DocumentHandle document, int32_t cod
     case 222: station.OnObjectSelected(document); return true;
     case 230: station.OnUpdateMaterialList(document); return true;
     case 231: station.OnMaterialModified(document); return true;
-    case 240: station.OnUpdateScene(document, static_cast<SceneHandle>(LookupArgPointer(list, "scene"))); return true;
+    case 240:
+      station.OnUpdateScene(document, static_cast<SceneHandle>(LookupArgPointer(list, "scene")));
+      return true;
     case 250: station.OnChangeEditOption(document, TriggerValue(list)); return true;
     default: break;
   }

@@ -26,9 +26,7 @@ TERVOLIN_EXPORT uint32_t MQCheckVersion(uint32_t hostVersion) {
   return tervolin::CheckHostVersion(hostVersion);
 }
 
-TERVOLIN_EXPORT int32_t MQInit(const char* hostFile) {
-  return tervolin::BindHostFromFile(hostFile) ? 1 : 0;
-}
+TERVOLIN_EXPORT int32_t MQInit(const char* hostFile) { return tervolin::BindHostFromFile(hostFile) ? 1 : 0; }
 
 TERVOLIN_EXPORT void MQGetPlugInID(uint32_t* product, uint32_t* id) {
   PluginInstance().GetPlugInID(product, id);

@@ -6,11 +6,11 @@
 #include <memory>
 #include <utility>
 
+#include "binding/host_api.hpp"
 #include "platform/text.hpp"
 #include "platform/wide_parse.hpp"
-#include "binding/host_api.hpp"
-#include "protocol/settings_records.hpp"
 #include "plugin/tervolin.hpp"
+#include "protocol/settings_records.hpp"
 
 namespace tervolin {
 

@@ -58,7 +58,8 @@ inline constexpr const char* kPluginExportNames[] = {TERVOLIN_PLUGIN_EXPORTS(TER
 #undef TERVOLIN_EXPORT_NAME
 // NOLINTEND(bugprone-macro-parentheses)
 
-inline constexpr int kPluginExportCount = static_cast<int>(sizeof kPluginExportNames / sizeof kPluginExportNames[0]);
+inline constexpr int kPluginExportCount =
+    static_cast<int>(sizeof kPluginExportNames / sizeof kPluginExportNames[0]);
 static_assert(kPluginExportCount == 14, "a plug-in exports exactly fourteen functions");
 
 }  // namespace tervolin

@@ -17,7 +17,7 @@ inline constexpr const char* kWidgetEventNames[] = {
 };
 // The mouse events share one record; so do the two key events.
 inline constexpr const char* kMouseEventNames[] = {
-    "leftdown", "leftup",   "leftdoubleclick",  "middledown", "middleup",   "middledoubleclick",
+    "leftdown",  "leftup",  "leftdoubleclick",  "middledown", "middleup",   "middledoubleclick",
     "rightdown", "rightup", "rightdoubleclick", "mousemove",  "mousewheel",
 };
 inline constexpr const char* kKeyEventNames[] = {"keydown", "keyup"};

@@ -8,8 +8,8 @@
 #include "host/src/widget_model.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
-#include "protocol/widget_events.hpp"
 #include "mqhost/widgets.hpp"
+#include "protocol/widget_events.hpp"
 
 namespace mqhost {
 namespace widget_host {

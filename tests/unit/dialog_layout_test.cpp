@@ -79,7 +79,6 @@ class DialogLayout : public host_testing::WidgetHostTest {
     }
     return count;
   }
-
 };
 
 TEST_F(DialogLayout, BuildsTheWholeTreeInOrder) {

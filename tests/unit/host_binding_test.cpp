@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "mqhost/protocol.hpp"
 #include "binding/host_api.hpp"
+#include "mqhost/protocol.hpp"
 #include "support/plugin_library.hpp"
 
 namespace {

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "binding/host_api.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "mqhost/settings.hpp"
 #include "mqhost/widgets.hpp"
-#include "binding/host_api.hpp"
 #include "operations/operations.hpp"
 #include "support/plugin_library.hpp"
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "binding/host_api.hpp"
 #include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
 #include "protocol/arg_list.hpp"
-#include "binding/host_api.hpp"
 #include "protocol/host_types.hpp"
 
 namespace {

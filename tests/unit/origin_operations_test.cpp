@@ -214,9 +214,11 @@ TEST_F(OperationTable, ReferenceObjectIsTheCurrentOneUnlessAnIdIsChosen) {
   const cmq::CMQObject current = cmq::CMQObject::Current(document);
 
   options.referenceObjectId = tervolin::kCurrentObjectReference;
-  EXPECT_EQ(tervolin::ReferenceObject(document, current, options.referenceObjectId).Object(), current.Object());
+  EXPECT_EQ(tervolin::ReferenceObject(document, current, options.referenceObjectId).Object(),
+            current.Object());
   options.referenceObjectId = 31;
-  EXPECT_EQ(tervolin::ReferenceObject(document, current, options.referenceObjectId).Object(), mqhost::ObjectHandleAt(document, otherIndex));
+  EXPECT_EQ(tervolin::ReferenceObject(document, current, options.referenceObjectId).Object(),
+            mqhost::ObjectHandleAt(document, otherIndex));
   options.referenceObjectId = 32;
   EXPECT_FALSE(tervolin::ReferenceObject(document, current, options.referenceObjectId).IsValid());
 }

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "binding/host_api.hpp"
 #include "host_fixture.hpp"
 #include "mqhost/settings.hpp"
-#include "binding/host_api.hpp"
 #include "plugin/settings.hpp"
 #include "plugin/tervolin.hpp"
 

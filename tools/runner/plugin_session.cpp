@@ -18,13 +18,15 @@ std::string Hex(uint32_t value) {
 
 std::string DefaultPluginPath() { return loader::ExecutableDir() + TERVOLIN_PLUGIN_FILE_NAME; }
 
-PluginSession::PluginSession(const std::string& pluginPath, const std::string& hostPath) : plugin_(pluginPath) {
+PluginSession::PluginSession(const std::string& pluginPath, const std::string& hostPath)
+    : plugin_(pluginPath) {
   identity_.path = pluginPath;
   const std::string subject = "plug-in " + pluginPath;
   if (!plugin_.loaded()) throw RunError(subject + ": missing, or not a loadable library");
   // A library that lacks one of the fourteen names is not a plug-in the host
   // modeller would load.
-  if (!plugin_.complete()) throw RunError(subject + ": not a plug-in: it does not export " + plugin_.missing());
+  if (!plugin_.complete())
+    throw RunError(subject + ": not a plug-in: it does not export " + plugin_.missing());
   const loader::PluginExports& api = plugin_.api();
 
   identity_.interfaceVersion = api.MQCheckVersion(kHostVersion);

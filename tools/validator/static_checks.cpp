@@ -15,7 +15,8 @@
 namespace validator {
 
 std::vector<std::string> SortedPluginExportNames() {
-  std::vector<std::string> names(std::begin(tervolin::kPluginExportNames), std::end(tervolin::kPluginExportNames));
+  std::vector<std::string> names(std::begin(tervolin::kPluginExportNames),
+                                 std::end(tervolin::kPluginExportNames));
   std::sort(names.begin(), names.end());
   return names;
 }
