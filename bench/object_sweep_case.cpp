@@ -16,7 +16,7 @@
 #include "geometry/cmq_object.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
-#include "plugin/tervolin.hpp"
+#include "operations/operations.hpp"
 
 namespace bench {
 
@@ -62,11 +62,11 @@ void Run(benchmark::State& state, Kind kind, int32_t objects) {
   DocumentHandle document = MakeDocument(objects, kind);
   mqhost::SetScanningLookups(true);
   mqhost::ClearProtocolErrors();
-  tervolin::Tervolin plugin;
-  plugin.operation = kind == Kind::Line ? tervolin::OpLine : tervolin::OpCopyToSelected;
-  plugin.transformVertices = true;
-  plugin.referenceObjectId = tervolin::kCurrentObjectReference;
-  plugin.copyRotation = plugin.copyScale = plugin.copyTranslation = true;
+  tervolin::Options options;
+  options.axisToSet = tervolin::AxisToSet::Y;
+  options.transformVertices = true;
+  options.referenceObjectId = tervolin::kCurrentObjectReference;
+  options.copyRotation = options.copyScale = options.copyTranslation = true;
   const uint64_t callsBefore = mqhost::HostCallCount();
   for (auto _ : state) {
     bool done = false;
@@ -74,8 +74,8 @@ void Run(benchmark::State& state, Kind kind, int32_t objects) {
       done = PickCode1WithTransform(document);
     } else {
       cmq::CMQObject current = cmq::CMQObject::Current(document);
-      done = (kind == Kind::Line ? plugin.AlignAxisToLine(document, current)
-                                 : plugin.CopyToSelected(document, current)) == 1;
+      done = (kind == Kind::Line ? tervolin::AlignAxisToLine(document, current, options)
+                                 : tervolin::CopyToSelected(document, current, options)) == 1;
     }
     if (!done) {
       state.SkipWithError("the operation found nothing to do");

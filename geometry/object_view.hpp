@@ -13,9 +13,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "binding/host_api.hpp"
 #include "geometry/cmq_object.hpp"
 #include "geometry/math.hpp"
-#include "plugin/host_api.hpp"
 
 namespace cmq {
 

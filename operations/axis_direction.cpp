@@ -6,8 +6,8 @@
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
 #include "geometry/object_view.hpp"
+#include "operations/operations.hpp"
 #include "operations/vertex_motion.hpp"
-#include "plugin/tervolin.hpp"
 
 namespace tervolin {
 
@@ -24,15 +24,16 @@ Float3 FaceNormal(const cmq::ObjectView& object, int32_t face) {
 
 }  // namespace
 
-int32_t Tervolin::AlignAxisToLine(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::ObjectView reference(ReferenceObject(document, current));
+int32_t AlignAxisToLine(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  const cmq::ObjectView reference(ReferenceObject(document, current, options.referenceObjectId));
   if (!reference.IsValid()) return 0;
 
   // Two selected vertices: the lower index minus the higher one.
   const int32_t first = reference.NextSelectedVertex(-1);
   const int32_t second = first < 0 ? -1 : reference.NextSelectedVertex(first);
   if (second >= 0) {
-    return ApplyAxisDirection(current, reference.GetVertex(first) - reference.GetVertex(second)) ? 1 : 0;
+    return ApplyAxisDirection(current, reference.GetVertex(first) - reference.GetVertex(second), options) ? 1
+                                                                                                          : 0;
   }
 
   // Otherwise the first selected line: its end minus its start, in the
@@ -45,20 +46,21 @@ int32_t Tervolin::AlignAxisToLine(DocumentHandle document, cmq::CMQObject& curre
       const std::vector<int32_t> points = reference.FacePoints(face, count);
       const int32_t start = points[static_cast<size_t>(line)];
       const int32_t end = points[line == count - 1 ? 0 : static_cast<size_t>(line) + 1];
-      return ApplyAxisDirection(current, reference.GetVertex(end) - reference.GetVertex(start)) ? 1 : 0;
+      return ApplyAxisDirection(current, reference.GetVertex(end) - reference.GetVertex(start), options) ? 1
+                                                                                                         : 0;
     }
   }
   return 0;
 }
 
-int32_t Tervolin::AlignAxisToFaceNormal(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::ObjectView reference(ReferenceObject(document, current));
+int32_t AlignAxisToFaceNormal(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  const cmq::ObjectView reference(ReferenceObject(document, current, options.referenceObjectId));
   if (!reference.IsValid()) return 0;
 
   const int32_t faceCount = reference.FaceCount();
   for (int32_t face = 0; face < faceCount; ++face) {
     if (!reference.IsFaceSelected(face) || reference.FacePointCount(face) < 1) continue;
-    return ApplyAxisDirection(current, FaceNormal(reference, face)) ? 1 : 0;
+    return ApplyAxisDirection(current, FaceNormal(reference, face), options) ? 1 : 0;
   }
 
   // No selected face: the plane of the first three selected vertices.
@@ -70,29 +72,29 @@ int32_t Tervolin::AlignAxisToFaceNormal(DocumentHandle document, cmq::CMQObject&
   const Float3 p0 = reference.GetVertex(found[0]);
   const Float3 p1 = reference.GetVertex(found[1]);
   const Float3 p2 = reference.GetVertex(found[2]);
-  return ApplyAxisDirection(current, Cross(p1 - p0, p2 - p0)) ? 1 : 0;
+  return ApplyAxisDirection(current, Cross(p1 - p0, p2 - p0), options) ? 1 : 0;
 }
 
-int32_t Tervolin::AlignAxisToVertex(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::ObjectView reference(ReferenceObject(document, current));
+int32_t AlignAxisToVertex(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  const cmq::ObjectView reference(ReferenceObject(document, current, options.referenceObjectId));
   if (!reference.IsValid()) return 0;
 
   const int32_t vertex = reference.NextSelectedVertex(-1);
   if (vertex < 0) return 0;
   const Float3 position = reference.GetVertex(vertex);
   const Float3 origin = ReadLocalTranslation(current.Object());
-  return ApplyAxisDirection(current, position - origin) ? 1 : 0;
+  return ApplyAxisDirection(current, position - origin, options) ? 1 : 0;
 }
 
-int32_t Tervolin::AlignAxisToCamera(DocumentHandle document, cmq::CMQObject& current) {
+int32_t AlignAxisToCamera(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
   const MQMatrix camera = CameraFrame(document);
   // The camera looks down its own Z axis; the frame's axis takes that axis
   // with its depth turned towards the viewer.
   const Float3 direction{camera.m[8], camera.m[9], -camera.m[10]};
-  return ApplyAxisDirection(current, direction) ? 1 : 0;
+  return ApplyAxisDirection(current, direction, options) ? 1 : 0;
 }
 
-bool Tervolin::ApplyAxisDirection(cmq::CMQObject& current, Float3 direction) {
+bool ApplyAxisDirection(cmq::CMQObject& current, Float3 direction, const Options& options) {
   const MQMatrix oldFrame = ReadLocalMatrix(current.Object());
   const Float3 oldX = MatrixRow(oldFrame, 0);
   const Float3 oldY = MatrixRow(oldFrame, 1);
@@ -100,7 +102,7 @@ bool Tervolin::ApplyAxisDirection(cmq::CMQObject& current, Float3 direction) {
   Float3 axisX{};
   Float3 axisY{};
   Float3 axisZ{};
-  if (setToX == 0) {
+  if (options.axisToSet == AxisToSet::Y) {
     // Y takes the direction; X keeps what of the old X is across it.
     axisZ = Cross(oldX, direction);
     axisX = Cross(direction, axisZ);
@@ -123,7 +125,7 @@ bool Tervolin::ApplyAxisDirection(cmq::CMQObject& current, Float3 direction) {
   SetMatrixRow(frame, 1, axisY);
   SetMatrixRow(frame, 2, axisZ);
 
-  if (transformVertices) {
+  if (options.transformVertices) {
     // Vertices are carried through the old frame's inverse.
     const MQMatrix inverse = ReadLocalInverseMatrix(current.Object());
     if (!IsInverseFrame(oldFrame, inverse)) return false;

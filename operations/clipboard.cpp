@@ -8,8 +8,8 @@
 #include "geometry/object_view.hpp"
 #include "operations/clipboard_text.hpp"
 #include "operations/frame_text.hpp"
+#include "operations/operations.hpp"
 #include "operations/vertex_motion.hpp"
-#include "plugin/tervolin.hpp"
 
 namespace tervolin {
 
@@ -24,8 +24,8 @@ bool AllFinite(const MQMatrix& matrix) {
 
 }  // namespace
 
-int32_t Tervolin::CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::CMQObject reference = ReferenceObject(document, current);
+int32_t CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  const cmq::CMQObject reference = ReferenceObject(document, current, options.referenceObjectId);
   if (!reference.IsValid()) return 0;
   const MQMatrix frame = ReadLocalMatrix(reference.Object());
   // Whether or not the text got there, the document is unchanged: "not done".
@@ -33,8 +33,8 @@ int32_t Tervolin::CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& c
   return 0;
 }
 
-int32_t Tervolin::PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::ObjectView target(ReferenceObject(document, current));
+int32_t PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  const cmq::ObjectView target(ReferenceObject(document, current, options.referenceObjectId));
   if (!target.IsValid()) return 0;
 
   MQMatrix pasted = IdentityMatrix();
@@ -46,11 +46,12 @@ int32_t Tervolin::PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject
 
   const MQMatrix own = ReadLocalMatrix(target.Object());
   MQMatrix next = own;
-  RebuildMatrix(next, copyScale ? pasted : own, copyRotation ? pasted : own, copyTranslation ? pasted : own);
+  RebuildMatrix(next, options.copyScale ? pasted : own, options.copyRotation ? pasted : own,
+                options.copyTranslation ? pasted : own);
   // Axes near the float limit can overflow in the decomposition.
   if (!AllFinite(next)) return 0;
 
-  if (transformVertices) {
+  if (options.transformVertices) {
     const MQMatrix inverse = ReadLocalInverseMatrix(target.Object());
     MQMatrix scratch = next;
     if (IsInverseFrame(own, inverse)) MoveVerticesBetweenFrames(target, own, inverse, scratch, true);
@@ -59,12 +60,12 @@ int32_t Tervolin::PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject
   return 1;
 }
 
-int32_t Tervolin::ClearAxis(DocumentHandle document, cmq::CMQObject& current) {
-  cmq::CMQObject target = ReferenceObject(document, current);
+int32_t ClearAxis(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  cmq::CMQObject target = ReferenceObject(document, current, options.referenceObjectId);
   if (!target.IsValid()) return 0;
 
   const MQMatrix identity = IdentityMatrix();
-  if (transformVertices) {
+  if (options.transformVertices) {
     MQMatrix scratch = identity;
     MoveVerticesWithMatrix(target, scratch, true);
   }

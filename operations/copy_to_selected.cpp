@@ -1,16 +1,16 @@
 // Code 7: the reference object's rotation, scale and translation, each by
 // choice, to every other selected object of the document.
+#include "binding/host_api.hpp"
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
 #include "geometry/object_view.hpp"
+#include "operations/operations.hpp"
 #include "operations/vertex_motion.hpp"
-#include "plugin/host_api.hpp"
-#include "plugin/tervolin.hpp"
 
 namespace tervolin {
 
-int32_t Tervolin::CopyToSelected(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::ObjectView source(ReferenceObject(document, current));
+int32_t CopyToSelected(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  const cmq::ObjectView source(ReferenceObject(document, current, options.referenceObjectId));
   // A reference that names no object of the document has no frame to give.
   if (!source.IsValid()) return 0;
   const MQMatrix sourceFrame = ReadLocalMatrix(source.Object());
@@ -29,9 +29,9 @@ int32_t Tervolin::CopyToSelected(DocumentHandle document, cmq::CMQObject& curren
     // of its own parts.
     const MQMatrix own = ReadLocalMatrix(target.Object());
     MQMatrix next = own;
-    RebuildMatrix(next, copyScale ? sourceFrame : own, copyRotation ? sourceFrame : own,
-                  copyTranslation ? sourceFrame : own);
-    if (transformVertices) {
+    RebuildMatrix(next, options.copyScale ? sourceFrame : own, options.copyRotation ? sourceFrame : own,
+                  options.copyTranslation ? sourceFrame : own);
+    if (options.transformVertices) {
       // A target whose frame does not span space keeps its vertices.
       const MQMatrix inverse = ReadLocalInverseMatrix(target.Object());
       MQMatrix scratch = next;

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <string>
 
+#include "binding/host_api.hpp"
 #include "host_fixture.hpp"
 #include "mqhost/settings.hpp"
-#include "plugin/host_api.hpp"
-#include "plugin/settings_records.hpp"
 #include "plugin/tervolin.hpp"
+#include "protocol/settings_records.hpp"
 
 namespace {
 

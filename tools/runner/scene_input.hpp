@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 #include "tools/runner/options.hpp"
 
 namespace runner {

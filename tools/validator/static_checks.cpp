@@ -14,10 +14,12 @@
 
 namespace validator {
 
-const char* const kPluginExportNames[14] = {
-    "MQCheckVersion", "MQCreate",       "MQEnumFileExt",   "MQEnumFileType",  "MQEnumString",
-    "MQExportFile",   "MQGetPlugInID",  "MQGetPlugInName", "MQGetPlugInType", "MQImportFile",
-    "MQInit",         "MQModifyObject", "MQModifySelect",  "MQOnEvent"};
+std::vector<std::string> SortedPluginExportNames() {
+  std::vector<std::string> names(std::begin(tervolin::kPluginExportNames),
+                                 std::end(tervolin::kPluginExportNames));
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 namespace {
 
@@ -42,7 +44,7 @@ void CheckExportTable(const Options& options, Report& report) {
     return;
   }
   std::sort(names.begin(), names.end());
-  const std::vector<std::string> expected(std::begin(kPluginExportNames), std::end(kPluginExportNames));
+  const std::vector<std::string> expected = SortedPluginExportNames();
   std::vector<std::string> extra;
   std::vector<std::string> missing;
   std::set_difference(names.begin(), names.end(), expected.begin(), expected.end(),
