@@ -42,7 +42,8 @@ TEST_F(RunnerFiles, SettingsSavesGoThroughLinksToTheirFileAndNeverOverAnother) {
   for (const char* planted : {"linked.xml.tmp", "real/settings.xml.tmp", "linked.xml.saving"}) {
     fs::create_symlink(folder.Path("victim"), folder.Path(planted));
   }
-  const RunResult run = folder.Run({box, "--settings", folder.Path("linked.xml"), "--toggle", "Trans(&f)orm"});
+  const RunResult run =
+      folder.Run({box, "--settings", folder.Path("linked.xml"), "--toggle", "Trans(&f)orm"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_TRUE(fs::is_symlink(folder.Path("linked.xml")));
   EXPECT_NE(folder.Read("real/settings.xml").find("<pluginsettings>"), std::string::npos);
@@ -66,13 +67,16 @@ TEST_F(RunnerFiles, SettingsSavesGoThroughLinksToTheirFileAndNeverOverAnother) {
 TEST_F(RunnerFiles, ReadOnlyTargetsAreRefusedAndKept) {
   folder.Write("settings.xml", "<settings/>");
   folder.Write("out.json", "old scene");
-  for (const char* file : {"settings.xml", "out.json"}) fs::permissions(folder.Path(file), fs::perms::owner_read);
+  for (const char* file : {"settings.xml", "out.json"})
+    fs::permissions(folder.Path(file), fs::perms::owner_read);
   const RunResult run = folder.Run({Scene("tilted-box.json"), "--out", folder.Path("out.json")});
   EXPECT_EQ(run.exitStatus, 1) << run.err;
-  EXPECT_NE(run.err.find("settings file \"" + folder.Path("settings.xml") + "\" was not saved: it is read-only"),
-            std::string::npos)
+  EXPECT_NE(
+      run.err.find("settings file \"" + folder.Path("settings.xml") + "\" was not saved: it is read-only"),
+      std::string::npos)
       << run.err;
-  EXPECT_NE(run.err.find("--out " + folder.Path("out.json") + ": it is read-only"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("--out " + folder.Path("out.json") + ": it is read-only"), std::string::npos)
+      << run.err;
   EXPECT_EQ(folder.Read("settings.xml"), "<settings/>");
   EXPECT_EQ(folder.Read("out.json"), "old scene");
   ExpectFiles({"out.json", "settings.xml"});
@@ -88,15 +92,16 @@ TEST_F(RunnerFiles, OutputThatCannotBeWrittenLeavesNothingBehind) {
       << run.err;
   // A folder in the way, and the dialog's picture to a device.
   fs::create_directory(folder.Path("taken"));
-  const RunResult blocked = folder.Run(
-      {Scene("tilted-box.json"), "--out", folder.Path("taken"), "--show-dialog", "/dev/null"});
+  const RunResult blocked =
+      folder.Run({Scene("tilted-box.json"), "--out", folder.Path("taken"), "--show-dialog", "/dev/null"});
   EXPECT_EQ(blocked.exitStatus, 1) << blocked.err;
   EXPECT_NE(blocked.err.find("taken: it is a folder"), std::string::npos) << blocked.err;
-  EXPECT_NE(blocked.err.find("--show-dialog /dev/null: not written: it is not a regular file"), std::string::npos)
+  EXPECT_NE(blocked.err.find("--show-dialog /dev/null: not written: it is not a regular file"),
+            std::string::npos)
       << blocked.err;
   // A pick that leaves a value no scene file can hold: named, and not written.
-  const RunResult runaway =
-      folder.Run({Scene("tilted-box.json"), "--plugin", RUNNER_RUNAWAY_PLUGIN_FILE, "--out", folder.Path("out.json")});
+  const RunResult runaway = folder.Run(
+      {Scene("tilted-box.json"), "--plugin", RUNNER_RUNAWAY_PLUGIN_FILE, "--out", folder.Path("out.json")});
   EXPECT_EQ(runaway.exitStatus, 1) << runaway.err;
   EXPECT_NE(runaway.err.find("objects[0].frame[13]: not a finite number"), std::string::npos) << runaway.err;
   EXPECT_EQ(runaway.out.find("\nwritten "), std::string::npos) << runaway.out;

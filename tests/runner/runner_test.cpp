@@ -2,7 +2,6 @@
 // clear message with a non-zero status, no crash and no partial file, for
 // every kind of bad input.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -75,11 +74,10 @@ TEST_F(RunnerLoading, ObjGroupsBecomeObjectsWithTheirOwnVertices) {
 }
 
 TEST_F(RunnerLoading, CommandLineSelectionsReplaceTheScenesAndAddUp) {
-  const RunResult run =
-      folder.Run({Scene("copy-targets.json"), "--current", "Target B", "--select-vertices", "Source:0,2",
-                  "--select-vertices", "Source:1,0",
-                  "--select-faces", "Bystander:0", "--select-lines", "Target A:0/1,0/2", "--select-objects",
-                  "Source,Bystander", "--out", folder.Path("out.json")});
+  const RunResult run = folder.Run({Scene("copy-targets.json"), "--current", "Target B", "--select-vertices",
+                                    "Source:0,2", "--select-vertices", "Source:1,0", "--select-faces",
+                                    "Bystander:0", "--select-lines", "Target A:0/1,0/2", "--select-objects",
+                                    "Source,Bystander", "--out", folder.Path("out.json")});
   ASSERT_EQ(run.exitStatus, 0) << run.err;
   const json scene = ParseJson(folder.Read("out.json"));
   const json& objects = scene["objects"];
@@ -94,7 +92,8 @@ TEST_F(RunnerLoading, CommandLineSelectionsReplaceTheScenesAndAddUp) {
 }
 
 TEST_F(RunnerLoading, ControlCharactersInNamesAreEscapedInTheReport) {
-  folder.Write("input.json", R"({"currentObject": 0, "objects": [{"name": "A\u001b[31m\nprotocol    no errors\u009b",
+  folder.Write("input.json",
+               R"({"currentObject": 0, "objects": [{"name": "A\u001b[31m\nprotocol    no errors\u009b",
                                  "vertices": [[0, 0, 0], [2, 0, 0], [0, 2, 0]], "faces": [[0, 1, 2]]}]})");
   const RunResult run = folder.Run({folder.Path("input.json"), "--click", "Center of the O(&b)ject"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
@@ -139,7 +138,8 @@ TEST_F(RunnerBadInput, SceneFilesThatCannotBeUsed) {
   ExpectRefused({folder.Path("input.json")}, "objects[0].faces[0][2]", "vertex index 2 is out of range");
   folder.Write("input.json", R"({"objects": [{"name": "Box", "vertices": [[0,0]]}]})");
   ExpectRefused({folder.Path("input.json")}, "objects[0].vertices[0]", "must hold 3 numbers");
-  folder.Write("input.json", R"({"objects": [{"name": "Box", "vertices": [], "faces": [], "name": "Other"}]})");
+  folder.Write("input.json",
+               R"({"objects": [{"name": "Box", "vertices": [], "faces": [], "name": "Other"}]})");
   ExpectRefused({folder.Path("input.json")}, "objects[0].name", "this key is given twice");
   // Files that are no scene at all: each is refused at once, without reading
   // a device to its end or waiting for a writer to a pipe.
