@@ -83,9 +83,12 @@ void CheckLines(const std::string& path, const std::string& text) {
         const bool fits =
             error == std::errc() && (value > 0 ? value <= vertexCount : -value <= vertexesBefore);
         if (!fits) {
-          throw RunError(where + "face names vertex " + index + ", but the file has " +
-                         std::to_string(value < 0 ? vertexesBefore : vertexCount) + " vertices" +
-                         (index[0] == '-' ? " before this line" : ""));
+          const bool relative = index[0] == '-';
+          std::string message = where;
+          message += "face names vertex " + index + ", but the file has ";
+          message += std::to_string(relative ? vertexesBefore : vertexCount) + " vertices";
+          if (relative) message += " before this line";
+          throw RunError(message);
         }
       }
     }
@@ -151,8 +154,9 @@ std::vector<mqhost::ObjectData> ImportObj(const std::string& path) {
     }
     for (auto& [global, index] : local) {
       index = static_cast<int32_t>(object.vertices.size());
+      const size_t first = 3 * static_cast<size_t>(global);
       object.vertices.push_back(
-          {attrib.vertices[3 * global], attrib.vertices[3 * global + 1], attrib.vertices[3 * global + 2]});
+          {attrib.vertices[first], attrib.vertices[first + 1], attrib.vertices[first + 2]});
     }
     for (std::vector<int32_t>& face : object.faces) {
       for (int32_t& point : face) point = local[point];
