@@ -94,6 +94,9 @@ int Run(const RunOptions& options) {
     } else {
       LoadSettings(report.settingsPath);
     }
+    CheckOutputsDiffer({{"--settings", report.settingsPath},
+                        {"--out", options.outPath},
+                        {"--show-dialog", options.svgPath}});
 
     const std::vector<std::optional<mqhost::ObjectData>> before = ObjectsOf(document);
     const ClipboardWatch clipboard;
@@ -135,11 +138,12 @@ int Run(const RunOptions& options) {
       }
     }
     if (!options.outPath.empty()) {
-      try {
-        WriteFileAtomically(options.outPath, mqhost::SceneText(document), "--out " + options.outPath);
+      // The host's writer refuses a value the file could not hold, naming it.
+      std::string error;
+      if (mqhost::SaveSceneFile(document, options.outPath, &error)) {
         report.outPath = options.outPath;
-      } catch (const RunError& error) {
-        failures.push_back(error.what());
+      } else {
+        failures.push_back("--out " + error);
       }
     }
   }

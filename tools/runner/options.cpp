@@ -165,13 +165,16 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
   std::vector<std::string> lineSelections;
   std::string selectedObjects;
   app.add_option("--current", options->currentObject, "make the object of this name the current one");
-  app.add_option("--select-vertices", vertexSelections, "NAME:0,4,9  select these vertices of an object")
+  app.add_option("--select-vertices", vertexSelections,
+                 "NAME:0,4,9  select these vertices of an object (repeated for one object: they add up)")
       ->allow_extra_args(false)
       ->take_all();
-  app.add_option("--select-faces", faceSelections, "NAME:1,2  select these faces of an object")
+  app.add_option("--select-faces", faceSelections,
+                 "NAME:1,2  select these faces of an object (repeated: they add up)")
       ->allow_extra_args(false)
       ->take_all();
-  app.add_option("--select-lines", lineSelections, "NAME:face/edge,...  select these face edges")
+  app.add_option("--select-lines", lineSelections,
+                 "NAME:face/edge,...  select these face edges (repeated: they add up)")
       ->allow_extra_args(false)
       ->take_all();
   app.add_option("--select-objects", selectedObjects, "NAME,NAME  the selected objects (only these)");
@@ -211,6 +214,9 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
     throw RunError(std::string("command line: ") + error.what());
   }
 
+  for (const char* name : {"--out", "--settings", "--show-dialog"}) {
+    if (app.count(name) > 0 && app[name]->as<std::string>().empty()) Bad(name, "", "names no file");
+  }
   options->currentGiven = app.count("--current") > 0;
   options->objectsGiven = app.count("--select-objects") > 0;
   for (const std::string& value : vertexSelections) {

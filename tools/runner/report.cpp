@@ -39,6 +39,33 @@ std::string FrameRow(const mqhost::Matrix16& frame, int row) {
   return text;
 }
 
+// Control characters shown as escapes, so that a name, a caption or a path
+// cannot start a line of its own or steer the terminal: C0 controls, DEL and
+// the C1 controls (UTF-8 C2 80 to C2 9F).
+std::string Printable(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const bool c1 = c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c < 0x20 || c == 0x7F || c1) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x",
+                    static_cast<unsigned>(c1 ? static_cast<unsigned char>(text[++i]) : c));
+      out += escape;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 nlohmann::json FrameJson(const mqhost::Matrix16& frame) {
   nlohmann::json rows = nlohmann::json::object();
   for (int row = 0; row < 4; ++row) {
@@ -101,7 +128,7 @@ std::string FormatReport(const RunReport& report) {
   auto line = [&out](const std::string& label, const std::string& text) {
     out += label;
     if (label.size() < 12) out += std::string(12 - label.size(), ' ');
-    out += text + "\n";
+    out += Printable(text) + "\n";
   };
   line("plug-in", report.plugin.path);
   line("name", report.plugin.name);

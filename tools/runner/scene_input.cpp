@@ -1,5 +1,7 @@
 #include "tools/runner/scene_input.hpp"
 
+#include <set>
+
 #include "mqhost/document.hpp"
 #include "tools/runner/obj_import.hpp"
 #include "tools/runner/run_error.hpp"
@@ -55,7 +57,23 @@ int32_t FindObject(DocumentHandle document, const std::string& name) {
   return -1;
 }
 
+namespace {
+
+// The first selection the command line gives for an object replaces the
+// scene's; each later one for the same object adds to it.
+template <typename Item>
+void Select(std::vector<Item>& selection, const std::vector<Item>& chosen, std::set<int32_t>& given,
+            int32_t index) {
+  if (given.insert(index).second) selection.clear();
+  selection.insert(selection.end(), chosen.begin(), chosen.end());
+}
+
+}  // namespace
+
 void ApplyChoices(DocumentHandle document, const RunOptions& options) {
+  std::set<int32_t> vertexGiven;
+  std::set<int32_t> faceGiven;
+  std::set<int32_t> lineGiven;
   if (options.currentGiven) {
     mqhost::SetCurrentObjectIndex(document, RequireObject(document, "--current", options.currentObject));
   }
@@ -65,7 +83,7 @@ void ApplyChoices(DocumentHandle document, const RunOptions& options) {
     for (int32_t vertex : selection.indices) {
       RequireBelow("--select-vertices", selection.object, "vertex", vertex, object.vertices.size());
     }
-    object.selectedVertices = selection.indices;
+    Select(object.selectedVertices, selection.indices, vertexGiven, index);
     mqhost::SetObject(document, index, object);
   }
   for (const IndexSelection& selection : options.faceSelections) {
@@ -74,7 +92,7 @@ void ApplyChoices(DocumentHandle document, const RunOptions& options) {
     for (int32_t face : selection.indices) {
       RequireBelow("--select-faces", selection.object, "face", face, object.faces.size());
     }
-    object.selectedFaces = selection.indices;
+    Select(object.selectedFaces, selection.indices, faceGiven, index);
     mqhost::SetObject(document, index, object);
   }
   for (const LineSelection& selection : options.lineSelections) {
@@ -85,7 +103,7 @@ void ApplyChoices(DocumentHandle document, const RunOptions& options) {
       RequireBelow("--select-lines", selection.object, ("edge of face " + std::to_string(face)).c_str(), edge,
                    object.faces[face].size());
     }
-    object.selectedLines = selection.lines;
+    Select(object.selectedLines, selection.lines, lineGiven, index);
     mqhost::SetObject(document, index, object);
   }
   if (options.objectsGiven) {

@@ -12,6 +12,7 @@
 #include "report.hpp"
 #include "static_checks.hpp"
 #include "stress.hpp"
+#include "work_dir.hpp"
 
 int main(int argc, char** argv) {
   validator::Options options;
@@ -24,6 +25,10 @@ int main(int argc, char** argv) {
   if (help) {
     std::printf("%s", validator::UsageText());
     return 0;
+  }
+  if (!validator::PrepareWorkDir(options.workDir, &error)) {
+    std::fprintf(stderr, "tervolin-validate: %s\n", error.c_str());
+    return 2;
   }
   validator::Report report(options.hangSeconds);
   report.Note("plug-in " + options.pluginPath + ", level " + std::to_string(options.level) + ", seed " +
