@@ -74,10 +74,14 @@ TEST_F(RunnerPick, ActionsArePlayedInCommandLineOrder) {
   EXPECT_GT(before["changed"][0]["verticesMoved"], 0);
 
   // The line first: the dialog closes, the toggle is never played, and the
-  // runner says so with a failing status.
-  const json after = RunJson({Scene("edge-loop.json"), "--settings", folder.Path("other.xml"), "--click",
-                              "(&L)ine", "--toggle", "Trans(&f)orm"},
-                             1);
+  // runner says so with a failing status and an error object. (The first
+  // run's Transform is not kept: without --settings each run starts afresh.)
+  const json after = RunJson({Scene("edge-loop.json"), "--click", "line", "--toggle", "Transform"}, 1);
+  EXPECT_EQ(after["actions"], json::array({"click \"(&L)ine\"", "toggle \"Trans(&f)orm\""}));
+  EXPECT_NE(after["error"]["message"].get<std::string>().find("1 action(s) were not played"),
+            std::string::npos);
+  EXPECT_EQ(after["error"]["exitStatus"], 1);
+  EXPECT_EQ(after["options"]["transform"], false);
   EXPECT_EQ(after["operation"]["code"], 3);
   EXPECT_EQ(after["dialog"]["actionsPlayed"], 1);
   ASSERT_EQ(after["changed"].size(), 1u);
@@ -102,18 +106,41 @@ TEST_F(RunnerPick, KeysChooseOperationsAndDisabledOnesLeaveTheDialogOpen) {
   EXPECT_EQ(line["dialog"]["modalResult"], 2);
   EXPECT_EQ(line["result"], false);
   EXPECT_EQ(line["changed"], json::array());
+  EXPECT_TRUE(line["error"].is_null());
+  // A click on the disabled button is ignored too; --strict makes it a failure.
+  const json strict = RunJson({Scene("wedge.json"), "--click", "(&L)ine", "--strict"}, 1);
+  EXPECT_NE(strict["error"]["message"].get<std::string>().find("--strict: the dialog ignored 1 action"),
+            std::string::npos)
+      << strict["error"];
 }
 
-TEST_F(RunnerPick, OptionsPersistInTheSettingsFileBetweenRuns) {
-  const json cancelled =
-      RunJson({Scene("tilted-box.json"), "--toggle", "Trans(&f)orm", "--move", "40,60", "--cancel"});
-  EXPECT_EQ(cancelled["result"], false);
-  const std::string settings = folder.Read("settings.xml");
-  EXPECT_NE(settings.find("<transform>1</transform>"), std::string::npos) << settings;
-  EXPECT_NE(settings.find("<PosX>40</PosX>"), std::string::npos) << settings;
+TEST_F(RunnerPick, OptionsPersistOnlyInAGivenSettingsFile) {
+  // Without --settings the run reports the options it ended with, and keeps
+  // them nowhere: the next run starts from the defaults.
+  const json alone = RunJson({Scene("tilted-box.json"), "--toggle", "Trans(&f)orm", "--cancel"});
+  EXPECT_EQ(alone["options"]["transform"], true);
+  EXPECT_TRUE(alone["settings"]["path"].is_null());
+  EXPECT_EQ(RunJson({Scene("tilted-box.json"), "--click",
+                     "Center of the O(&b)ject"})["changed"][0]["verticesMoved"],
+            0);
+  EXPECT_TRUE(folder.Files().empty()) << folder.Files().front();
 
-  // The next run starts with Transform on: the vertices move with the origin.
-  const json moved = RunJson({Scene("tilted-box.json"), "--click", "Center of the O(&b)ject"});
+  const std::string settings = folder.Path("kept/settings.xml");
+  const json cancelled =
+      RunJson({Scene("copy-targets.json"), "--settings", settings, "--toggle", "Trans(&f)orm",
+               "--pick-reference", "Target A", "--move", "40,60", "--cancel"});
+  EXPECT_EQ(cancelled["result"], false);
+  EXPECT_EQ(cancelled["settings"]["note"], "created");
+  EXPECT_EQ(cancelled["options"]["reference"], "\"Target A\"");
+  EXPECT_EQ(cancelled["options"]["position"], json::array({40, 60}));
+  const std::string saved = folder.Read("kept/settings.xml");
+  EXPECT_NE(saved.find("<transform>1</transform>"), std::string::npos) << saved;
+
+  // The next run with the file starts with Transform on: the vertices move
+  // with the origin.
+  const json moved =
+      RunJson({Scene("tilted-box.json"), "--settings", settings, "--click", "Center of the O(&b)ject"});
+  EXPECT_EQ(moved["settings"]["note"], "loaded and saved");
   ASSERT_EQ(moved["changed"].size(), 1u);
   EXPECT_EQ(moved["changed"][0]["verticesMoved"], 8);
 }

@@ -46,7 +46,8 @@ struct RunOptions {
   std::vector<ScriptStep> script;
   std::string outPath;
   bool json = false;
-  std::string settingsPath;  // empty: the user's configuration folder
+  bool strict = false;       // an action the dialog ignored fails the run
+  std::string settingsPath;  // empty: start from the defaults, save nothing
   std::string svgPath;
 };
 
