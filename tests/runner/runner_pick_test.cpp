@@ -45,6 +45,8 @@ TEST_F(RunnerPick, CenterOfTheObjectMovesTheOriginAndWritesTheScene) {
   // The box spans (1, 0, -1) to (3, 2, 1); the tilted axes stay as they were.
   EXPECT_EQ(box["frameAfter"]["origin"], json::array({2.0, 1.0, 0.0, 1.0}));
   EXPECT_EQ(box["frameAfter"]["X"], box["frameBefore"]["X"]);
+  // Numbers are the floats' shortest text, as in the scene file.
+  EXPECT_EQ(box["frameAfter"]["X"].dump(), "[0.866025,0.5,0.0,0.0]");
   EXPECT_EQ(box["verticesMoved"], 0);
 
   const json scene = json::parse(folder.Read("out.json"));
