@@ -3,7 +3,10 @@
 // changed, the options kept in the settings file, and the dialog's picture.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <nlohmann/json.hpp>
+#include <regex>
 
 #include "tests/runner/runner_process.hpp"
 
@@ -158,9 +161,18 @@ TEST_F(RunnerPick, SettingsThatCannotBeSavedFailTheRunButKeepTheReport) {
 }
 
 TEST_F(RunnerPick, DialogPictureHoldsTheCaptionsAndStates) {
-  const json report =
-      RunJson({Scene("copy-targets.json"), "--show-dialog", folder.Path("dialog.svg"), "--close"});
-  EXPECT_EQ(report["dialogSvg"], folder.Path("dialog.svg"));
+  const json closed =
+      RunJson({Scene("copy-targets.json"), "--show-dialog", folder.Path("closed.svg"), "--close"});
+  EXPECT_EQ(closed["dialogSvg"], folder.Path("closed.svg"));
+  // The reference list is drawn closed, showing its current entry; the layout
+  // frames are not drawn.
+  const std::string closedSvg = folder.Read("closed.svg");
+  EXPECT_NE(closedSvg.find(">-<"), std::string::npos);
+  EXPECT_EQ(closedSvg.find(">Bystander<"), std::string::npos);
+  EXPECT_EQ(closedSvg.find("stroke-dasharray"), std::string::npos);
+
+  RunJson({Scene("copy-targets.json"), "--show-dialog", folder.Path("dialog.svg"), "--show-dialog-open",
+           "--close"});
   const std::string svg = folder.Read("dialog.svg");
   ASSERT_EQ(svg.rfind("<svg ", 0), 0u) << svg.substr(0, 80);
   for (const char* text :
@@ -174,6 +186,52 @@ TEST_F(RunnerPick, DialogPictureHoldsTheCaptionsAndStates) {
   EXPECT_NE(svg.find("fill='#999' text-anchor='middle'>Center of ("), std::string::npos);
   // "(&R)otate" starts checked: one check mark.
   EXPECT_NE(svg.find("l3 3 l6 -7"), std::string::npos);
+}
+
+// The end points of every SVG line of this class.
+std::vector<std::array<double, 4>> Lines(const std::string& svg, const std::string& cls) {
+  std::vector<std::array<double, 4>> lines;
+  const std::regex pattern("<line class='" + cls +
+                           "' x1='([-0-9.]+)' y1='([-0-9.]+)' x2='([-0-9.]+)' y2='([-0-9.]+)'");
+  for (std::sregex_iterator it(svg.begin(), svg.end(), pattern), end; it != end; ++it) {
+    lines.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]), std::stod((*it)[4])});
+  }
+  return lines;
+}
+
+// How far from parallel two drawn lines are: the sine of their angle.
+double Skew(const std::array<double, 4>& a, const std::array<double, 4>& b) {
+  const double ax = a[2] - a[0], ay = a[3] - a[1], bx = b[2] - b[0], by = b[3] - b[1];
+  return std::fabs(ax * by - ay * bx) / (std::hypot(ax, ay) * std::hypot(bx, by));
+}
+
+TEST_F(RunnerPick, ScenePictureShowsTheAxisFollowingTheSelectedEdge) {
+  const json report =
+      RunJson({Scene("edge-loop.json"), "--click", "Line", "--show-scene", folder.Path("ring.svg")});
+  EXPECT_EQ(report["sceneSvg"], folder.Path("ring.svg"));
+  const std::string svg = folder.Read("ring.svg");
+  const auto edge = Lines(svg, "selected line");
+  const auto yAfter = Lines(svg, "axis after Y");
+  const auto yBefore = Lines(svg, "axis before Y");
+  ASSERT_EQ(edge.size(), 1u) << svg;
+  ASSERT_EQ(yAfter.size(), 1u);
+  ASSERT_EQ(yBefore.size(), 1u);
+  EXPECT_LT(Skew(yAfter[0], edge[0]), 0.01) << "Y now follows the edge";
+  EXPECT_GT(Skew(yBefore[0], edge[0]), 0.3);
+  // Both frames start at the unmoved origin; the axes are dashed before.
+  EXPECT_EQ(yAfter[0][0], yBefore[0][0]);
+  EXPECT_EQ(yAfter[0][1], yBefore[0][1]);
+  EXPECT_NE(svg.find("class='axis before X' x1"), std::string::npos);
+  EXPECT_EQ(svg.find("class='old place'"), std::string::npos) << "no vertex moved";
+
+  // With Transform the four moved vertices leave their old places behind.
+  RunJson(
+      {Scene("wedge.json"), "--toggle", "Transform", "--key", "n", "--show-scene", folder.Path("wedge.svg")});
+  const std::string wedge = folder.Read("wedge.svg");
+  std::regex oldPlace("<circle class='old place'");
+  EXPECT_EQ(std::distance(std::sregex_iterator(wedge.begin(), wedge.end(), oldPlace), std::sregex_iterator()),
+            4);
+  EXPECT_NE(wedge.find("class='selected face'"), std::string::npos);
 }
 
 }  // namespace

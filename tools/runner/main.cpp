@@ -17,6 +17,7 @@
 #include "tools/runner/report.hpp"
 #include "tools/runner/run_error.hpp"
 #include "tools/runner/scene_input.hpp"
+#include "tools/runner/scene_svg.hpp"
 #include "tools/runner/settings_glue.hpp"
 #include "tools/runner/user_script.hpp"
 
@@ -84,6 +85,28 @@ std::string Shown(const std::string& path) {
   return relative.generic_string();
 }
 
+// The current object before and after the pick, and the reference object the
+// options name when it is another one.
+ScenePicture PictureOf(const std::vector<std::optional<mqhost::ObjectData>>& before, DocumentHandle document,
+                       const std::optional<DialogOptions>& options) {
+  const int32_t current = mqhost::CurrentObjectIndex(document);
+  if (current < 0 || static_cast<size_t>(current) >= before.size() || !before[current] ||
+      !mqhost::HasObject(document, current)) {
+    throw RunError("--show-scene: the scene has no current object to draw", kExitFault);
+  }
+  ScenePicture picture;
+  picture.before = *before[current];
+  picture.after = mqhost::GetObject(document, current);
+  if (options && options->reference && *options->reference != picture.after.uniqueId) {
+    for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
+      if (!mqhost::HasObject(document, index)) continue;
+      mqhost::ObjectData object = mqhost::GetObject(document, index);
+      if (object.uniqueId == *options->reference) picture.reference = std::move(object);
+    }
+  }
+  return picture;
+}
+
 int32_t ObjectCount(DocumentHandle document) {
   int32_t count = 0;
   for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
@@ -93,8 +116,8 @@ int32_t ObjectCount(DocumentHandle document) {
 }
 
 int Run(const RunOptions& options) {
-  if (options.scenePath.empty() &&
-      (!options.script.empty() || !options.outPath.empty() || !options.svgPath.empty())) {
+  if (options.scenePath.empty() && (!options.script.empty() || !options.outPath.empty() ||
+                                    !options.svgPath.empty() || !options.sceneSvgPath.empty())) {
     throw RunError("command line: the pick needs a scene file");
   }
   RunReport report;
@@ -168,8 +191,18 @@ int Run(const RunOptions& options) {
           throw RunError("--show-dialog " + options.svgPath + ": no dialog to draw (the pick showed none)",
                          kExitFault);
         }
-        WriteFileAtomically(options.svgPath, DialogSvg(dialog), "--show-dialog " + options.svgPath);
+        WriteFileAtomically(options.svgPath, DialogSvg(dialog, options.dialogListsOpen),
+                            "--show-dialog " + options.svgPath);
         report.svgPath = options.svgPath;
+      } catch (const RunError& error) {
+        failures.push_back(error.what());
+      }
+    }
+    if (!options.sceneSvgPath.empty()) {
+      try {
+        WriteFileAtomically(options.sceneSvgPath, SceneSvg(PictureOf(before, document, report.options)),
+                            "--show-scene " + options.sceneSvgPath);
+        report.sceneSvgPath = options.sceneSvgPath;
       } catch (const RunError& error) {
         failures.push_back(error.what());
       }

@@ -238,6 +238,12 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
       ->option_text("FILE");
   app.add_option("--show-dialog", options->svgPath, "draw the plug-in's dialog into this SVG file")
       ->option_text("FILE.svg");
+  app.add_flag("--show-dialog-open", options->dialogListsOpen,
+               "draw the dialog with its reference list open, its items listed");
+  app.add_option("--show-scene", options->sceneSvgPath,
+                 "draw the current object into this SVG file: its frame before (dashed) and after the pick, "
+                 "the selection the operation read, where vertices moved, and the reference object")
+      ->option_text("FILE.svg");
 
   try {
     app.parse(argc, argv);

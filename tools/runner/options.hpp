@@ -49,6 +49,8 @@ struct RunOptions {
   bool strict = false;       // an action the dialog ignored fails the run
   std::string settingsPath;  // empty: start from the defaults, save nothing
   std::string svgPath;
+  bool dialogListsOpen = false;  // the dialog picture shows the reference list open
+  std::string sceneSvgPath;
 };
 
 // Parses argv. Throws RunError with the offending option and value for bad

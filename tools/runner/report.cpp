@@ -220,6 +220,7 @@ std::string FormatReport(const RunReport& report) {
                                                : report.settingsPath + " (" + report.settingsNote + ")");
   if (!report.outPath.empty()) line("written", report.outPath);
   if (!report.svgPath.empty()) line("dialog svg", report.svgPath);
+  if (!report.sceneSvgPath.empty()) line("scene svg", report.sceneSvgPath);
   if (report.protocolErrors.empty()) {
     line("protocol", "no errors");
   } else {
@@ -291,6 +292,7 @@ std::string FormatReportJson(const RunReport& report) {
                      {"note", report.settingsNote}};
   out["out"] = report.outPath.empty() ? json(nullptr) : json(report.outPath);
   out["dialogSvg"] = report.svgPath.empty() ? json(nullptr) : json(report.svgPath);
+  out["sceneSvg"] = report.sceneSvgPath.empty() ? json(nullptr) : json(report.sceneSvgPath);
   return out.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 

@@ -58,6 +58,7 @@ struct RunReport {
   std::string settingsNote;              // "created", "loaded and saved", or why not
   std::string outPath;
   std::string svgPath;
+  std::string sceneSvgPath;
   std::vector<std::string> protocolErrors;
   std::vector<std::string> failures;  // what makes the run end with status 1
 };
