@@ -223,6 +223,15 @@ TEST_F(RunnerPick, ScenePictureShowsTheAxisFollowingTheSelectedEdge) {
   EXPECT_EQ(yAfter[0][1], yBefore[0][1]);
   EXPECT_NE(svg.find("class='axis before X' x1"), std::string::npos);
   EXPECT_EQ(svg.find("class='old place'"), std::string::npos) << "no vertex moved";
+  // The ring's camera looks straight down Z: seen by it, the old X axis lies
+  // flat on the page, as it does not in the fixed view.
+  RunJson({Scene("edge-loop.json"), "--click", "Line", "--show-scene", folder.Path("camera.svg"),
+           "--scene-view", "camera"});
+  const auto xCamera = Lines(folder.Read("camera.svg"), "axis before X");
+  const auto xFixed = Lines(svg, "axis before X");
+  ASSERT_EQ(xCamera.size(), 1u);
+  EXPECT_EQ(xCamera[0][1], xCamera[0][3]);
+  EXPECT_NE(xFixed[0][1], xFixed[0][3]);
 
   // With Transform the four moved vertices leave their old places behind.
   RunJson(

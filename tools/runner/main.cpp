@@ -200,8 +200,9 @@ int Run(const RunOptions& options) {
     }
     if (!options.sceneSvgPath.empty()) {
       try {
-        WriteFileAtomically(options.sceneSvgPath, SceneSvg(PictureOf(before, document, report.options)),
-                            "--show-scene " + options.sceneSvgPath);
+        ScenePicture picture = PictureOf(before, document, report.options);
+        if (options.sceneFromCamera) picture.cameraAngle = mqhost::CameraAngle(document);
+        WriteFileAtomically(options.sceneSvgPath, SceneSvg(picture), "--show-scene " + options.sceneSvgPath);
         report.sceneSvgPath = options.sceneSvgPath;
       } catch (const RunError& error) {
         failures.push_back(error.what());

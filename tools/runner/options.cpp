@@ -214,6 +214,7 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
       {"--move", {"X,Y", "move the dialog"}},
   };
   std::vector<CLI::Option*> actionOptions;
+  actionOptions.reserve(help.size() + 2);
   std::vector<std::vector<std::string>> actionValues(help.size());
   size_t slot = 0;
   for (const auto& [name, text] : help) {
@@ -244,6 +245,11 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
                  "draw the current object into this SVG file: its frame before (dashed) and after the pick, "
                  "the selection the operation read, where vertices moved, and the reference object")
       ->option_text("FILE.svg");
+  std::string sceneView = "fixed";
+  app.add_option("--scene-view", sceneView,
+                 "the --show-scene view: fixed (a three-quarter view, the default) or camera (the scene's)")
+      ->option_text("fixed|camera")
+      ->check(CLI::IsMember({"fixed", "camera"}));
 
   try {
     app.parse(argc, argv);
@@ -258,6 +264,7 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
     throw RunError(std::string("command line: ") + error.what());
   }
 
+  options->sceneFromCamera = sceneView == "camera";
   options->currentGiven = app.count("--current") > 0;
   options->objectsGiven = app.count("--select-objects") > 0;
   for (const std::string& value : vertexSelections) {

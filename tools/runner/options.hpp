@@ -51,6 +51,7 @@ struct RunOptions {
   std::string svgPath;
   bool dialogListsOpen = false;  // the dialog picture shows the reference list open
   std::string sceneSvgPath;
+  bool sceneFromCamera = false;  // --scene-view camera
 };
 
 // Parses argv. Throws RunError with the offending option and value for bad

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "mqhost/matrix_values.hpp"
 #include "tools/runner/svg_writer.hpp"
 
 namespace runner {
@@ -24,18 +25,33 @@ struct Point2 {
   double y = 0;
 };
 
+// The page's right and up directions in the scene.
+struct View {
+  mqhost::Point3 right;
+  mqhost::Point3 up;
+};
+
 // The fixed view: turned 30 degrees about Y, then tilted 20 degrees to look
 // down on the object, Y up on the page.
-Point2 Project(const mqhost::Point3& p) {
+View FixedView() {
   const double yaw = 30 * kPi / 180;
   const double pitch = 20 * kPi / 180;
-  const double x1 = p.x * std::cos(yaw) - p.z * std::sin(yaw);
-  const double z1 = p.x * std::sin(yaw) + p.z * std::cos(yaw);
-  const double y2 = p.y * std::cos(pitch) - z1 * std::sin(pitch);
-  return {x1, -y2};
+  return {{static_cast<float>(std::cos(yaw)), 0, static_cast<float>(-std::sin(yaw))},
+          {static_cast<float>(-std::sin(yaw) * std::sin(pitch)), static_cast<float>(std::cos(pitch)),
+           static_cast<float>(-std::cos(yaw) * std::sin(pitch))}};
 }
 
-mqhost::Point3 Row(const mqhost::Matrix16& frame, int row) {
+// The camera's own X and Y axes.
+View CameraView(const mqhost::Point3& angle) {
+  const mqhost::Matrix16 camera = mqhost::ComposeMatrix({1, 1, 1}, angle, {0, 0, 0});
+  return {{camera[0], camera[1], camera[2]}, {camera[4], camera[5], camera[6]}};
+}
+
+double Dot(const mqhost::Point3& a, const mqhost::Point3& b) {
+  return double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z;
+}
+
+mqhost::Point3 Row(const mqhost::Matrix16& frame, size_t row) {
   return {frame[4 * row], frame[4 * row + 1], frame[4 * row + 2]};
 }
 
@@ -45,7 +61,7 @@ std::array<mqhost::Point3, 3> AxisEnds(const mqhost::Matrix16& frame, double len
   std::array<mqhost::Point3, 3> ends{};
   const mqhost::Point3 origin = Row(frame, 3);
   for (int axis = 0; axis < 3; ++axis) {
-    const mqhost::Point3 d = Row(frame, axis);
+    const mqhost::Point3 d = Row(frame, static_cast<size_t>(axis));
     const double norm = std::sqrt(double(d.x) * d.x + double(d.y) * d.y + double(d.z) * d.z);
     const double scale = norm > 0 && std::isfinite(norm) ? length / norm : 0;
     ends[axis] = {static_cast<float>(origin.x + d.x * scale), static_cast<float>(origin.y + d.y * scale),
@@ -72,7 +88,8 @@ double AxisLength(const mqhost::ObjectData& object) {
 
 class Picture {
  public:
-  explicit Picture(const ScenePicture& picture) : picture_(picture) {
+  explicit Picture(const ScenePicture& picture)
+      : picture_(picture), view_(picture.cameraAngle ? CameraView(*picture.cameraAngle) : FixedView()) {
     const double length = AxisLength(picture.reference ? *picture.reference : picture.after);
     axesBefore_ = AxisEnds(picture.before.frame, length);
     axesAfter_ = AxisEnds(picture.after.frame, length);
@@ -96,6 +113,7 @@ class Picture {
   void Include(const mqhost::Point3& p) {
     if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) return;
     const Point2 q = Project(p);
+    if (!std::isfinite(q.x) || !std::isfinite(q.y)) return;
     if (!any_) {
       low_ = high_ = q;
       any_ = true;
@@ -118,6 +136,8 @@ class Picture {
     const double extent = std::max(high_.x - low_.x, high_.y - low_.y);
     scale_ = extent > 0 && std::isfinite(extent) ? kDrawingSize / extent : 1;
   }
+
+  Point2 Project(const mqhost::Point3& p) const { return {Dot(p, view_.right), -Dot(p, view_.up)}; }
 
   Point2 At(const mqhost::Point3& p) const {
     const Point2 q = Project(p);
@@ -250,6 +270,7 @@ class Picture {
   }
 
   const ScenePicture& picture_;
+  View view_;
   std::array<mqhost::Point3, 3> axesBefore_{};
   std::array<mqhost::Point3, 3> axesAfter_{};
   Point2 low_;

@@ -1,5 +1,5 @@
 // A picture of the pick's object for reviewers: the current object's
-// wireframe in a fixed three-quarter view, its frame's axes before the pick
+// wireframe in a fixed three-quarter view (or the scene camera's view), its frame's axes before the pick
 // (thin, dashed) and after it (solid), X red, Y green, Z blue; the selection
 // the operation read, highlighted; the vertices' old places where they moved;
 // and the reference object when it is another one. Drawn as SVG; every
@@ -18,6 +18,9 @@ struct ScenePicture {
   mqhost::ObjectData before;                    // the current object before the pick
   mqhost::ObjectData after;                     // and after it
   std::optional<mqhost::ObjectData> reference;  // the reference object, when not the current one
+  // The scene's camera angle, to draw the object as the camera sees it (its X
+  // axis to the right, its Y axis up); nothing: the fixed view.
+  std::optional<mqhost::Point3> cameraAngle;
 };
 
 std::string SceneSvg(const ScenePicture& picture);
