@@ -194,7 +194,7 @@ std::string FormatReport(const RunReport& report) {
       for (int row = 0; row < 4; ++row) {
         wide = wide && FrameRow(change.frameBefore, row, false) == FrameRow(change.frameAfter, row, false);
       }
-      out += wide ? "    frame       before (changed below the 5th decimal)                 after\n"
+      out += wide ? "    frame       before (changed below the 5th decimal)           after\n"
                   : "    frame       before                                 after\n";
       for (int row = 0; row < 4; ++row) {
         std::string text = std::string("      ") + kRowNames[row];
