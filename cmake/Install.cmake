@@ -3,10 +3,8 @@
 # themselves. Component "plugin" is the plug-in alone (Tervolin.dll or
 # Tervolin.so); component "tools" adds the runner, the validator and the
 # host libraries they load.
-install(TARGETS Tervolin
-        RUNTIME DESTINATION bin COMPONENT plugin
-        LIBRARY DESTINATION bin COMPONENT plugin
-        ARCHIVE DESTINATION lib COMPONENT plugin EXCLUDE_FROM_ALL)
+# The plug-in file alone (no import library: nothing links against it).
+install(FILES $<TARGET_FILE:Tervolin> DESTINATION bin COMPONENT plugin)
 set(TERVOLIN_INSTALLED_TOOLS tervolin-run tervolin-validate mqhost mqhost_incomplete)
 install(TARGETS ${TERVOLIN_INSTALLED_TOOLS}
         RUNTIME DESTINATION bin COMPONENT tools
