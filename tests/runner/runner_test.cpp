@@ -37,10 +37,25 @@ TEST_F(RunnerLoading, WithoutSceneReportsThePluginsIdentity) {
   EXPECT_NE(run.out.find("\"Tervolin\""), std::string::npos) << run.out;
 }
 
+TEST_F(RunnerLoading, VersionAndHelpFollowCommandLineConventions) {
+  const RunResult version = folder.Run({"--version"});
+  EXPECT_EQ(version.exitStatus, 0);
+  EXPECT_EQ(version.out, "tervolin-run " TERVOLIN_VERSION "\n");
+  const RunResult help = folder.Run({"--help"});
+  EXPECT_EQ(help.exitStatus, 0);
+  for (const char* text : {"--settings FILE", "starts from its defaults", "--click CAPTION", "--strict"}) {
+    EXPECT_NE(help.out.find(text), std::string::npos) << text << help.out;
+  }
+  EXPECT_EQ(help.out.find("TEXT"), std::string::npos) << help.out;
+}
+
 TEST_F(RunnerLoading, JsonReportCarriesIdentityAndScene) {
   const RunResult run = folder.Run({Scene("copy-targets.json"), "--json"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   const json report = ParseJson(run.out);
+  EXPECT_EQ(report["formatVersion"], 1);
+  EXPECT_TRUE(report["error"].is_null());
+  EXPECT_EQ(report["plugin"]["typeName"], "object plug-in");
   EXPECT_EQ(report["plugin"]["product"], "E3F7A830");
   EXPECT_EQ(report["plugin"]["id"], "BD9A187A");
   EXPECT_EQ(report["plugin"]["type"], 4);
@@ -119,6 +134,12 @@ class RunnerBadInput : public ::testing::Test {
     EXPECT_NE(run.err.find(subject), std::string::npos) << run.err;
     EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "one message: " << run.err;
+    // Asked for JSON, the same failure comes as an error object.
+    arguments.push_back("--json");
+    const json error = ParseJson(folder.Run(arguments).out);
+    EXPECT_EQ(error["error"]["exitStatus"], 2);
+    EXPECT_EQ(error["error"]["message"],
+              run.err.substr(std::string("tervolin-run: ").size(), run.err.size() - 15));
     std::vector<std::string> left = folder.Files();
     left.erase(std::remove(left.begin(), left.end(), "input.json"), left.end());
     left.erase(std::remove(left.begin(), left.end(), "input.obj"), left.end());
@@ -173,13 +194,17 @@ TEST_F(RunnerBadInput, ObjLinesTheHostCannotHoldNameTheirLine) {
 
 TEST_F(RunnerBadInput, NamesAndCaptionsTheSceneOrDialogLacks) {
   const std::string box = Scene("tilted-box.json");
-  ExpectRefused({box, "--click", "(&Q)uit"}, "--click \"(&Q)uit\"", "no button or radio button");
-  ExpectRefused({box, "--click", "Trans(&f)orm"}, "--click \"Trans(&f)orm\"", "use --toggle");
+  ExpectRefused({box, "--click", "(&Q)uit"}, "--click \"(&Q)uit\"", "no control with this caption");
+  ExpectRefused({box, "--click", "Lien"}, "--click \"Lien\"", "did you mean \"(&L)ine\"? The choices are");
+  ExpectRefused({box, "--click", "x"}, "--click \"x\"", "names more than one control: \"&X\" or \"X\"");
+  ExpectRefused({box, "--click", "transform"}, "--click \"transform\"", "use --toggle");
   ExpectRefused({box, "--toggle", "(&L)ine"}, "--toggle \"(&L)ine\"", "no check box");
   ExpectRefused({box, "--key", "F13"}, "--key \"F13\"", "not a key");
+  ExpectRefused({box, "--key", "esacpe"}, "--key \"esacpe\"", "did you mean \"escape\"?");
   ExpectRefused({box, "--key", "ctrl+"}, "--key \"ctrl+\"", "not a key");
   ExpectRefused({box, "--move", "10"}, "--move \"10\"", "expected X,Y");
-  ExpectRefused({box, "--current", "Sphere"}, "--current \"Sphere\"", "no object of that name");
+  ExpectRefused({box, "--current", "box"}, "--current \"box\"",
+                "no object of that name; did you mean \"Box\"?");
   ExpectRefused({box, "--select-vertices", "Sphere:1"}, "--select-vertices \"Sphere\"",
                 "no object of that name");
   ExpectRefused({box, "--select-vertices", "Box:8"}, "--select-vertices \"Box\"", "vertex 8 does not exist");
@@ -213,6 +238,8 @@ TEST_F(RunnerBadInput, SettingsFileThatIsNotOne) {
   folder.Write("input.json", "<settings><pluginsettings>");
   ExpectRefused({Scene("tilted-box.json"), "--settings", folder.Path("input.json")},
                 folder.Path("input.json"), "not well-formed XML");
+  ExpectRefused({Scene("tilted-box.json"), "--settings", folder.Path("input.json")}, "input.json",
+                "mend or delete the file");
   ExpectRefused({Scene("tilted-box.json"), "--settings", "/dev/zero"}, "/dev/zero", "is not a regular file");
 }
 

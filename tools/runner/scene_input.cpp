@@ -3,6 +3,7 @@
 #include <set>
 
 #include "mqhost/document.hpp"
+#include "tools/runner/nearest_name.hpp"
 #include "tools/runner/obj_import.hpp"
 #include "tools/runner/run_error.hpp"
 
@@ -19,7 +20,10 @@ bool EndsWithObj(const std::string& path) {
 
 int32_t RequireObject(DocumentHandle document, const std::string& option, const std::string& name) {
   const int32_t index = FindObject(document, name);
-  if (index < 0) throw RunError(option + " \"" + name + "\": the scene has no object of that name");
+  if (index < 0) {
+    throw RunError(option + " \"" + name + "\": the scene has no object of that name" +
+                   ObjectNamesHint(document, name));
+  }
   return index;
 }
 
@@ -48,6 +52,14 @@ DocumentHandle LoadScene(const std::string& path) {
     throw RunError("scene " + (error.rfind(path + ": ", 0) == 0 ? error : path + ": " + error));
   }
   return document;
+}
+
+std::string ObjectNamesHint(DocumentHandle document, const std::string& given) {
+  std::vector<std::string> names;
+  for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
+    if (mqhost::HasObject(document, index)) names.push_back(mqhost::GetObject(document, index).name);
+  }
+  return ChoicesHint(given, names);
 }
 
 int32_t FindObject(DocumentHandle document, const std::string& name) {
