@@ -6,8 +6,9 @@
 #   geometry, widgets, options      side by side: none includes another
 #   operations, dialog              side by side
 #   plugin                          the top: exports, plug-in object, settings
-# The replacement host includes only protocol/ and its own folders; the tools
-# only protocol/, platform/, the host's interface and their own.
+# The replacement host includes only protocol/, fileio/ (safe reading and
+# replacing of files, below the host and the tools) and its own folders; the
+# tools only protocol/, platform/, fileio/, the host's interface and their own.
 #   check-layers.sh [ROOT]
 set -u
 root=${1:-$(dirname "$0")/../..}
@@ -23,19 +24,20 @@ allowed() {
     geometry) echo "geometry binding protocol platform" ;;
     widgets) echo "widgets binding protocol platform" ;;
     options) echo "options" ;;
+    fileio) echo "fileio" ;;
     operations) echo "operations geometry options binding protocol platform" ;;
     dialog) echo "dialog widgets geometry options binding protocol platform" ;;
     plugin) echo "plugin operations dialog geometry widgets options binding protocol platform" ;;
-    host) echo "host mqhost protocol" ;;
+    host) echo "host mqhost protocol fileio" ;;
     tools/loader) echo "loader protocol platform" ;;
-    tools/runner) echo "tools/runner loader mqhost protocol platform" ;;
-    tools/validator) echo "loader mqhost protocol platform" ;;
+    tools/runner) echo "tools/runner loader mqhost protocol platform fileio" ;;
+    tools/validator) echo "loader mqhost protocol platform fileio" ;;
   esac
 }
 
 status=0
 checked=0
-for folder in protocol platform binding geometry widgets options operations dialog plugin host \
+for folder in protocol platform binding geometry widgets options operations dialog plugin fileio host \
               tools/loader tools/runner tools/validator; do
   [ -d "$folder" ] || continue
   permitted=$(allowed "$folder")

@@ -29,9 +29,13 @@ std::string Hex(uint32_t value) {
   return text;
 }
 
+// The first dozen names, and how many more: a wrong library may export
+// hundreds.
 std::string Join(const std::vector<std::string>& names) {
   std::string text;
-  for (const auto& name : names) text += (text.empty() ? "" : " ") + name;
+  const size_t shown = names.size() > 14 ? 12 : names.size();
+  for (size_t i = 0; i < shown; ++i) text += (text.empty() ? "" : " ") + names[i];
+  if (shown < names.size()) text += " ... and " + std::to_string(names.size() - shown) + " more";
   return text;
 }
 
