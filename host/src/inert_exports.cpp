@@ -1,6 +1,7 @@
 // The host functions the plug-in binds but never calls. The replacement host
 // exports them so that binding succeeds, and records any call as a protocol
 // error: a plug-in that calls one is asking for something we do not model.
+#include "call_counter.hpp"
 #include "mqhost/api.hpp"
 #include "mqhost/protocol.hpp"
 #include "protocol/host_function_list.hpp"
@@ -12,9 +13,9 @@
 #endif
 
 #define MQHOST_SKIP_USED(ret, name, params)
-#define MQHOST_DEFINE_INERT(name) \
-  MQHOST_EXPORT_C void name() {                                                          \
-    mqhost::NoteHostCall();                                                             \
+#define MQHOST_DEFINE_INERT(name)                                            \
+  MQHOST_EXPORT_C void name() {                                              \
+    mqhost::call_counter::Count();                                           \
     mqhost::RecordProtocolError("call of unsupported host function " #name); \
   }
 

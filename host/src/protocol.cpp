@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "call_counter.hpp"
 #include "write_log.hpp"
 
 #ifdef _WIN32
@@ -42,14 +43,9 @@ void ClearProtocolErrors() {
   log.errors.clear();
 }
 
-namespace {
-// Calls arrive on one thread (the host's user-interface thread); the counter
-// needs no lock.
-uint64_t hostCalls = 0;
-}  // namespace
+uint64_t call_counter::calls = 0;
 
-uint64_t HostCallCount() { return hostCalls; }
-void NoteHostCall() { ++hostCalls; }
+uint64_t HostCallCount() { return call_counter::calls; }
 
 namespace write_log {
 bool recordingWrites = false;

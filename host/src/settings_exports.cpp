@@ -5,6 +5,7 @@
 // answered with null.
 #include <string>
 
+#include "call_counter.hpp"
 #include "host_function_declarations.hpp"
 #include "mqhost/api.hpp"
 #include "mqhost/protocol.hpp"
@@ -34,7 +35,7 @@ void** PluginSettingsSlot(void** arguments) {
 }  // namespace
 
 MQHOST_EXPORT_C int MQ_SendMessage(int message, void* record) {
-  mqhost::NoteHostCall();
+  mqhost::call_counter::Count();
   if (message != mq::kMessageGetSettings) {
     RecordProtocolError("MQ_SendMessage: unknown message " + std::to_string(message));
     return 0;
@@ -156,7 +157,7 @@ void SetTextRequest(Element* element, const char* const* slot) {
 }  // namespace
 
 MQHOST_EXPORT_C void MQXmlElem_Value(XmlElemHandle handle, int code, void* record) {
-  mqhost::NoteHostCall();
+  mqhost::call_counter::Count();
   switch (code) {
     case mq::kXmlAddChildElement:
     case mq::kXmlRemoveChildElement:

@@ -1,4 +1,5 @@
 // MQWidget_Value: every widget request of the plug-in comes through here.
+#include "host/src/call_counter.hpp"
 #include "host/src/host_function_declarations.hpp"
 #include "host/src/widget_model.hpp"
 #include "host/src/write_log.hpp"
@@ -7,7 +8,7 @@
 #include "protocol/host_types.hpp"
 
 MQHOST_EXPORT_C int MQWidget_Value(int widgetId, int code, void** arguments) {
-  mqhost::NoteHostCall();
+  mqhost::call_counter::Count();
   const auto& log = mqhost::widget_host::TheStore().log;
   const size_t at = log.size();
   const int result = mqhost::widget_host::HandleRequest(widgetId, code, arguments);

@@ -16,11 +16,9 @@ MQHOST_API void RecordProtocolError(const std::string& message);
 MQHOST_API std::vector<std::string> ProtocolErrors();
 MQHOST_API void ClearProtocolErrors();
 
-// Every host function the plug-in calls counts itself here, so that a test
-// can tell that an export "sent no request".
+// The number of host function calls so far: every exported host function
+// counts itself, so that a test can tell that an export "sent no request".
 MQHOST_API uint64_t HostCallCount();
-// Called at the top of every exported host function.
-MQHOST_API void NoteHostCall();
 
 // The plug-in's writes, one line each, in the order they came: vertex
 // positions and frames (MQObj_SetVertex, MQObj_SetFloatArray), settings
