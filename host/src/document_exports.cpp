@@ -1,88 +1,40 @@
 // The host functions that reach the document: objects, their geometry,
-// selection and frame, the scene's camera, and matrix values. Each call is
+// selection and frame, the scene's camera, and matrix values (the ones a walk
+// calls per vertex, face or line are element_exports.cpp). Each call is
 // O(1) or O(size of its answer) and allocates nothing on its success path.
 // Every handle and index is checked first; a bad one is recorded as a
 // protocol error and answered with a neutral value (0, -1 for an index, null,
 // or the caller's output left as it was).
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "document_model.hpp"
+#include "call_counter.hpp"
+#include "export_checks.hpp"
 #include "host_function_declarations.hpp"
 #include "mqhost/api.hpp"
 #include "mqhost/matrix_values.hpp"
 #include "mqhost/protocol.hpp"
 #include "protocol/host_types.hpp"
+#include "recent_lookups.hpp"
 #include "write_log.hpp"
 
 namespace {
 
 using mqhost::Matrix16;
 using mqhost::Point3;
+using mqhost::exports::CheckIndex;
+using mqhost::exports::CheckPointer;
+using mqhost::exports::CopyPoint;
+using mqhost::exports::Fail;
+using mqhost::exports::LogWrite;
 using mqhost::model::CheckDocument;
 using mqhost::model::CheckObject;
+using mqhost::model::CheckObjectRecent;
 using mqhost::model::CheckScene;
-using mqhost::model::CheckSlot;
 using mqhost::model::DocumentRecord;
-using mqhost::model::ObjectContent;
 using mqhost::model::ObjectRecord;
-
-void Fail(const char* function, const std::string& problem) {
-  mqhost::RecordProtocolError(std::string(function) + ": " + problem);
-}
-
-[[gnu::cold]] bool RejectPointer(const char* function) {
-  Fail(function, "null output or input pointer");
-  return false;
-}
-
-inline bool CheckPointer(const void* pointer, const char* function) {
-  if (pointer != nullptr) return true;
-  return RejectPointer(function);
-}
-
-// Records that an index was out of range; answers false.
-[[gnu::cold]] bool RejectIndex(int index, size_t count, const char* what, const char* function);
-
-// True when 0 <= index < count; otherwise records what was out of range.
-inline bool CheckIndex(int index, size_t count, const char* what, const char* function) {
-  if (index >= 0 && static_cast<size_t>(index) < count) return true;
-  return RejectIndex(index, count, what, function);
-}
-
-bool RejectIndex(int index, size_t count, const char* what, const char* function) {
-  const std::string noun = what;
-  const std::string plural = noun == "vertex" ? "vertices" : noun + "s";
-  Fail(function, noun + " index " + std::to_string(index) + " is out of range (" + std::to_string(count) +
-                     " " + (count == 1 ? noun : plural) + ")");
-  return false;
-}
-
-// The live object in a slot of a checked document, for the selection calls.
-ObjectContent* SlotContent(DocumentHandle document, int objectIndex, const char* function) {
-  DocumentRecord* record = CheckDocument(document, function);
-  if (record == nullptr) return nullptr;
-  ObjectRecord* object = CheckSlot(*record, objectIndex, function);
-  return object == nullptr ? nullptr : &object->content;
-}
-
-// "object 2 vertex 7 3f800000 ...": the object by its slot, then each float's
-// bits, so that equal lines mean equal values.
-[[gnu::cold]] void LogWrite(const ObjectRecord& object, const std::string& what, const float* values,
-                            int count) {
-  std::string line = "object " + std::to_string(object.index) + " " + what;
-  for (int k = 0; k < count; ++k) {
-    uint32_t bits = 0;
-    std::memcpy(&bits, &values[k], sizeof bits);
-    char hex[12];
-    std::snprintf(hex, sizeof hex, " %08x", static_cast<unsigned>(bits));
-    line += hex;
-  }
-  mqhost::write_log::Append(std::move(line));
-}
 
 // See SetScanningLookups.
 bool scanningLookups = [] {
@@ -107,12 +59,6 @@ int ScanForIndex(const DocumentRecord& record, const ObjectRecord* target) {
   return -1;
 }
 
-void CopyPoint(const Point3& point, float* values) {
-  values[0] = point.x;
-  values[1] = point.y;
-  values[2] = point.z;
-}
-
 }  // namespace
 
 namespace mqhost {
@@ -121,7 +67,7 @@ bool ScanningLookups() { return scanningLookups; }
 }  // namespace mqhost
 
 MQHOST_EXPORT_C int MQDoc_GetObjectCount(DocumentHandle document) {
-  mqhost::NoteHostCall();
+  mqhost::call_counter::Count();
   DocumentRecord* record = CheckDocument(document, "MQDoc_GetObjectCount");
   return record == nullptr ? 0 : static_cast<int>(record->slots.size());
 }
@@ -129,7 +75,7 @@ MQHOST_EXPORT_C int MQDoc_GetObjectCount(DocumentHandle document) {
 // -1 is the host's own "no current object": it answers null without an error,
 // so that asking for the current object of a document without one is safe.
 MQHOST_EXPORT_C ObjectHandle MQDoc_GetObject(DocumentHandle document, int index) {
-  mqhost::NoteHostCall();
+  mqhost::call_counter::Count();
   DocumentRecord* record = CheckDocument(document, "MQDoc_GetObject");
   if (record == nullptr || index == -1) return nullptr;
   if (!CheckIndex(index, record->slots.size(), "object", "MQDoc_GetObject")) return nullptr;
@@ -140,7 +86,7 @@ MQHOST_EXPORT_C ObjectHandle MQDoc_GetObject(DocumentHandle document, int index)
 // An ID that no object of the document carries answers null: asking is how
 // the caller learns that the object is gone.
 MQHOST_EXPORT_C ObjectHandle MQDoc_GetObjectFromUniqueID(DocumentHandle document, int uniqueId) {
-  mqhost::NoteHostCall();
+  mqhost::call_counter::Count();
   DocumentRecord* record = CheckDocument(document, "MQDoc_GetObjectFromUniqueID");
   if (record == nullptr) return nullptr;
   if (scanningLookups) {
@@ -152,7 +98,7 @@ MQHOST_EXPORT_C ObjectHandle MQDoc_GetObjectFromUniqueID(DocumentHandle document
 }
 
 MQHOST_EXPORT_C int MQDoc_GetCurrentObjectIndex(DocumentHandle document) {
-  mqhost::NoteHostCall();
+  mqhost::call_counter::Count();
   DocumentRecord* record = CheckDocument(document, "MQDoc_GetCurrentObjectIndex");
   return record == nullptr ? -1 : record->current;
 }
@@ -160,7 +106,7 @@ MQHOST_EXPORT_C int MQDoc_GetCurrentObjectIndex(DocumentHandle document) {
 // Null and an object of another document are "not in the document" (-1);
 // a deleted object or a foreign pointer is also a protocol error.
 MQHOST_EXPORT_C int MQDoc_GetObjectIndex(DocumentHandle document, ObjectHandle object) {
-  mqhost::NoteHostCall();
+  mqhost::call_counter::Count();
   DocumentRecord* record = CheckDocument(document, "MQDoc_GetObjectIndex");
   if (record == nullptr || object == nullptr) return -1;
   ObjectRecord* target = CheckObject(object, "MQDoc_GetObjectIndex");
@@ -168,44 +114,15 @@ MQHOST_EXPORT_C int MQDoc_GetObjectIndex(DocumentHandle document, ObjectHandle o
   return scanningLookups ? ScanForIndex(*record, target) : target->index;
 }
 
-MQHOST_EXPORT_C int MQDoc_IsSelectVertex(DocumentHandle document, int objectIndex, int vertex) {
-  mqhost::NoteHostCall();
-  const ObjectContent* content = SlotContent(document, objectIndex, "MQDoc_IsSelectVertex");
-  if (content == nullptr ||
-      !CheckIndex(vertex, content->vertexSelected.size(), "vertex", "MQDoc_IsSelectVertex")) {
-    return 0;
-  }
-  return content->vertexSelected[static_cast<size_t>(vertex)];
-}
-
-MQHOST_EXPORT_C int MQDoc_IsSelectLine(DocumentHandle document, int objectIndex, int face, int line) {
-  mqhost::NoteHostCall();
-  const ObjectContent* content = SlotContent(document, objectIndex, "MQDoc_IsSelectLine");
-  if (content == nullptr || !CheckIndex(face, content->faceSelected.size(), "face", "MQDoc_IsSelectLine"))
-    return 0;
-  const size_t begin = content->faceStart[static_cast<size_t>(face)];
-  const size_t points = content->faceStart[static_cast<size_t>(face) + 1] - begin;
-  if (!CheckIndex(line, points, "line", "MQDoc_IsSelectLine")) return 0;
-  return content->lineSelected[begin + static_cast<size_t>(line)];
-}
-
-MQHOST_EXPORT_C int MQDoc_IsSelectFace(DocumentHandle document, int objectIndex, int face) {
-  mqhost::NoteHostCall();
-  const ObjectContent* content = SlotContent(document, objectIndex, "MQDoc_IsSelectFace");
-  if (content == nullptr || !CheckIndex(face, content->faceSelected.size(), "face", "MQDoc_IsSelectFace"))
-    return 0;
-  return content->faceSelected[static_cast<size_t>(face)];
-}
-
 MQHOST_EXPORT_C SceneHandle MQDoc_GetScene(DocumentHandle document, int index) {
-  mqhost::NoteHostCall();
+  mqhost::call_counter::Count();
   DocumentRecord* record = CheckDocument(document, "MQDoc_GetScene");
   if (record == nullptr || !CheckIndex(index, 1, "scene", "MQDoc_GetScene")) return nullptr;
   return record->scene;
 }
 
 MQHOST_EXPORT_C void MQScene_FloatValue(SceneHandle scene, int id, float* values) {
-  mqhost::NoteHostCall();
+  mqhost::call_counter::Count();
   DocumentRecord* record = CheckScene(scene, "MQScene_FloatValue");
   if (record == nullptr || !CheckPointer(values, "MQScene_FloatValue")) return;
   if (id != mq::kSceneCameraAngle) {
@@ -218,8 +135,8 @@ MQHOST_EXPORT_C void MQScene_FloatValue(SceneHandle scene, int id, float* values
 // Copies as much of the name as fits, and always ends it with a zero byte
 // inside `size`.
 MQHOST_EXPORT_C void MQObj_GetName(ObjectHandle object, char* buffer, int size) {
-  mqhost::NoteHostCall();
-  ObjectRecord* record = CheckObject(object, "MQObj_GetName");
+  mqhost::call_counter::Count();
+  ObjectRecord* record = CheckObjectRecent(object, "MQObj_GetName");
   if (record == nullptr || !CheckPointer(buffer, "MQObj_GetName")) return;
   if (size <= 0) {
     Fail("MQObj_GetName", "buffer size " + std::to_string(size) + " leaves no room for the name");
@@ -232,79 +149,20 @@ MQHOST_EXPORT_C void MQObj_GetName(ObjectHandle object, char* buffer, int size) 
 }
 
 MQHOST_EXPORT_C int MQObj_GetVertexCount(ObjectHandle object) {
-  mqhost::NoteHostCall();
-  ObjectRecord* record = CheckObject(object, "MQObj_GetVertexCount");
+  mqhost::call_counter::Count();
+  ObjectRecord* record = CheckObjectRecent(object, "MQObj_GetVertexCount");
   return record == nullptr ? 0 : static_cast<int>(record->content.vertices.size());
 }
 
-MQHOST_EXPORT_C void MQObj_GetVertex(ObjectHandle object, int vertex, float* position) {
-  mqhost::NoteHostCall();
-  ObjectRecord* record = CheckObject(object, "MQObj_GetVertex");
-  if (record == nullptr || !CheckPointer(position, "MQObj_GetVertex") ||
-      !CheckIndex(vertex, record->content.vertices.size(), "vertex", "MQObj_GetVertex")) {
-    return;
-  }
-  CopyPoint(record->content.vertices[static_cast<size_t>(vertex)], position);
-}
-
-MQHOST_EXPORT_C void MQObj_SetVertex(ObjectHandle object, int vertex, const float* position) {
-  mqhost::NoteHostCall();
-  ObjectRecord* record = CheckObject(object, "MQObj_SetVertex");
-  if (record == nullptr || !CheckPointer(position, "MQObj_SetVertex") ||
-      !CheckIndex(vertex, record->content.vertices.size(), "vertex", "MQObj_SetVertex")) {
-    return;
-  }
-  if (mqhost::write_log::recordingWrites) LogWrite(*record, "vertex " + std::to_string(vertex), position, 3);
-  record->content.vertices[static_cast<size_t>(vertex)] = Point3{position[0], position[1], position[2]};
-}
-
 MQHOST_EXPORT_C int MQObj_GetFaceCount(ObjectHandle object) {
-  mqhost::NoteHostCall();
-  ObjectRecord* record = CheckObject(object, "MQObj_GetFaceCount");
+  mqhost::call_counter::Count();
+  ObjectRecord* record = CheckObjectRecent(object, "MQObj_GetFaceCount");
   return record == nullptr ? 0 : record->content.FaceCount();
 }
 
-MQHOST_EXPORT_C int MQObj_GetFacePointCount(ObjectHandle object, int face) {
-  mqhost::NoteHostCall();
-  ObjectRecord* record = CheckObject(object, "MQObj_GetFacePointCount");
-  if (record == nullptr || !CheckIndex(face, static_cast<size_t>(record->content.FaceCount()), "face",
-                                       "MQObj_GetFacePointCount")) {
-    return 0;
-  }
-  const auto& start = record->content.faceStart;
-  return static_cast<int>(start[static_cast<size_t>(face) + 1] - start[static_cast<size_t>(face)]);
-}
-
-// Writes the face's point indices into `points`, which holds as many ints as
-// MQObj_GetFacePointCount answered; returns that count.
-MQHOST_EXPORT_C int MQObj_GetFacePointArray(ObjectHandle object, int face, int* points) {
-  mqhost::NoteHostCall();
-  ObjectRecord* record = CheckObject(object, "MQObj_GetFacePointArray");
-  if (record == nullptr || !CheckPointer(points, "MQObj_GetFacePointArray") ||
-      !CheckIndex(face, static_cast<size_t>(record->content.FaceCount()), "face",
-                  "MQObj_GetFacePointArray")) {
-    return 0;
-  }
-  const ObjectContent& content = record->content;
-  const size_t begin = content.faceStart[static_cast<size_t>(face)];
-  const size_t count = content.faceStart[static_cast<size_t>(face) + 1] - begin;
-  if (count > 0) std::memcpy(points, content.facePoints.data() + begin, count * sizeof(int));
-  return static_cast<int>(count);
-}
-
-MQHOST_EXPORT_C int MQObj_GetVertexRefCount(ObjectHandle object, int vertex) {
-  mqhost::NoteHostCall();
-  ObjectRecord* record = CheckObject(object, "MQObj_GetVertexRefCount");
-  if (record == nullptr ||
-      !CheckIndex(vertex, record->content.refCounts.size(), "vertex", "MQObj_GetVertexRefCount")) {
-    return 0;
-  }
-  return record->content.refCounts[static_cast<size_t>(vertex)];
-}
-
 MQHOST_EXPORT_C int MQObj_GetIntValue(ObjectHandle object, int id) {
-  mqhost::NoteHostCall();
-  ObjectRecord* record = CheckObject(object, "MQObj_GetIntValue");
+  mqhost::call_counter::Count();
+  ObjectRecord* record = CheckObjectRecent(object, "MQObj_GetIntValue");
   if (record == nullptr) return 0;
   switch (id) {
     case mq::kObjectUniqueId: return record->content.uniqueId;
@@ -316,8 +174,8 @@ MQHOST_EXPORT_C int MQObj_GetIntValue(ObjectHandle object, int id) {
 // 773 answers the inverse of 772; when 772 is singular it answers the
 // identity (see document.hpp).
 MQHOST_EXPORT_C void MQObj_GetFloatArray(ObjectHandle object, int id, float* values) {
-  mqhost::NoteHostCall();
-  ObjectRecord* record = CheckObject(object, "MQObj_GetFloatArray");
+  mqhost::call_counter::Count();
+  ObjectRecord* record = CheckObjectRecent(object, "MQObj_GetFloatArray");
   if (record == nullptr || !CheckPointer(values, "MQObj_GetFloatArray")) return;
   const Matrix16& frame = record->content.frame;
   switch (id) {
@@ -334,8 +192,8 @@ MQHOST_EXPORT_C void MQObj_GetFloatArray(ObjectHandle object, int id, float* val
 }
 
 MQHOST_EXPORT_C void MQObj_SetFloatArray(ObjectHandle object, int id, const float* values) {
-  mqhost::NoteHostCall();
-  ObjectRecord* record = CheckObject(object, "MQObj_SetFloatArray");
+  mqhost::call_counter::Count();
+  ObjectRecord* record = CheckObjectRecent(object, "MQObj_SetFloatArray");
   if (record == nullptr || !CheckPointer(values, "MQObj_SetFloatArray")) return;
   if (mqhost::write_log::recordingWrites && (id == mq::kLocalTranslation || id == mq::kLocalMatrix)) {
     LogWrite(*record, "array " + std::to_string(id), values, id == mq::kLocalTranslation ? 3 : 16);
@@ -352,7 +210,7 @@ MQHOST_EXPORT_C void MQObj_SetFloatArray(ObjectHandle object, int id, const floa
 }
 
 MQHOST_EXPORT_C void MQMatrix_FloatValue(float* matrix, int id, float* values) {
-  mqhost::NoteHostCall();
+  mqhost::call_counter::Count();
   if (!CheckPointer(matrix, "MQMatrix_FloatValue") || !CheckPointer(values, "MQMatrix_FloatValue")) return;
   Matrix16 m;
   std::memcpy(m.data(), matrix, sizeof m);
