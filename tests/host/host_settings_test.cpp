@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <string>
 
-#include "host_fixture.hpp"
 #include "mqhost/settings.hpp"
 #include "plugin/host_api.hpp"
 #include "plugin/settings_records.hpp"
 #include "plugin/tervolin.hpp"
+#include "support/host_fixture.hpp"
 
 namespace {
 

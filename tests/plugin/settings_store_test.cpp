@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "host_fixture.hpp"
 #include "mqhost/settings.hpp"
 #include "plugin/host_api.hpp"
 #include "plugin/settings.hpp"
 #include "plugin/tervolin.hpp"
+#include "support/host_fixture.hpp"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "host_fixture.hpp"
 #include "mqhost/protocol.hpp"
+#include "support/host_fixture.hpp"
 #include "widgets/widgets.hpp"
 
 namespace {
