@@ -1,0 +1,274 @@
+// The widget event procedure's records: which record it builds from an
+// event's list, and what it writes back when the handler has run.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "event_proc_fixture.hpp"
+#include "mqhost/protocol.hpp"
+#include "widgets/widgets.hpp"
+
+namespace {
+
+using namespace tervolin;
+using event_proc_testing::EventList;
+using event_proc_testing::FakeDocument;
+using event_proc_testing::RecordingClosure;
+using event_proc_testing::WidgetEventProcTest;
+
+// --- Records ----------------------------------------------------------------
+
+TEST_F(WidgetEventProcTest, MouseRecordTakesEveryFieldAndTheFlagsInTheirOrder) {
+  auto closure = Bind(button_, "leftdown");
+  MouseEventInfo seen;
+  closure->body = [&seen](void* info) {
+    seen = *static_cast<MouseEventInfo*>(info);
+    return 1;
+  };
+  const int32_t values[] = {1, 2, 3, 4, 5, 6, 7, 8, -120};
+  const char* names[] = {"client_x", "client_y", "screen_x", "screen_y",   "down_x",
+                         "down_y",   "last_x",   "last_y",   "wheel_delta"};
+  int32_t state = 0x11;
+  float pressure = 0.75f;
+  EventList list = Routed("leftdown", button_->id, button_->id);
+  for (size_t i = 0; i < 9; ++i) list.Add(names[i], &values[i]);
+  list.Add("button_state", &state).Add("pressure", &pressure);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 1);
+  EXPECT_EQ(seen.clientX, 1);
+  EXPECT_EQ(seen.clientY, 2);
+  EXPECT_EQ(seen.screenX, 3);
+  EXPECT_EQ(seen.screenY, 4);
+  EXPECT_EQ(seen.downX, 5);
+  EXPECT_EQ(seen.downY, 6);
+  EXPECT_EQ(seen.lastX, 7);
+  EXPECT_EQ(seen.lastY, 8);
+  EXPECT_EQ(seen.wheelDelta, -120);
+  EXPECT_FLOAT_EQ(seen.pressure, 0.75f);
+  EXPECT_TRUE(seen.leftButton);
+  EXPECT_TRUE(seen.middleButton);
+  EXPECT_FALSE(seen.rightButton);
+  EXPECT_FALSE(seen.shiftKey);
+  EXPECT_FALSE(seen.ctrlKey);
+  EXPECT_FALSE(seen.bit5Flag);
+
+  state = 0x08;
+  EventList ctrlOnly = Routed("mousemove", button_->id, button_->id);
+  ctrlOnly.Add("button_state", &state);
+  WidgetEventProc(FakeDocument(), ctrlOnly.data(), closure.get());
+  EXPECT_TRUE(seen.ctrlKey);
+  EXPECT_FALSE(seen.leftButton || seen.middleButton || seen.rightButton || seen.shiftKey || seen.bit5Flag);
+  EXPECT_EQ(seen.clientX, 0) << "missing names give 0";
+  EXPECT_FLOAT_EQ(seen.pressure, 0.0f);
+
+  state = 0x26;  // right, shift, bit 5
+  EventList others = Routed("rightup", button_->id, button_->id);
+  others.Add("button_state", &state);
+  WidgetEventProc(FakeDocument(), others.data(), closure.get());
+  EXPECT_TRUE(seen.rightButton && seen.shiftKey && seen.bit5Flag);
+  EXPECT_FALSE(seen.leftButton || seen.middleButton || seen.ctrlKey);
+}
+
+TEST_F(WidgetEventProcTest, FinishedIsCopiedBackOnlyWhenTheHandlerSetsIt) {
+  auto closure = Bind(dialog_.get(), "keydown");
+  bool finish = true;
+  KeyEventInfo seen;
+  closure->body = [&](void* info) {
+    auto* key = static_cast<KeyEventInfo*>(info);
+    seen = *key;
+    key->finished = finish;
+    return 3;
+  };
+  int32_t key = 'C';
+  int32_t state = 0x08;
+  int32_t repeat = 2;
+  unsigned char finished = 0;
+  EventList list = Routed("keydown", dialog_->id, dialog_->id);
+  list.Add("finished", &finished).Add("key", &key).Add("button_state", &state).Add("auto_repeat", &repeat);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 3);
+  EXPECT_EQ(finished, 1);
+  EXPECT_EQ(seen.keyCode, 'C');
+  EXPECT_TRUE(seen.ctrlKey);
+  EXPECT_TRUE(seen.autoRepeat);
+  EXPECT_FALSE(seen.finished) << "false on entry";
+
+  finish = false;
+  finished = 0x5A;  // untouched when the handler leaves it false
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 3);
+  EXPECT_EQ(finished, 0x5A);
+
+  finish = true;
+  EventList noFinished = Routed("keydown", dialog_->id, dialog_->id);
+  noFinished.Add("key", &key);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), noFinished.data(), closure.get()), 3);
+  EXPECT_EQ(closure->calls, 3);
+}
+
+TEST_F(WidgetEventProcTest, PaintCanvasIsDeletedUnlessTheHandlerTakesItOver) {
+  auto closure = Bind(button_, "paint");
+  int surface = 0;
+  MQCanvas* kept = nullptr;
+  closure->body = [&kept](void* info) {
+    auto* paint = static_cast<PaintEventInfo*>(info);
+    kept = paint->canvas;
+    paint->canvas = nullptr;
+    return 1;
+  };
+  EventList list = Routed("paint", button_->id, button_->id);
+  list.Add("canvas", &surface);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 1);
+  ASSERT_NE(kept, nullptr);
+  EXPECT_EQ(kept->canvasHandle, &surface) << "the canvas outlives the call";
+  delete kept;
+
+  // Left in the record, the canvas is the procedure's to delete (the
+  // sanitizer build reports it if it leaks).
+  void* handleSeen = &surface;
+  closure->body = [&handleSeen](void* info) {
+    handleSeen = static_cast<PaintEventInfo*>(info)->canvas->canvasHandle;
+    return 2;
+  };
+  EventList noCanvas = Routed("paint", button_->id, button_->id);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), noCanvas.data(), closure.get()), 2);
+  EXPECT_EQ(handleSeen, nullptr);
+}
+
+TEST_F(WidgetEventProcTest, ListDrawingWritesTheRectangleBack) {
+  auto closure = Bind(button_, "listdrawitem");
+  ListDrawItemInfo seen;
+  closure->body = [&seen](void* info) {
+    auto* item = static_cast<ListDrawItemInfo*>(info);
+    seen = *item;
+    item->width = 10;
+    item->y += 1;
+    seen.canvas = nullptr;
+    return 5;
+  };
+  int32_t index = 4;
+  int32_t x = 1, y = 2, width = 30, height = 40;
+  EventList list = Routed("listdrawitem", button_->id, button_->id);
+  list.Add("index", &index).Add("x", &x).Add("y", &y).Add("width", &width).Add("height", &height);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 5);
+  EXPECT_EQ(seen.itemIndex, 4);
+  EXPECT_EQ(seen.x, 1);
+  EXPECT_EQ(seen.width, 30);
+  EXPECT_EQ(seen.height, 40);
+  EXPECT_EQ(width, 10);
+  EXPECT_EQ(y, 3);
+  EXPECT_EQ(x, 1);
+  EXPECT_EQ(height, 40);
+
+  // Without one of the four locations there is nowhere to write: no call.
+  EventList noHeight = Routed("listdrawitem", button_->id, button_->id);
+  noHeight.Add("x", &x).Add("y", &y).Add("width", &width);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), noHeight.data(), closure.get()), 0);
+  EXPECT_EQ(closure->calls, 1);
+}
+
+TEST_F(WidgetEventProcTest, TreeListDrawingCarriesTheItemId) {
+  auto closure = Bind(button_, "treelistdrawitem");
+  TreeListDrawItemInfo seen;
+  closure->body = [&seen](void* info) {
+    auto* item = static_cast<TreeListDrawItemInfo*>(info);
+    seen = *item;
+    item->height = 12;
+    return 1;
+  };
+  int32_t treeId = 77;
+  int32_t x = 0, y = 0, width = 5, height = 6;
+  EventList list = Routed("treelistdrawitem", button_->id, button_->id);
+  list.Add("id", &treeId).Add("x", &x).Add("y", &y).Add("width", &width).Add("height", &height);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 1);
+  EXPECT_EQ(seen.itemId, 77);
+  EXPECT_EQ(seen.itemIndex, -1) << "no \"index\": -1";
+  EXPECT_EQ(height, 12);
+
+  EventList noX = Routed("treelistdrawitem", button_->id, button_->id);
+  noX.Add("y", &y).Add("width", &width).Add("height", &height);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), noX.data(), closure.get()), 0);
+  EXPECT_EQ(closure->calls, 1);
+}
+
+TEST_F(WidgetEventProcTest, TimerBindingFiresOnce) {
+  auto timer = Bind(button_, "timer");
+  auto stays = Bind(button_, "execute");
+  std::weak_ptr<RecordingClosure> watch = timer;
+  bool heldDuringCall = false;
+  timer->body = [&](void* info) {
+    heldDuringCall = !watch.expired() && info == nullptr;
+    return 9;
+  };
+  void* pointer = timer.get();
+  timer.reset();  // the widget holds the only reference now
+
+  EventList list = Routed("timer", button_->id, button_->id);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), pointer), 9);
+  EXPECT_TRUE(heldDuringCall);
+  EXPECT_TRUE(watch.expired()) << "released after the call";
+  ASSERT_EQ(button_->eventClosures.size(), 1u);
+  EXPECT_EQ(button_->eventClosures[0], stays);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), pointer), 0);
+}
+
+TEST_F(WidgetEventProcTest, DragOverWritesItsResultBack) {
+  auto closure = Bind(button_, "dragover");
+  DragOverInfo seen;
+  closure->body = [&seen](void* info) {
+    auto* drag = static_cast<DragOverInfo*>(info);
+    seen = *drag;
+    drag->result = !drag->result;
+    return 1;
+  };
+  int32_t cx = 11, sy = 44;
+  unsigned char result = 0;
+  EventList list = Routed("dragover", button_->id, button_->id);
+  list.Add("client_x", &cx).Add("screen_y", &sy).Add("result", &result);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 1);
+  EXPECT_EQ(seen.clientX, 11);
+  EXPECT_EQ(seen.screenY, 44);
+  EXPECT_FALSE(seen.result);
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 1);
+  EXPECT_EQ(result, 0);
+
+  EventList noResult = Routed("dragover", button_->id, button_->id);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), noResult.data(), closure.get()), 0);
+  EXPECT_EQ(closure->calls, 2);
+}
+
+TEST_F(WidgetEventProcTest, DroppedFilesAreCopiedInOrder) {
+  auto closure = Bind(button_, "dropfiles");
+  std::vector<void*> seen;
+  closure->body = [&seen](void* info) {
+    seen = static_cast<DropFilesInfo*>(info)->files;
+    return 1;
+  };
+  char16_t first[] = u"a.obj";
+  char16_t second[] = u"b.obj";
+  void* files[] = {first, second, nullptr};
+  EventList list = Routed("dropfiles", button_->id, button_->id);
+  list.Add("files", files);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 1);
+  EXPECT_EQ(seen, (std::vector<void*>{first, second}));
+
+  EventList noFiles = Routed("dropfiles", button_->id, button_->id);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), noFiles.data(), closure.get()), 0);
+  EXPECT_EQ(closure->calls, 1);
+}
+
+TEST_F(WidgetEventProcTest, HandlerMayRegisterMoreBindingsDuringItsCall) {
+  auto closure = Bind(dialog_.get(), "keydown");
+  closure->body = [this](void* info) {
+    for (int i = 0; i < 40; ++i) dialog_->AddEventClosure("keyup", std::make_shared<RecordingClosure>());
+    static_cast<KeyEventInfo*>(info)->finished = true;
+    return 1;
+  };
+  unsigned char finished = 0;
+  EventList list = Routed("keydown", dialog_->id, dialog_->id);
+  list.Add("finished", &finished);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 1);
+  EXPECT_EQ(finished, 1);
+  EXPECT_EQ(dialog_->eventClosures.size(), 41u);
+}
+}  // namespace
