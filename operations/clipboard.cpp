@@ -7,7 +7,7 @@
 #include "geometry/frame.hpp"
 #include "operations/clipboard_text.hpp"
 #include "operations/frame_text.hpp"
-#include "plugin/tervolin.hpp"
+#include "operations/operations.hpp"
 
 namespace tervolin {
 
@@ -22,8 +22,8 @@ bool AllFinite(const MQMatrix& matrix) {
 
 }  // namespace
 
-int32_t Tervolin::CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::CMQObject reference = ReferenceObject(document, current);
+int32_t CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  const cmq::CMQObject reference = ReferenceObject(document, current, options.referenceObjectId);
   if (!reference.IsValid()) return 0;
   const MQMatrix frame = ReadLocalMatrix(reference.Object());
   // Whether or not the text got there, the document is unchanged: "not done".
@@ -31,8 +31,8 @@ int32_t Tervolin::CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& c
   return 0;
 }
 
-int32_t Tervolin::PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject& current) {
-  cmq::CMQObject target = ReferenceObject(document, current);
+int32_t PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  cmq::CMQObject target = ReferenceObject(document, current, options.referenceObjectId);
   if (!target.IsValid()) return 0;
 
   MQMatrix pasted = IdentityMatrix();
@@ -44,11 +44,12 @@ int32_t Tervolin::PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject
 
   const MQMatrix own = ReadLocalMatrix(target.Object());
   MQMatrix next = own;
-  RebuildMatrix(next, copyScale ? pasted : own, copyRotation ? pasted : own, copyTranslation ? pasted : own);
+  RebuildMatrix(next, options.copyScale ? pasted : own, options.copyRotation ? pasted : own,
+                options.copyTranslation ? pasted : own);
   // Axes near the float limit can overflow in the decomposition.
   if (!AllFinite(next)) return 0;
 
-  if (transformVertices) {
+  if (options.transformVertices) {
     MQMatrix scratch = next;
     MoveVerticesWithMatrix(target, scratch, true);
   }
@@ -56,12 +57,12 @@ int32_t Tervolin::PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject
   return 1;
 }
 
-int32_t Tervolin::ClearAxis(DocumentHandle document, cmq::CMQObject& current) {
-  cmq::CMQObject target = ReferenceObject(document, current);
+int32_t ClearAxis(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  cmq::CMQObject target = ReferenceObject(document, current, options.referenceObjectId);
   if (!target.IsValid()) return 0;
 
   const MQMatrix identity = IdentityMatrix();
-  if (transformVertices) {
+  if (options.transformVertices) {
     MQMatrix scratch = identity;
     MoveVerticesWithMatrix(target, scratch, true);
   }

@@ -1,14 +1,14 @@
 // Code 7: the reference object's rotation, scale and translation, each by
 // choice, to every other selected object of the document.
+#include "binding/host_api.hpp"
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
-#include "plugin/host_api.hpp"
-#include "plugin/tervolin.hpp"
+#include "operations/operations.hpp"
 
 namespace tervolin {
 
-int32_t Tervolin::CopyToSelected(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::CMQObject source = ReferenceObject(document, current);
+int32_t CopyToSelected(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  const cmq::CMQObject source = ReferenceObject(document, current, options.referenceObjectId);
   // A reference that names no object of the document has no frame to give.
   if (!source.IsValid()) return 0;
   const MQMatrix sourceFrame = ReadLocalMatrix(source.Object());
@@ -24,9 +24,9 @@ int32_t Tervolin::CopyToSelected(DocumentHandle document, cmq::CMQObject& curren
     // of its own parts.
     const MQMatrix own = ReadLocalMatrix(target.Object());
     MQMatrix next = own;
-    RebuildMatrix(next, copyScale ? sourceFrame : own, copyRotation ? sourceFrame : own,
-                  copyTranslation ? sourceFrame : own);
-    if (transformVertices) {
+    RebuildMatrix(next, options.copyScale ? sourceFrame : own, options.copyRotation ? sourceFrame : own,
+                  options.copyTranslation ? sourceFrame : own);
+    if (options.transformVertices) {
       MQMatrix scratch = next;
       MoveVerticesWithMatrix(target, scratch, true);
     }

@@ -5,12 +5,13 @@
 
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
-#include "plugin/tervolin.hpp"
+#include "operations/operations.hpp"
 
 namespace tervolin {
 
-int32_t Tervolin::SetOriginToCenter(DocumentHandle document, cmq::CMQObject& current, bool selectedOnly) {
-  const cmq::CMQObject reference = ReferenceObject(document, current);
+int32_t SetOriginToCenter(DocumentHandle document, cmq::CMQObject& current, const Options& options,
+                          bool selectedOnly) {
+  const cmq::CMQObject reference = ReferenceObject(document, current, options.referenceObjectId);
   // A reference that names no object of the document gives no centre.
   if (!reference.IsValid()) return 0;
 
@@ -32,19 +33,19 @@ int32_t Tervolin::SetOriginToCenter(DocumentHandle document, cmq::CMQObject& cur
   // With nothing counted the two bounds cancel and the centre is (0, 0, 0).
   const Float3 centre = (high + low) * 0.5f;
 
-  if (transformVertices) MoveVerticesWithOrigin(current, centre);
+  if (options.transformVertices) MoveVerticesWithOrigin(current, centre);
   WriteLocalTranslation(current.Object(), centre);
   return 1;
 }
 
-void Tervolin::MoveVerticesWithOrigin(cmq::CMQObject& current, Float3 newOrigin) {
+void MoveVerticesWithOrigin(cmq::CMQObject& current, Float3 newOrigin) {
   const Float3 delta = newOrigin - ReadLocalTranslation(current.Object());
   for (cmq::VertexIterator it(current); it != cmq::IterationEnd{}; ++it) {
     current.SetVertex(it.Index(), current.GetVertex(it.Index()) + delta);
   }
 }
 
-void Tervolin::MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mirror) {
+void MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mirror) {
   const MQMatrix inverse = ReadLocalInverseMatrix(object.Object());
   const MQMatrix frame = ReadLocalMatrix(object.Object());
   // Taking the vertices into a frame that does not span space would flatten

@@ -1,10 +1,13 @@
 // The fourteen functions the host modeller finds by name. Apart from
-// MQCheckVersion and MQInit, each forwards to the plug-in object.
+// MQCheckVersion and MQInit, each forwards to the plug-in object. They are
+// declared from the export list first, so a definition here whose signature
+// differs from the list does not compile.
 #include <cstdint>
 
+#include "binding/host_api.hpp"
 #include "plugin/export_layer.hpp"
-#include "plugin/host_api.hpp"
 #include "plugin/tervolin.hpp"
+#include "protocol/plugin_exports.hpp"
 
 #ifdef _WIN32
 #define TERVOLIN_EXPORT extern "C" __declspec(dllexport)
@@ -12,15 +15,18 @@
 #define TERVOLIN_EXPORT extern "C" __attribute__((visibility("default")))
 #endif
 
+// NOLINTNEXTLINE(bugprone-macro-parentheses): the parameters are a parenthesised list
+#define TERVOLIN_DECLARE_EXPORT(name, ret, params) TERVOLIN_EXPORT ret name params;
+TERVOLIN_PLUGIN_EXPORTS(TERVOLIN_DECLARE_EXPORT)
+#undef TERVOLIN_DECLARE_EXPORT
+
 using tervolin::PluginInstance;
 
 TERVOLIN_EXPORT uint32_t MQCheckVersion(uint32_t hostVersion) {
   return tervolin::CheckHostVersion(hostVersion);
 }
 
-TERVOLIN_EXPORT int32_t MQInit(const char* hostFile) {
-  return tervolin::BindHostFromFile(hostFile) ? 1 : 0;
-}
+TERVOLIN_EXPORT int32_t MQInit(const char* hostFile) { return tervolin::BindHostFromFile(hostFile) ? 1 : 0; }
 
 TERVOLIN_EXPORT void MQGetPlugInID(uint32_t* product, uint32_t* id) {
   PluginInstance().GetPlugInID(product, id);

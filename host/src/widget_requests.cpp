@@ -9,19 +9,14 @@
 #include <string>
 
 #include "host/src/widget_request_handlers.hpp"
+#include "protocol/widget_events.hpp"
 
 namespace mqhost::widget_host {
 
 namespace {
 
 bool IsEventName(const std::string& name) {
-  static const char* const kEvents[] = {
-      "execute",         "keydown",          "keyup",     "leftdown",          "leftup",
-      "leftdoubleclick", "middledown",       "middleup",  "middledoubleclick", "rightdown",
-      "rightup",         "rightdoubleclick", "mousemove", "mousewheel",        "paint",
-      "listdrawitem",    "treelistdrawitem", "timer",     "dragover",          "dropfiles",
-  };
-  for (const char* event : kEvents) {
+  for (const char* event : mq::kWidgetEventNames) {
     if (name == event) return true;
   }
   return false;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "binding/host_api.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
-#include "plugin/host_api.hpp"
 #include "support/host_fixture.hpp"
 #include "support/plugin_library.hpp"
 

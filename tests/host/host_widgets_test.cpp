@@ -8,7 +8,7 @@
 
 #include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 #include "widget_host_fixture.hpp"
 
 namespace {

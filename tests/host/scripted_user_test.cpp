@@ -8,8 +8,8 @@
 
 #include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
-#include "plugin/arg_list.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/arg_list.hpp"
+#include "protocol/host_types.hpp"
 #include "widget_host_fixture.hpp"
 
 namespace {

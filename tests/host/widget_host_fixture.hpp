@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "binding/host_api.hpp"
 #include "mqhost/widgets.hpp"
-#include "plugin/arg_list.hpp"
-#include "plugin/host_api.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/arg_list.hpp"
+#include "protocol/host_types.hpp"
 #include "support/host_fixture.hpp"
 
 namespace host_testing {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "mqhost/protocol.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 #include "support/host_fixture.hpp"
 #include "widgets/widgets.hpp"
 
