@@ -2,7 +2,9 @@
 // reflection in one vertex-space axis. The operation code picks the axis.
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
+#include "geometry/object_view.hpp"
 #include "operations/operations.hpp"
+#include "operations/vertex_motion.hpp"
 
 namespace tervolin {
 
@@ -31,9 +33,10 @@ int32_t RotateAxis90(cmq::CMQObject& current, int32_t code, const Options& optio
   }
 
   if (options.transformVertices) {
-    if (!LocalFrameIsInvertible(current.Object())) return 0;
+    const MQMatrix inverse = ReadLocalInverseMatrix(current.Object());
+    if (!IsInverseFrame(oldFrame, inverse)) return 0;
     MQMatrix scratch = frame;
-    MoveVerticesWithMatrix(current, scratch, false);
+    MoveVerticesBetweenFrames(cmq::ObjectView(current), oldFrame, inverse, scratch, false);
   }
   WriteLocalMatrix(current.Object(), frame);
   return 1;
@@ -54,9 +57,10 @@ int32_t MirrorAxis(cmq::CMQObject& current, int32_t code, const Options& options
   if (options.useGlobal) frame.m[12 + axis] = -frame.m[12 + axis];
 
   if (options.transformVertices) {
-    if (!LocalFrameIsInvertible(current.Object())) return 0;
+    const MQMatrix inverse = ReadLocalInverseMatrix(current.Object());
+    if (!IsInverseFrame(oldFrame, inverse)) return 0;
     MQMatrix scratch = frame;
-    MoveVerticesWithMatrix(current, scratch, true);
+    MoveVerticesBetweenFrames(cmq::ObjectView(current), oldFrame, inverse, scratch, true);
   }
   WriteLocalMatrix(current.Object(), frame);
   return 1;

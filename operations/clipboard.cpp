@@ -5,9 +5,11 @@
 
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
+#include "geometry/object_view.hpp"
 #include "operations/clipboard_text.hpp"
 #include "operations/frame_text.hpp"
 #include "operations/operations.hpp"
+#include "operations/vertex_motion.hpp"
 
 namespace tervolin {
 
@@ -32,7 +34,7 @@ int32_t CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& current, co
 }
 
 int32_t PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
-  cmq::CMQObject target = ReferenceObject(document, current, options.referenceObjectId);
+  const cmq::ObjectView target(ReferenceObject(document, current, options.referenceObjectId));
   if (!target.IsValid()) return 0;
 
   MQMatrix pasted = IdentityMatrix();
@@ -50,8 +52,9 @@ int32_t PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject& current,
   if (!AllFinite(next)) return 0;
 
   if (options.transformVertices) {
+    const MQMatrix inverse = ReadLocalInverseMatrix(target.Object());
     MQMatrix scratch = next;
-    MoveVerticesWithMatrix(target, scratch, true);
+    if (IsInverseFrame(own, inverse)) MoveVerticesBetweenFrames(target, own, inverse, scratch, true);
   }
   WriteLocalMatrix(target.Object(), next);
   return 1;

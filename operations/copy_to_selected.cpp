@@ -3,20 +3,25 @@
 #include "binding/host_api.hpp"
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
+#include "geometry/object_view.hpp"
 #include "operations/operations.hpp"
+#include "operations/vertex_motion.hpp"
 
 namespace tervolin {
 
 int32_t CopyToSelected(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
-  const cmq::CMQObject source = ReferenceObject(document, current, options.referenceObjectId);
+  const cmq::ObjectView source(ReferenceObject(document, current, options.referenceObjectId));
   // A reference that names no object of the document has no frame to give.
   if (!source.IsValid()) return 0;
   const MQMatrix sourceFrame = ReadLocalMatrix(source.Object());
 
-  // The count is asked again for every object, as the host may answer
-  // differently once a frame has been written.
-  for (int32_t index = 0; index < HostApi().MQDoc_GetObjectCount(document); ++index) {
-    cmq::CMQObject target = cmq::CMQObject::ByIndex(document, index);
+  // Writing frames and moving vertices leave the document's objects as they
+  // are: the count is read once.
+  const int32_t objectCount = HostApi().MQDoc_GetObjectCount(document);
+  for (int32_t index = 0; index < objectCount; ++index) {
+    // The handle of slot `index` is the object at that index: a null one
+    // (an empty slot) is all that can fail the wrapper's IsValid here.
+    const cmq::ObjectView target(cmq::CMQObject::ByIndex(document, index), index);
     if (!target.IsValid() || target.Object() == source.Object()) continue;
     if (HostApi().MQObj_GetIntValue(target.Object(), mq::kObjectSelected) == 0) continue;
 
@@ -27,8 +32,10 @@ int32_t CopyToSelected(DocumentHandle document, cmq::CMQObject& current, const O
     RebuildMatrix(next, options.copyScale ? sourceFrame : own, options.copyRotation ? sourceFrame : own,
                   options.copyTranslation ? sourceFrame : own);
     if (options.transformVertices) {
+      // A target whose frame does not span space keeps its vertices.
+      const MQMatrix inverse = ReadLocalInverseMatrix(target.Object());
       MQMatrix scratch = next;
-      MoveVerticesWithMatrix(target, scratch, true);
+      if (IsInverseFrame(own, inverse)) MoveVerticesBetweenFrames(target, own, inverse, scratch, true);
     }
     WriteLocalMatrix(target.Object(), next);
   }

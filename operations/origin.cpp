@@ -5,30 +5,35 @@
 
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
+#include "geometry/object_view.hpp"
 #include "operations/operations.hpp"
+#include "operations/vertex_motion.hpp"
 
 namespace tervolin {
 
 int32_t SetOriginToCenter(DocumentHandle document, cmq::CMQObject& current, const Options& options,
                           bool selectedOnly) {
-  const cmq::CMQObject reference = ReferenceObject(document, current, options.referenceObjectId);
+  const cmq::ObjectView reference(ReferenceObject(document, current, options.referenceObjectId));
   // A reference that names no object of the document gives no centre.
   if (!reference.IsValid()) return 0;
 
   constexpr float kLargest = std::numeric_limits<float>::max();
   Float3 low{kLargest, kLargest, kLargest};
   Float3 high{-kLargest, -kLargest, -kLargest};
-  // The walk reads each live vertex, then asks whether it is selected; the
-  // iterator's index serves without a view per vertex.
-  for (cmq::VertexIterator it(reference); it != cmq::IterationEnd{}; ++it) {
-    const Float3 p = reference.GetVertex(it.Index());
-    if (selectedOnly && !reference.IsVertexSelected(it.Index())) continue;
+  auto include = [&](int32_t vertex) {
+    const Float3 p = reference.GetVertex(vertex);
     if (p.x < low.x) low.x = p.x;
     if (p.y < low.y) low.y = p.y;
     if (p.z < low.z) low.z = p.z;
     if (p.x > high.x) high.x = p.x;
     if (p.y > high.y) high.y = p.y;
     if (p.z > high.z) high.z = p.z;
+  };
+  if (selectedOnly) {
+    for (int32_t v = reference.NextSelectedVertex(-1); v >= 0; v = reference.NextSelectedVertex(v))
+      include(v);
+  } else {
+    reference.ForEachLiveVertex(include);
   }
   // With nothing counted the two bounds cancel and the centre is (0, 0, 0).
   const Float3 centre = (high + low) * 0.5f;
@@ -40,9 +45,8 @@ int32_t SetOriginToCenter(DocumentHandle document, cmq::CMQObject& current, cons
 
 void MoveVerticesWithOrigin(cmq::CMQObject& current, Float3 newOrigin) {
   const Float3 delta = newOrigin - ReadLocalTranslation(current.Object());
-  for (cmq::VertexIterator it(current); it != cmq::IterationEnd{}; ++it) {
-    current.SetVertex(it.Index(), current.GetVertex(it.Index()) + delta);
-  }
+  const cmq::ObjectView object(current);
+  object.ForEachLiveVertex([&](int32_t v) { object.SetVertex(v, object.GetVertex(v) + delta); });
 }
 
 void MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mirror) {
@@ -51,7 +55,11 @@ void MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mir
   // Taking the vertices into a frame that does not span space would flatten
   // them; callers refuse such a change before they get here.
   if (!IsInverseFrame(frame, inverse)) return;
+  MoveVerticesBetweenFrames(cmq::ObjectView(object), frame, inverse, newFrame, mirror);
+}
 
+void MoveVerticesBetweenFrames(const cmq::ObjectView& object, const MQMatrix& frame, const MQMatrix& inverse,
+                               MQMatrix& newFrame, bool mirror) {
   // Without the mirror flag the vertices keep the old frame's scale and origin
   // and take only the new rotation; with it (mirrors, and frames copied in
   // whole) scale, rotation and origin all come from the new frame.
@@ -61,9 +69,8 @@ void MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mir
     RebuildMatrix(newFrame, frame, newFrame, frame);
   }
   const MQMatrix motion = MatrixProduct(inverse, newFrame);
-  for (cmq::VertexIterator it(object); it != cmq::IterationEnd{}; ++it) {
-    object.SetVertex(it.Index(), TransformPoint(object.GetVertex(it.Index()), motion));
-  }
+  object.ForEachLiveVertex(
+      [&](int32_t v) { object.SetVertex(v, TransformPoint(object.GetVertex(v), motion)); });
 }
 
 }  // namespace tervolin
