@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "binding/host_api.hpp"
-#include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
+#include "support/host_fixture.hpp"
 
 namespace {
 
