@@ -11,6 +11,11 @@
 // aligned pointer can pass for a handle, and checking a handle is a tag
 // compare, a bounds check and a flag test: O(1), never a read through the
 // pointer it was given.
+//
+// The calls made per vertex, face or line keep the record of their last
+// passing check (recent_lookups.hpp) and trust it while it is alive. That
+// holds only while records are never freed or revived, a live object never
+// changes slot, and destroying a document kills its objects: keep it so.
 #pragma once
 
 #include <cstddef>
