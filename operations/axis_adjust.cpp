@@ -30,10 +30,12 @@ int32_t Tervolin::RotateAxis90(cmq::CMQObject& current) {
     default: return 0;
   }
 
+  // A frame that held a value that is not finite is not passed on.
+  if (!IsFinite(frame)) return 0;
   if (transformVertices) {
     if (!LocalFrameIsInvertible(current.Object())) return 0;
     MQMatrix scratch = frame;
-    MoveVerticesWithMatrix(current, scratch, false);
+    if (!MoveVerticesWithMatrix(current, scratch, false)) return 0;
   }
   WriteLocalMatrix(current.Object(), frame);
   return 1;
@@ -53,10 +55,11 @@ int32_t Tervolin::MirrorAxis(cmq::CMQObject& current) {
   frame.m[8 + axis] = -frame.m[8 + axis];
   if (useGlobal) frame.m[12 + axis] = -frame.m[12 + axis];
 
+  if (!IsFinite(frame)) return 0;
   if (transformVertices) {
     if (!LocalFrameIsInvertible(current.Object())) return 0;
     MQMatrix scratch = frame;
-    MoveVerticesWithMatrix(current, scratch, true);
+    if (!MoveVerticesWithMatrix(current, scratch, true)) return 0;
   }
   WriteLocalMatrix(current.Object(), frame);
   return 1;

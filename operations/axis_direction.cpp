@@ -121,11 +121,13 @@ bool Tervolin::ApplyAxisDirection(cmq::CMQObject& current, Float3 direction) {
   SetMatrixRow(frame, 1, axisY);
   SetMatrixRow(frame, 2, axisZ);
 
+  // The origin row comes from the old frame as it was read.
+  if (!IsFinite(frame)) return false;
   if (transformVertices) {
     // Vertices are carried through the old frame's inverse.
     if (!LocalFrameIsInvertible(current.Object())) return false;
     MQMatrix scratch = frame;
-    MoveVerticesWithMatrix(current, scratch, false);
+    if (!MoveVerticesWithMatrix(current, scratch, false)) return false;
   }
   WriteLocalMatrix(current.Object(), frame);
   return true;

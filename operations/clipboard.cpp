@@ -1,8 +1,6 @@
 // Codes 14 to 16: the reference object's frame to the clipboard as text, a
 // frame from the clipboard's text, and the frame back to the identity.
 
-#include <cmath>
-
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
 #include "operations/clipboard_text.hpp"
@@ -10,17 +8,6 @@
 #include "plugin/tervolin.hpp"
 
 namespace tervolin {
-
-namespace {
-
-bool AllFinite(const MQMatrix& matrix) {
-  for (float value : matrix.m) {
-    if (!std::isfinite(value)) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 int32_t Tervolin::CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& current) {
   const cmq::CMQObject reference = ReferenceObject(document, current);
@@ -37,20 +24,20 @@ int32_t Tervolin::PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject
 
   MQMatrix pasted = IdentityMatrix();
   if (!ParseFrameText(ReadClipboardText(), pasted.m)) return 0;
-  // Text that copy writes always passes; any other text must still describe a
-  // frame whose axes span space, or the decomposition would give the object a
-  // frame made of infinities and not-a-numbers.
-  if (!FrameIsInvertible(pasted)) return 0;
+  // Axes that the target takes must span space, or the decomposition would
+  // give it a frame made of infinities and not-a-numbers; a paste of the
+  // translation alone does not look at them.
+  if ((copyRotation || copyScale) && !FrameIsInvertible(pasted)) return 0;
 
   const MQMatrix own = ReadLocalMatrix(target.Object());
   MQMatrix next = own;
   RebuildMatrix(next, copyScale ? pasted : own, copyRotation ? pasted : own, copyTranslation ? pasted : own);
   // Axes near the float limit can overflow in the decomposition.
-  if (!AllFinite(next)) return 0;
+  if (!IsFinite(next)) return 0;
 
   if (transformVertices) {
     MQMatrix scratch = next;
-    MoveVerticesWithMatrix(target, scratch, true);
+    if (!MoveVerticesWithMatrix(target, scratch, true)) return 0;
   }
   WriteLocalMatrix(target.Object(), next);
   return 1;
@@ -63,7 +50,7 @@ int32_t Tervolin::ClearAxis(DocumentHandle document, cmq::CMQObject& current) {
   const MQMatrix identity = IdentityMatrix();
   if (transformVertices) {
     MQMatrix scratch = identity;
-    MoveVerticesWithMatrix(target, scratch, true);
+    if (!MoveVerticesWithMatrix(target, scratch, true)) return 0;
   }
   WriteLocalMatrix(target.Object(), identity);
   return 1;

@@ -1,7 +1,11 @@
 // Code 7: the reference object's rotation, scale and translation, each by
 // choice, to every other selected object of the document.
-#include "geometry/cmq_object.hpp"
+#include <utility>
+#include <vector>
+
 #include "geometry/frame.hpp"
+#include "geometry/vertex_moves.hpp"
+#include "operations/vertex_compensation.hpp"
 #include "plugin/host_api.hpp"
 #include "plugin/tervolin.hpp"
 
@@ -13,8 +17,15 @@ int32_t Tervolin::CopyToSelected(DocumentHandle document, cmq::CMQObject& curren
   if (!source.IsValid()) return 0;
   const MQMatrix sourceFrame = ReadLocalMatrix(source.Object());
 
-  // The count is asked again for every object, as the host may answer
-  // differently once a frame has been written.
+  // Every target's frame and vertex moves are worked out before the first is
+  // written: one that would not be finite refuses the whole copy unchanged.
+  struct Change {
+    cmq::CMQObject target;
+    MQMatrix frame;
+    cmq::VertexMoves moves;
+  };
+  std::vector<Change> changes;
+  // The count is asked again for every object.
   for (int32_t index = 0; index < HostApi().MQDoc_GetObjectCount(document); ++index) {
     cmq::CMQObject target = cmq::CMQObject::ByIndex(document, index);
     if (!target.IsValid() || target.Object() == source.Object()) continue;
@@ -23,14 +34,20 @@ int32_t Tervolin::CopyToSelected(DocumentHandle document, cmq::CMQObject& curren
     // Every target is rebuilt through the host, also when it keeps all three
     // of its own parts.
     const MQMatrix own = ReadLocalMatrix(target.Object());
-    MQMatrix next = own;
-    RebuildMatrix(next, copyScale ? sourceFrame : own, copyRotation ? sourceFrame : own,
+    Change change{target, own, {}};
+    RebuildMatrix(change.frame, copyScale ? sourceFrame : own, copyRotation ? sourceFrame : own,
                   copyTranslation ? sourceFrame : own);
+    if (!IsFinite(change.frame)) return 0;
     if (transformVertices) {
-      MQMatrix scratch = next;
-      MoveVerticesWithMatrix(target, scratch, true);
+      MQMatrix scratch = change.frame;
+      if (!PlanVerticesWithMatrix(target, scratch, true, change.moves)) return 0;
     }
-    WriteLocalMatrix(target.Object(), next);
+    changes.push_back(std::move(change));
+  }
+  // Written target by target, in document order: vertices, then the frame.
+  for (const Change& change : changes) {
+    change.moves.Apply();
+    WriteLocalMatrix(change.target.Object(), change.frame);
   }
   return 1;
 }

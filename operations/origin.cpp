@@ -1,10 +1,14 @@
 // Codes 1 and 2: the frame's origin to the centre of the bounding box of the
 // reference object's vertices; and the two vertex compensations that every
 // frame change runs when "Trans(&f)orm" is on, before the new frame is written.
+// A compensation computes every new position before it writes the first, and
+// moves nothing when one would not be finite.
 #include <limits>
 
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
+#include "geometry/vertex_moves.hpp"
+#include "operations/vertex_compensation.hpp"
 #include "plugin/tervolin.hpp"
 
 namespace tervolin {
@@ -30,26 +34,32 @@ int32_t Tervolin::SetOriginToCenter(DocumentHandle document, cmq::CMQObject& cur
     if (p.z > high.z) high.z = p.z;
   }
   // With nothing counted the two bounds cancel and the centre is (0, 0, 0).
-  const Float3 centre = (high + low) * 0.5f;
+  // Halved without overflow: a box from 2e38 to 3e38 still has its centre.
+  const Float3 centre = Midpoint(high, low);
+  // Only a vertex that is not finite itself gives no centre.
+  if (!IsFinite(centre)) return 0;
 
-  if (transformVertices) MoveVerticesWithOrigin(current, centre);
+  if (transformVertices && !MoveVerticesWithOrigin(current, centre)) return 0;
   WriteLocalTranslation(current.Object(), centre);
   return 1;
 }
 
-void Tervolin::MoveVerticesWithOrigin(cmq::CMQObject& current, Float3 newOrigin) {
+bool Tervolin::MoveVerticesWithOrigin(cmq::CMQObject& current, Float3 newOrigin) {
   const Float3 delta = newOrigin - ReadLocalTranslation(current.Object());
-  for (cmq::VertexIterator it(current); it != cmq::IterationEnd{}; ++it) {
-    current.SetVertex(it.Index(), current.GetVertex(it.Index()) + delta);
-  }
+  cmq::VertexMoves moves;
+  if (!IsFinite(delta) || !moves.PlanOffset(current, delta)) return false;
+  moves.Apply();
+  return true;
 }
 
-void Tervolin::MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mirror) {
+bool PlanVerticesWithMatrix(const cmq::CMQObject& object, MQMatrix& newFrame, bool mirror,
+                            cmq::VertexMoves& moves) {
   const MQMatrix inverse = ReadLocalInverseMatrix(object.Object());
   const MQMatrix frame = ReadLocalMatrix(object.Object());
-  // Taking the vertices into a frame that does not span space would flatten
-  // them; callers refuse such a change before they get here.
-  if (!IsInverseFrame(frame, inverse)) return;
+  // A frame that does not span space gives the vertices no coordinates to
+  // keep: they stay. The axis operations refuse such a frame before they
+  // get here; copy, paste and clear write their frame all the same.
+  if (!IsInverseFrame(frame, inverse)) return true;
 
   // Without the mirror flag the vertices keep the old frame's scale and origin
   // and take only the new rotation; with it (mirrors, and frames copied in
@@ -59,10 +69,14 @@ void Tervolin::MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame
   } else {
     RebuildMatrix(newFrame, frame, newFrame, frame);
   }
-  const MQMatrix motion = MatrixProduct(inverse, newFrame);
-  for (cmq::VertexIterator it(object); it != cmq::IterationEnd{}; ++it) {
-    object.SetVertex(it.Index(), TransformPoint(object.GetVertex(it.Index()), motion));
-  }
+  return moves.PlanTransform(object, MatrixProduct(inverse, newFrame));
+}
+
+bool Tervolin::MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mirror) {
+  cmq::VertexMoves moves;
+  if (!PlanVerticesWithMatrix(object, newFrame, mirror, moves)) return false;
+  moves.Apply();
+  return true;
 }
 
 }  // namespace tervolin

@@ -81,8 +81,10 @@ class Tervolin final : public MQObjectPlugin {
 
   // Origin.
   int32_t SetOriginToCenter(DocumentHandle document, cmq::CMQObject& current, bool selectedOnly);
-  void MoveVerticesWithOrigin(cmq::CMQObject& current, Float3 newOrigin);
-  void MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mirror);
+  // The vertex compensations. False, with no vertex moved, when a new
+  // position would not be finite.
+  bool MoveVerticesWithOrigin(cmq::CMQObject& current, Float3 newOrigin);
+  bool MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mirror);
 
   // Axis directions. Each returns 1 when it wrote a new frame.
   int32_t AlignAxisToLine(DocumentHandle document, cmq::CMQObject& current);
