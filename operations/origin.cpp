@@ -59,7 +59,10 @@ bool PlanVerticesWithMatrix(const cmq::CMQObject& object, MQMatrix& newFrame, bo
   // A frame that does not span space gives the vertices no coordinates to
   // keep: they stay. The axis operations refuse such a frame before they
   // get here; copy, paste and clear write their frame all the same.
-  if (!IsInverseFrame(frame, inverse)) return true;
+  if (!FrameIsInvertible(frame)) return true;
+  // A regular frame whose inverse the host could not give (one that does
+  // not fit a float, near the float limit) cannot carry them: refused.
+  if (!IsInverseFrame(frame, inverse)) return false;
 
   // Without the mirror flag the vertices keep the old frame's scale and origin
   // and take only the new rotation; with it (mirrors, and frames copied in

@@ -12,8 +12,9 @@ namespace tervolin {
 
 // Plans what MoveVerticesWithMatrix(object, newFrame, mirror) writes (see
 // there); `newFrame` is the scratch copy it overwrites. When the object's
-// current frame has no inverse nothing is planned and the vertices stay.
-// False when a moved vertex would not be finite.
+// current frame is flat nothing is planned and the vertices stay. False when
+// the host's inverse does not undo a regular frame, or a moved vertex would
+// not be finite.
 bool PlanVerticesWithMatrix(const cmq::CMQObject& object, MQMatrix& newFrame, bool mirror,
                             cmq::VertexMoves& moves);
 
