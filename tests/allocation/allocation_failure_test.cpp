@@ -1,53 +1,16 @@
-// An allocation that fails under a menu pick. This program replaces operator
-// new so that the Nth allocation made by the plug-in's own code throws
-// std::bad_alloc, for every N the pick reaches: the exports answer failure
+// An allocation that fails under a menu pick: the Nth allocation made by the
+// plug-in's own code throws std::bad_alloc (failing_allocator.hpp), for
+// every N the pick reaches. The exports answer failure
 // instead of unwinding into the host, the document is as it was, no widget
 // is left behind, and the next pick works.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "allocation/failing_allocator.hpp"
 #include "integration/pick_harness.hpp"
 #include "mqhost/settings.hpp"
-
-namespace {
-
-long failAt = 0;  // the allocation to fail, counted from 1; 0: none
-long pluginAllocations = 0;
-bool counting = false;
-
-// True when `caller` is code of the plug-in library.
-bool FromPlugin(void* caller) {
-  static thread_local bool inside = false;
-  if (inside) return false;
-  inside = true;
-  Dl_info info{};
-  const bool plugin = dladdr(caller, &info) != 0 && info.dli_fname != nullptr &&
-                      std::strstr(info.dli_fname, TERVOLIN_PLUGIN_FILE_NAME) != nullptr;
-  inside = false;
-  return plugin;
-}
-
-void* Allocate(std::size_t size, void* caller) {
-  if (counting && FromPlugin(caller) && ++pluginAllocations == failAt) throw std::bad_alloc();
-  void* memory = std::malloc(size == 0 ? 1 : size);
-  if (memory == nullptr) throw std::bad_alloc();
-  return memory;
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return Allocate(size, __builtin_return_address(0)); }
-void* operator new[](std::size_t size) { return Allocate(size, __builtin_return_address(0)); }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace pick {
 namespace {
@@ -72,11 +35,9 @@ class AllocationFailure : public MenuPick {
   int32_t PickFailing(long n) {
     mqhost::ResetSettings();
     mqhost::ScriptUser({mqhost::Click("Trans(&f)orm"), mqhost::Click("Copy")});
-    pluginAllocations = 0;
-    failAt = n;
-    counting = true;
+    failing_allocator::Arm(n);
     const int32_t result = plugin->api().MQModifyObject(0, document);
-    counting = false;
+    failing_allocator::Disarm();
     mqhost::ScriptUser({});
     return result;
   }
@@ -89,7 +50,7 @@ TEST_F(AllocationFailure, EveryFailedAllocationUnderAPickAnswersFailureAndChange
   ASSERT_EQ(PickFailing(0), 1);
   const std::string picked = Document();
   ASSERT_NE(picked, untouched);
-  const long total = pluginAllocations;
+  const long total = failing_allocator::PluginAllocations();
   ASSERT_GT(total, 0);
 
   long failed = 0;
