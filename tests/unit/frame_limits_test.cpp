@@ -99,6 +99,10 @@ class FrameLimits : public geometry_test::GeometryScene {
 TEST_F(FrameLimits, NoOperationWritesAValueThatIsNotFinite) {
   const Matrix16 hugeAxes = Frame({3e38f, 3e38f, 0}, {-3e38f, 3e38f, 0}, {0, 0, 3e38f}, {0, 0, 0});
   const std::string hugeScales = "3e38,0,0,0,0,3e38,0,0,0,0,3e38,0,0,0,0,1";
+  // Its inverse's origin row is beyond the float range.
+  const Matrix16 atTheLimit =
+      Frame({1.0067235f, 1.9534879f, -1.7004539f}, {-0.8287633f, 0.14993355f, -0.3184104f},
+            {-0.32932833f, 1.5520269f, 1.5880013f}, {16.713167f, 5.094083e+37f, -3.4028235e+38f});
   const struct {
     const char* name;
     int32_t code;
@@ -107,68 +111,18 @@ TEST_F(FrameLimits, NoOperationWritesAValueThatIsNotFinite) {
     std::string clipboard;
     int32_t result;
   } cases[] = {
-      {"the centre of a box from 2e38 to 3e38",
-       OpCenterOfObject,
-       {},
-       Quad(kUnit, {{3e38f, -3e38f, 1}, {2e38f, -3e38f, 1}, {3e38f, -3e38f, 1}, {2e38f, -3e38f, 1}}),
-       "",
-       1},
-      {"an origin that moves further than a float reaches",
-       OpCenterOfObject,
-       {true},
-       Quad(Moved({-3e38f, 0, 0}), {{3e38f, 0, 0}, {3e38f, 1, 0}, {3e38f, 0, 1}, {3e38f, 1, 1}}),
-       "",
-       0},
-      {"vertices moved past the limit with the origin",
-       OpCenterOfObject,
-       {true},
-       Quad(kUnit, {{3e38f, 0, 0}, {1e38f, 1, 0}, {3e38f, 0, 1}, {1e38f, 1, 1}}),
-       "",
-       0},
-      {"a quarter turn of a far frame",
-       OpRotateZ,
-       {true},
-       Quad(Moved({3e38f, 0, 0}), {{-3e38f, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}),
-       "",
-       0},
-      {"a mirror in a far plane",
-       OpMirrorX,
-       {true},
-       Quad(Moved({2e38f, 0, 0}), {{-2e38f, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}),
-       "",
-       0},
-      {"the same mirror through the vertex-space origin",
-       OpMirrorX,
-       {true, true},
-       Quad(Moved({2e38f, 0, 0}), {{-2e38f, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}),
-       "",
-       1},
-      {"a paste of huge scales that carries vertices",
-       OpClipboardPaste,
-       {true, false, false, true},
-       Quad(kUnit, {{2, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}),
-       hugeScales,
-       0},
-      {"the same paste of the frame alone",
-       OpClipboardPaste,
-       {false, false, false, true},
-       Quad(kUnit, {{2, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}),
-       hugeScales,
-       1},
-      {"a clear of a frame whose origin is at the float limit",
-       OpClear,
-       {true},
-       Quad(Frame({1.0067235f, 1.9534879f, -1.7004539f}, {-0.8287633f, 0.14993355f, -0.3184104f},
-                  {-0.32932833f, 1.5520269f, 1.5880013f}, {16.713167f, 5.094083e+37f, -3.4028235e+38f}),
-            {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}),
-       "",
-       0},
-      {"a copy of axes too long to measure",
-       OpCopyToSelected,
-       {false, false, true, true},
-       Quad(hugeAxes, {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}),
-       "",
-       0},
+      // clang-format off
+      {"the centre of a box from 2e38 to 3e38", OpCenterOfObject, {}, Quad(kUnit, {{3e38f, -3e38f, 1}, {2e38f, -3e38f, 1}, {3e38f, -3e38f, 1}, {2e38f, -3e38f, 1}}), "", 1},
+      {"an origin that moves further than a float reaches", OpCenterOfObject, {true}, Quad(Moved({-3e38f, 0, 0}), {{3e38f, 0, 0}, {3e38f, 1, 0}, {3e38f, 0, 1}, {3e38f, 1, 1}}), "", 0},
+      {"vertices moved past the limit with the origin", OpCenterOfObject, {true}, Quad(kUnit, {{3e38f, 0, 0}, {1e38f, 1, 0}, {3e38f, 0, 1}, {1e38f, 1, 1}}), "", 0},
+      {"a quarter turn of a far frame", OpRotateZ, {true}, Quad(Moved({3e38f, 0, 0}), {{-3e38f, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}), "", 0},
+      {"a mirror in a far plane", OpMirrorX, {true}, Quad(Moved({2e38f, 0, 0}), {{-2e38f, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}), "", 0},
+      {"the same mirror through the vertex-space origin", OpMirrorX, {true, true}, Quad(Moved({2e38f, 0, 0}), {{-2e38f, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}), "", 1},
+      {"a paste of huge scales that carries vertices", OpClipboardPaste, {true, false, false, true}, Quad(kUnit, {{2, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}), hugeScales, 0},
+      {"the same paste of the frame alone", OpClipboardPaste, {false, false, false, true}, Quad(kUnit, {{2, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}), hugeScales, 1},
+      {"a clear of a frame whose origin is at the float limit", OpClear, {true}, Quad(atTheLimit, {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}), "", 0},
+      {"a copy of axes too long to measure", OpCopyToSelected, {false, false, true, true}, Quad(hugeAxes, {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}}), "", 0},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
