@@ -13,10 +13,10 @@
 
 #include "bench/allocation_count.hpp"
 #include "bench/grid_scene.hpp"
+#include "binding/host_api.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
-#include "plugin/host_api.hpp"
 
 #if TERVOLIN_BENCH_HAS_DIALOG
 #include "dialog/tervolin_dialog.hpp"
@@ -92,12 +92,11 @@ struct Counts {
 // A dialog as RunDialog has it before its modal run, with "-" (the current
 // object) chosen in the reference list.
 struct OpenDialog {
-  tervolin::Tervolin plugin;
   tervolin::MQWindow mainWindow = tervolin::MQWindow::WrapMainWindow();
   std::unique_ptr<tervolin::TervolinDialog> dialog;
 
   explicit OpenDialog(DocumentHandle document) {
-    dialog = std::make_unique<tervolin::TervolinDialog>(mainWindow, plugin);
+    dialog = std::make_unique<tervolin::TervolinDialog>(mainWindow);
     dialog->FillReferenceCombo(document, tervolin::kCurrentObjectReference);
   }
 };

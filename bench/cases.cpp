@@ -4,7 +4,7 @@ namespace bench {
 
 namespace {
 
-using tervolin::Tervolin;
+using tervolin::Options;
 
 void AddWithAndWithoutTransform(std::vector<Case>& cases, Case c) {
   cases.push_back(c);
@@ -20,14 +20,16 @@ std::vector<Case> MakeCases() {
   c = {};
   c.name = "code1_selected";
   c.operation = tervolin::OpCenterOfVertices;
-  c.plugin = [](Tervolin& t, DocumentHandle d, cmq::CMQObject& o) { return t.SetOriginToCenter(d, o, true); };
+  c.plugin = [](const Options& t, DocumentHandle d, cmq::CMQObject& o) {
+    return tervolin::SetOriginToCenter(d, o, t, true);
+  };
   AddWithAndWithoutTransform(cases, c);
 
   c = {};
   c.name = "code2_all";
   c.operation = tervolin::OpCenterOfObject;
-  c.plugin = [](Tervolin& t, DocumentHandle d, cmq::CMQObject& o) {
-    return t.SetOriginToCenter(d, o, false);
+  c.plugin = [](const Options& t, DocumentHandle d, cmq::CMQObject& o) {
+    return tervolin::SetOriginToCenter(d, o, t, false);
   };
   AddWithAndWithoutTransform(cases, c);
 
@@ -35,7 +37,9 @@ std::vector<Case> MakeCases() {
   c.name = "code3_line";
   c.selection = Selection::LastLine;
   c.operation = tervolin::OpLine;
-  c.plugin = [](Tervolin& t, DocumentHandle d, cmq::CMQObject& o) { return t.AlignAxisToLine(d, o); };
+  c.plugin = [](const Options& t, DocumentHandle d, cmq::CMQObject& o) {
+    return tervolin::AlignAxisToLine(d, o, t);
+  };
   AddWithAndWithoutTransform(cases, c);
 
   c.name = "code3_vertices";
@@ -47,7 +51,9 @@ std::vector<Case> MakeCases() {
   c.selection = Selection::LastFace;
   c.perFace = true;
   c.operation = tervolin::OpFaceNormal;
-  c.plugin = [](Tervolin& t, DocumentHandle d, cmq::CMQObject& o) { return t.AlignAxisToFaceNormal(d, o); };
+  c.plugin = [](const Options& t, DocumentHandle d, cmq::CMQObject& o) {
+    return tervolin::AlignAxisToFaceNormal(d, o, t);
+  };
   AddWithAndWithoutTransform(cases, c);
 
   c.name = "code4_vertices";
@@ -59,14 +65,18 @@ std::vector<Case> MakeCases() {
   c.name = "code5_vertex";
   c.selection = Selection::LastVertex;
   c.operation = tervolin::OpOriginToVertex;
-  c.plugin = [](Tervolin& t, DocumentHandle d, cmq::CMQObject& o) { return t.AlignAxisToVertex(d, o); };
+  c.plugin = [](const Options& t, DocumentHandle d, cmq::CMQObject& o) {
+    return tervolin::AlignAxisToVertex(d, o, t);
+  };
   AddWithAndWithoutTransform(cases, c);
 
   c = {};
   c.name = "code8_rotateX_T";
   c.operation = tervolin::OpRotateX;
   c.transform = true;
-  c.plugin = [](Tervolin& t, DocumentHandle, cmq::CMQObject& o) { return t.RotateAxis90(o); };
+  c.plugin = [](const Options& t, DocumentHandle, cmq::CMQObject& o) {
+    return tervolin::RotateAxis90(o, tervolin::OpRotateX, t);
+  };
   c.protocol = [](DocumentHandle d) { return ProtocolRotateX(d); };
   c.array = [](ArrayScene s) { return ArrayRotateX(s); };
   cases.push_back(c);
@@ -75,7 +85,9 @@ std::vector<Case> MakeCases() {
   c.name = "code11_mirrorX_T";
   c.operation = tervolin::OpMirrorX;
   c.transform = true;
-  c.plugin = [](Tervolin& t, DocumentHandle, cmq::CMQObject& o) { return t.MirrorAxis(o); };
+  c.plugin = [](const Options& t, DocumentHandle, cmq::CMQObject& o) {
+    return tervolin::MirrorAxis(o, tervolin::OpMirrorX, t);
+  };
   c.protocol = [](DocumentHandle d) { return ProtocolMirrorX(d); };
   c.array = [](ArrayScene s) { return ArrayMirrorX(s); };
   cases.push_back(c);
@@ -84,7 +96,9 @@ std::vector<Case> MakeCases() {
   c.name = "code16_clear_T";
   c.operation = tervolin::OpClear;
   c.transform = true;
-  c.plugin = [](Tervolin& t, DocumentHandle d, cmq::CMQObject& o) { return t.ClearAxis(d, o); };
+  c.plugin = [](const Options& t, DocumentHandle d, cmq::CMQObject& o) {
+    return tervolin::ClearAxis(d, o, t);
+  };
   c.protocol = [](DocumentHandle d) { return ProtocolClear(d); };
   c.array = [](ArrayScene s) { return ArrayClear(s); };
   cases.push_back(c);
@@ -126,12 +140,11 @@ const std::vector<Case>& Cases() {
   return cases;
 }
 
-void Configure(tervolin::Tervolin& plugin, const Case& c) {
-  plugin.operation = c.operation;
-  plugin.transformVertices = c.transform;
-  plugin.setToX = 0;
-  plugin.referenceObjectId = tervolin::kCurrentObjectReference;
-  plugin.useGlobal = false;
+void Configure(tervolin::Options& options, const Case& c) {
+  options.transformVertices = c.transform;
+  options.axisToSet = tervolin::AxisToSet::Y;
+  options.referenceObjectId = tervolin::kCurrentObjectReference;
+  options.useGlobal = false;
 }
 
 }  // namespace bench

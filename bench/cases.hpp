@@ -10,7 +10,7 @@
 #include "bench/floors.hpp"
 #include "bench/grid_scene.hpp"
 #include "geometry/cmq_object.hpp"
-#include "plugin/tervolin.hpp"
+#include "operations/operations.hpp"
 
 namespace bench {
 
@@ -20,16 +20,16 @@ struct Case {
   bool perFace = false;  // the walk that matters is over faces
   int32_t operation = 0;
   bool transform = false;
-  // The plug-in's member operation on the current object.
-  std::function<int32_t(tervolin::Tervolin&, DocumentHandle, cmq::CMQObject&)> plugin;
+  // The plug-in's operation on the current object.
+  std::function<int32_t(const tervolin::Options&, DocumentHandle, cmq::CMQObject&)> plugin;
   std::function<int32_t(DocumentHandle)> protocol;
   std::function<int32_t(ArrayScene)> array;
 };
 
 const std::vector<Case>& Cases();
 
-// The plug-in object with the case's options: the current object as the
-// reference, "set to Y", no global mirror.
-void Configure(tervolin::Tervolin& plugin, const Case& c);
+// The case's options: the current object as the reference, "set to Y", no
+// global mirror.
+void Configure(tervolin::Options& options, const Case& c);
 
 }  // namespace bench

@@ -13,7 +13,7 @@
 #include "geometry/cmq_object.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
-#include "plugin/tervolin.hpp"
+#include "operations/operations.hpp"
 
 namespace bench {
 
@@ -45,13 +45,12 @@ DocumentHandle MakeCopyDocument(const GridArrays& grid, int32_t targets) {
   return document;
 }
 
-void Configure(tervolin::Tervolin& plugin) {
-  plugin.operation = tervolin::OpCopyToSelected;
-  plugin.transformVertices = true;
-  plugin.referenceObjectId = tervolin::kCurrentObjectReference;
-  plugin.copyRotation = true;
-  plugin.copyScale = true;
-  plugin.copyTranslation = true;
+void Configure(tervolin::Options& options) {
+  options.transformVertices = true;
+  options.referenceObjectId = tervolin::kCurrentObjectReference;
+  options.copyRotation = true;
+  options.copyScale = true;
+  options.copyTranslation = true;
 }
 
 struct CopyScene {
@@ -77,8 +76,8 @@ void Run(benchmark::State& state, Path path) {
     scene.positions.assign(kTargets, scene.grid.positions);
     scene.frames.assign(kTargets, IdentityMatrix());
   }
-  tervolin::Tervolin plugin;
-  Configure(plugin);
+  tervolin::Options options;
+  Configure(options);
   mqhost::ClearProtocolErrors();
   const uint64_t callsBefore = mqhost::HostCallCount();
   uint64_t allocations = 0;
@@ -92,7 +91,7 @@ void Run(benchmark::State& state, Path path) {
       case Path::Protocol: result = ProtocolCopyToSelected(scene.document); break;
       case Path::Plugin: {
         cmq::CMQObject current = cmq::CMQObject::Current(scene.document);
-        result = plugin.CopyToSelected(scene.document, current);
+        result = tervolin::CopyToSelected(scene.document, current, options);
         break;
       }
     }
@@ -134,11 +133,11 @@ bool VerifyCopyToSelected() {
   DocumentHandle protocolDocument = MakeCopyDocument(grid, kFew);
   mqhost::ClearProtocolErrors();
 
-  tervolin::Tervolin plugin;
-  Configure(plugin);
+  tervolin::Options options;
+  Configure(options);
   uint64_t before = mqhost::HostCallCount();
   cmq::CMQObject current = cmq::CMQObject::Current(pluginDocument);
-  const int32_t pluginResult = plugin.CopyToSelected(pluginDocument, current);
+  const int32_t pluginResult = tervolin::CopyToSelected(pluginDocument, current, options);
   const uint64_t pluginCalls = mqhost::HostCallCount() - before;
   before = mqhost::HostCallCount();
   const int32_t protocolResult = ProtocolCopyToSelected(protocolDocument);

@@ -18,7 +18,7 @@
 
 #include "bench/grid_scene.hpp"
 #include "geometry/math.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 namespace bench {
 

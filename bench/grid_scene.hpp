@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "geometry/math.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 namespace bench {
 

@@ -18,9 +18,9 @@
 #include "bench/cases.hpp"
 #include "bench/copy_case.hpp"
 #include "bench/menu_pick_case.hpp"
+#include "binding/host_api.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
-#include "plugin/host_api.hpp"
 
 namespace bench {
 namespace {
@@ -52,8 +52,8 @@ int64_t IterationsFor(const GridSize& size) {
 void RunCase(benchmark::State& state, const Case& c, const GridSize& size, Path path) {
   SceneSet& scenes = Scenes(size);
   const double units = c.perFace ? scenes.grid.FaceCount() : scenes.grid.VertexCount();
-  tervolin::Tervolin plugin;
-  Configure(plugin, c);
+  tervolin::Options options;
+  Configure(options, c);
   DocumentHandle document = path == Path::Array ? nullptr : DocumentOf(scenes, c.selection);
   ArrayScene arrays{scenes.grid, SelectionOf(scenes, c.selection), scenes.workPositions, scenes.workFrame};
   mqhost::ClearProtocolErrors();
@@ -68,7 +68,7 @@ void RunCase(benchmark::State& state, const Case& c, const GridSize& size, Path 
       case Path::Protocol: result = c.protocol(document); break;
       case Path::Plugin: {
         cmq::CMQObject current = cmq::CMQObject::Current(document);
-        result = c.plugin(plugin, document, current);
+        result = c.plugin(options, document, current);
         break;
       }
     }
@@ -143,11 +143,11 @@ bool VerifyCase(const Case& c, const GridArrays& grid) {
   DocumentHandle protocolDocument = MakeGridDocument(grid, selection);
   mqhost::ClearProtocolErrors();
 
-  tervolin::Tervolin plugin;
-  Configure(plugin, c);
+  tervolin::Options options;
+  Configure(options, c);
   uint64_t before = mqhost::HostCallCount();
   cmq::CMQObject current = cmq::CMQObject::Current(pluginDocument);
-  const int32_t pluginResult = c.plugin(plugin, pluginDocument, current);
+  const int32_t pluginResult = c.plugin(options, pluginDocument, current);
   const uint64_t pluginCalls = mqhost::HostCallCount() - before;
 
   before = mqhost::HostCallCount();

@@ -2,7 +2,7 @@
 #include <limits>
 
 #include "bench/floors.hpp"
-#include "plugin/host_api.hpp"
+#include "binding/host_api.hpp"
 
 namespace bench {
 

@@ -2,9 +2,9 @@
 // need a selection on the reference object.
 #include <cstdint>
 
+#include "binding/host_api.hpp"
 #include "dialog/tervolin_dialog.hpp"
 #include "geometry/cmq_object.hpp"
-#include "plugin/host_api.hpp"
 
 namespace tervolin {
 

@@ -1,8 +1,9 @@
 // One run of the operation dialog: options in, modal run, options out.
+#include "dialog/run_dialog.hpp"
+
 #include <cstdint>
 
 #include "dialog/tervolin_dialog.hpp"
-#include "plugin/tervolin.hpp"
 #include "widgets/widgets.hpp"
 
 namespace tervolin {
@@ -11,47 +12,51 @@ namespace {
 constexpr int32_t kModalOk = 1;
 }  // namespace
 
-bool Tervolin::RunDialog(DocumentHandle document) {
+DialogChoice RunDialog(DocumentHandle document, const Options& start, OptionsStore& store) {
+  DialogChoice choice;
+  Options& options = choice.options;
+  options = start;
   int32_t modalResult = 0;
   {
     MQWindow mainWindow = MQWindow::WrapMainWindow();
     {
-      TervolinDialog dialog(mainWindow, *this);
+      TervolinDialog dialog(mainWindow);
 
-      LoadSettings();
+      store.LoadSettings(options);
       // A position the dialog never had (-1) or a partial one is left to the host.
-      if (posX >= 0 && posY >= 0) {
-        dialog.SetPosX(posX);
-        dialog.SetPosY(posY);
+      if (options.posX >= 0 && options.posY >= 0) {
+        dialog.SetPosX(options.posX);
+        dialog.SetPosY(options.posY);
       }
-      dialog.FillReferenceCombo(document, referenceObjectId);
+      dialog.FillReferenceCombo(document, options.referenceObjectId);
       dialog.UpdateButtonStates(nullptr, document);
-      dialog.transformCheck->SetChecked(transformVertices);
-      dialog.globalCheck->SetChecked(useGlobal);
-      dialog.copyRotateCheck->SetChecked(copyRotation);
-      dialog.copyScaleCheck->SetChecked(copyScale);
-      dialog.copyTransCheck->SetChecked(copyTranslation);
+      dialog.transformCheck->SetChecked(options.transformVertices);
+      dialog.globalCheck->SetChecked(options.useGlobal);
+      dialog.copyRotateCheck->SetChecked(options.copyRotation);
+      dialog.copyScaleCheck->SetChecked(options.copyScale);
+      dialog.copyTransCheck->SetChecked(options.copyTranslation);
 
       modalResult = dialog.RunModal();
 
       // Read back whatever closed the dialog: a cancelled run keeps its
       // options and position for the next one too.
-      operation = dialog.chosenOperation;
-      setToX = dialog.setToYRadio->GetChecked() ? 0 : 1;
+      choice.operation = dialog.chosenOperation;
+      options.axisToSet = dialog.setToYRadio->GetChecked() ? AxisToSet::Y : AxisToSet::X;
       const int32_t referenceIndex = dialog.referenceCombo->GetCurrentIndex();
-      referenceObjectId = static_cast<uint32_t>(dialog.referenceCombo->GetItemTag(referenceIndex));
-      transformVertices = dialog.transformCheck->GetChecked();
-      useGlobal = dialog.globalCheck->GetChecked();
-      copyRotation = dialog.copyRotateCheck->GetChecked();
-      copyScale = dialog.copyScaleCheck->GetChecked();
-      copyTranslation = dialog.copyTransCheck->GetChecked();
-      posX = dialog.GetPosX();
-      posY = dialog.GetPosY();
+      options.referenceObjectId = static_cast<uint32_t>(dialog.referenceCombo->GetItemTag(referenceIndex));
+      options.transformVertices = dialog.transformCheck->GetChecked();
+      options.useGlobal = dialog.globalCheck->GetChecked();
+      options.copyRotation = dialog.copyRotateCheck->GetChecked();
+      options.copyScale = dialog.copyScaleCheck->GetChecked();
+      options.copyTranslation = dialog.copyTransCheck->GetChecked();
+      options.posX = dialog.GetPosX();
+      options.posY = dialog.GetPosY();
 
-      SaveSettings();
+      store.SaveSettings(options);
     }  // the dialog, with its controls, before the main-window wrapper
   }
-  return modalResult == kModalOk;
+  choice.confirmed = modalResult == kModalOk;
+  return choice;
 }
 
 }  // namespace tervolin

@@ -11,8 +11,7 @@ constexpr int32_t kModalOk = 1;
 constexpr int32_t kModalCancel = 2;
 }  // namespace
 
-TervolinDialog::TervolinDialog(MQWindowBase& parent, Tervolin& plugin)
-    : MQDialog(parent), ownerPlugin(plugin) {
+TervolinDialog::TervolinDialog(MQWindowBase& parent) : MQDialog(parent) {
   // Object names reach the reference list through the runtime's multibyte
   // conversion, which follows the character-type locale.
   std::setlocale(LC_CTYPE, "");

@@ -1,13 +1,12 @@
 // The operation dialog: its widget tree, the controls it keeps, and the
 // handlers that turn clicks and keys into an operation code. The run itself
-// (options in and out, modal run, settings) is Tervolin::RunDialog in
-// run_dialog.cpp.
+// (options in and out, modal run, settings) is RunDialog in run_dialog.hpp.
 #pragma once
 
 #include <cstdint>
 
-#include "plugin/host_types.hpp"
-#include "plugin/tervolin.hpp"
+#include "options/options.hpp"
+#include "protocol/host_types.hpp"
 #include "widgets/widgets.hpp"
 
 namespace tervolin {
@@ -17,7 +16,7 @@ class TervolinDialog : public MQDialog {
   // Builds the whole widget tree as a child window of `parent` and binds the
   // handlers. Sets the process's character-type locale to the user's default,
   // under which object names are converted for the reference list.
-  TervolinDialog(MQWindowBase& parent, Tervolin& plugin);
+  explicit TervolinDialog(MQWindowBase& parent);
   ~TervolinDialog() override = default;
 
   // Lists "-" (the current object, tag -1) and then every other object of the
@@ -35,7 +34,6 @@ class TervolinDialog : public MQDialog {
   // "keydown" of the dialog: the shortcut keys.
   int32_t OnKeyDown(MQWidgetBase* sender, DocumentHandle document, KeyEventInfo& info);
 
-  Tervolin& ownerPlugin;
   // The code of the last operation chosen; -1 until one is.
   int32_t chosenOperation = -1;
 

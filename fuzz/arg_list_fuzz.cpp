@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/arg_list.hpp"
+#include "protocol/arg_list.hpp"
 
 namespace {
 

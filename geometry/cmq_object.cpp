@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "binding/host_api.hpp"
 #include "geometry/view_pool.hpp"
 #include "platform/locale_text.hpp"
-#include "plugin/host_api.hpp"
 
 namespace cmq {
 

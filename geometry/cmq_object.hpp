@@ -28,9 +28,9 @@
 #include <utility>
 #include <vector>
 
+#include "binding/host_api.hpp"
 #include "geometry/math.hpp"
-#include "plugin/host_api.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 namespace cmq {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "plugin/host_api.hpp"
+#include "binding/host_api.hpp"
 
 namespace tervolin {
 

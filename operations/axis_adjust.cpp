@@ -1,12 +1,12 @@
 // Codes 8 to 13: a quarter turn of the frame about one of its own axes, or its
-// reflection in one vertex-space axis. The code in `operation` picks the axis.
+// reflection in one vertex-space axis. The operation code picks the axis.
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
-#include "plugin/tervolin.hpp"
+#include "operations/operations.hpp"
 
 namespace tervolin {
 
-int32_t Tervolin::RotateAxis90(cmq::CMQObject& current) {
+int32_t RotateAxis90(cmq::CMQObject& current, int32_t code, const Options& options) {
   const MQMatrix oldFrame = ReadLocalMatrix(current.Object());
   const Float3 x = MatrixRow(oldFrame, 0);
   const Float3 y = MatrixRow(oldFrame, 1);
@@ -14,7 +14,7 @@ int32_t Tervolin::RotateAxis90(cmq::CMQObject& current) {
 
   // Axis lengths travel with their rows.
   MQMatrix frame = oldFrame;
-  switch (operation) {
+  switch (code) {
     case OpRotateX:  // Y moves onto Z
       SetMatrixRow(frame, 1, z);
       SetMatrixRow(frame, 2, -y);
@@ -32,7 +32,7 @@ int32_t Tervolin::RotateAxis90(cmq::CMQObject& current) {
 
   // A frame that held a value that is not finite is not passed on.
   if (!IsFinite(frame)) return 0;
-  if (transformVertices) {
+  if (options.transformVertices) {
     if (!LocalFrameIsInvertible(current.Object())) return 0;
     MQMatrix scratch = frame;
     if (!MoveVerticesWithMatrix(current, scratch, false)) return 0;
@@ -41,9 +41,9 @@ int32_t Tervolin::RotateAxis90(cmq::CMQObject& current) {
   return 1;
 }
 
-int32_t Tervolin::MirrorAxis(cmq::CMQObject& current) {
-  if (operation < OpMirrorX || operation > OpMirrorZ) return 0;
-  const int axis = operation - OpMirrorX;
+int32_t MirrorAxis(cmq::CMQObject& current, int32_t code, const Options& options) {
+  if (code < OpMirrorX || code > OpMirrorZ) return 0;
+  const int axis = code - OpMirrorX;
   const MQMatrix oldFrame = ReadLocalMatrix(current.Object());
 
   // Every axis is reflected in the plane through the frame's origin across
@@ -53,10 +53,10 @@ int32_t Tervolin::MirrorAxis(cmq::CMQObject& current) {
   frame.m[axis] = -frame.m[axis];
   frame.m[4 + axis] = -frame.m[4 + axis];
   frame.m[8 + axis] = -frame.m[8 + axis];
-  if (useGlobal) frame.m[12 + axis] = -frame.m[12 + axis];
+  if (options.useGlobal) frame.m[12 + axis] = -frame.m[12 + axis];
 
   if (!IsFinite(frame)) return 0;
-  if (transformVertices) {
+  if (options.transformVertices) {
     if (!LocalFrameIsInvertible(current.Object())) return 0;
     MQMatrix scratch = frame;
     if (!MoveVerticesWithMatrix(current, scratch, true)) return 0;

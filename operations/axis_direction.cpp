@@ -3,7 +3,7 @@
 // the camera. All four end in ApplyAxisDirection; the origin never moves.
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
-#include "plugin/tervolin.hpp"
+#include "operations/operations.hpp"
 
 namespace tervolin {
 
@@ -14,8 +14,8 @@ bool IsAxis(const Float3& row) { return Dot(row, row) > 0.0f; }
 
 }  // namespace
 
-int32_t Tervolin::AlignAxisToLine(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::CMQObject reference = ReferenceObject(document, current);
+int32_t AlignAxisToLine(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  const cmq::CMQObject reference = ReferenceObject(document, current, options.referenceObjectId);
   if (!reference.IsValid()) return 0;
 
   // Two selected vertices: the lower index minus the higher one.
@@ -29,7 +29,7 @@ int32_t Tervolin::AlignAxisToLine(DocumentHandle document, cmq::CMQObject& curre
       haveFirst = true;
       continue;
     }
-    return ApplyAxisDirection(current, first - position) ? 1 : 0;
+    return ApplyAxisDirection(current, first - position, options) ? 1 : 0;
   }
 
   // Otherwise the first selected line: its end minus its start, in the
@@ -40,19 +40,19 @@ int32_t Tervolin::AlignAxisToLine(DocumentHandle document, cmq::CMQObject& curre
     for (int32_t line = 0; line < count; ++line) {
       if (!reference.IsLineSelected(face, line)) continue;
       const auto [start, end] = reference.GetFaceEdge(face, line);
-      return ApplyAxisDirection(current, reference.GetVertex(end) - reference.GetVertex(start)) ? 1 : 0;
+      return ApplyAxisDirection(current, reference.GetVertex(end) - reference.GetVertex(start), options) ? 1 : 0;
     }
   }
   return 0;
 }
 
-int32_t Tervolin::AlignAxisToFaceNormal(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::CMQObject reference = ReferenceObject(document, current);
+int32_t AlignAxisToFaceNormal(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  const cmq::CMQObject reference = ReferenceObject(document, current, options.referenceObjectId);
   if (!reference.IsValid()) return 0;
 
   for (cmq::FaceIterator it(reference); it != cmq::IterationEnd{}; ++it) {
     if (!reference.IsFaceSelected(it.Index())) continue;
-    return ApplyAxisDirection(current, reference.GetFaceNormal(it.Index())) ? 1 : 0;
+    return ApplyAxisDirection(current, reference.GetFaceNormal(it.Index()), options) ? 1 : 0;
   }
 
   // No selected face: the plane of the first three selected vertices.
@@ -63,34 +63,34 @@ int32_t Tervolin::AlignAxisToFaceNormal(DocumentHandle document, cmq::CMQObject&
     if (!reference.IsVertexSelected(it.Index())) continue;
     points[found++] = position;
     if (found == 3) {
-      return ApplyAxisDirection(current, Cross(points[1] - points[0], points[2] - points[0])) ? 1 : 0;
+      return ApplyAxisDirection(current, Cross(points[1] - points[0], points[2] - points[0]), options) ? 1 : 0;
     }
   }
   return 0;
 }
 
-int32_t Tervolin::AlignAxisToVertex(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::CMQObject reference = ReferenceObject(document, current);
+int32_t AlignAxisToVertex(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  const cmq::CMQObject reference = ReferenceObject(document, current, options.referenceObjectId);
   if (!reference.IsValid()) return 0;
 
   for (cmq::VertexIterator it(reference); it != cmq::IterationEnd{}; ++it) {
     const Float3 position = reference.GetVertex(it.Index());
     if (!reference.IsVertexSelected(it.Index())) continue;
     const Float3 origin = ReadLocalTranslation(current.Object());
-    return ApplyAxisDirection(current, position - origin) ? 1 : 0;
+    return ApplyAxisDirection(current, position - origin, options) ? 1 : 0;
   }
   return 0;
 }
 
-int32_t Tervolin::AlignAxisToCamera(DocumentHandle document, cmq::CMQObject& current) {
+int32_t AlignAxisToCamera(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
   const MQMatrix camera = CameraFrame(document);
   // The camera looks down its own Z axis; the frame's axis takes that axis
   // with its depth turned towards the viewer.
   const Float3 direction{camera.m[8], camera.m[9], -camera.m[10]};
-  return ApplyAxisDirection(current, direction) ? 1 : 0;
+  return ApplyAxisDirection(current, direction, options) ? 1 : 0;
 }
 
-bool Tervolin::ApplyAxisDirection(cmq::CMQObject& current, Float3 direction) {
+bool ApplyAxisDirection(cmq::CMQObject& current, Float3 direction, const Options& options) {
   const MQMatrix oldFrame = ReadLocalMatrix(current.Object());
   const Float3 oldX = MatrixRow(oldFrame, 0);
   const Float3 oldY = MatrixRow(oldFrame, 1);
@@ -98,7 +98,7 @@ bool Tervolin::ApplyAxisDirection(cmq::CMQObject& current, Float3 direction) {
   Float3 axisX{};
   Float3 axisY{};
   Float3 axisZ{};
-  if (setToX == 0) {
+  if (options.axisToSet == AxisToSet::Y) {
     // Y takes the direction; X keeps what of the old X is across it.
     axisZ = Cross(oldX, direction);
     axisX = Cross(direction, axisZ);
@@ -123,7 +123,7 @@ bool Tervolin::ApplyAxisDirection(cmq::CMQObject& current, Float3 direction) {
 
   // The origin row comes from the old frame as it was read.
   if (!IsFinite(frame)) return false;
-  if (transformVertices) {
+  if (options.transformVertices) {
     // Vertices are carried through the old frame's inverse.
     if (!LocalFrameIsInvertible(current.Object())) return false;
     MQMatrix scratch = frame;

@@ -5,12 +5,12 @@
 #include "geometry/frame.hpp"
 #include "operations/clipboard_text.hpp"
 #include "operations/frame_text.hpp"
-#include "plugin/tervolin.hpp"
+#include "operations/operations.hpp"
 
 namespace tervolin {
 
-int32_t Tervolin::CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::CMQObject reference = ReferenceObject(document, current);
+int32_t CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  const cmq::CMQObject reference = ReferenceObject(document, current, options.referenceObjectId);
   if (!reference.IsValid()) return 0;
   const MQMatrix frame = ReadLocalMatrix(reference.Object());
   // Whether or not the text got there, the document is unchanged: "not done".
@@ -18,8 +18,8 @@ int32_t Tervolin::CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& c
   return 0;
 }
 
-int32_t Tervolin::PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject& current) {
-  cmq::CMQObject target = ReferenceObject(document, current);
+int32_t PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  cmq::CMQObject target = ReferenceObject(document, current, options.referenceObjectId);
   if (!target.IsValid()) return 0;
 
   MQMatrix pasted = IdentityMatrix();
@@ -27,15 +27,15 @@ int32_t Tervolin::PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject
   // Axes that the target takes must span space, or the decomposition would
   // give it a frame made of infinities and not-a-numbers; a paste of the
   // translation alone does not look at them.
-  if ((copyRotation || copyScale) && !FrameIsInvertible(pasted)) return 0;
+  if ((options.copyRotation || options.copyScale) && !FrameIsInvertible(pasted)) return 0;
 
   const MQMatrix own = ReadLocalMatrix(target.Object());
   MQMatrix next = own;
-  RebuildMatrix(next, copyScale ? pasted : own, copyRotation ? pasted : own, copyTranslation ? pasted : own);
+  RebuildMatrix(next, options.copyScale ? pasted : own, options.copyRotation ? pasted : own, options.copyTranslation ? pasted : own);
   // Axes near the float limit can overflow in the decomposition.
   if (!IsFinite(next)) return 0;
 
-  if (transformVertices) {
+  if (options.transformVertices) {
     MQMatrix scratch = next;
     if (!MoveVerticesWithMatrix(target, scratch, true)) return 0;
   }
@@ -43,12 +43,12 @@ int32_t Tervolin::PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject
   return 1;
 }
 
-int32_t Tervolin::ClearAxis(DocumentHandle document, cmq::CMQObject& current) {
-  cmq::CMQObject target = ReferenceObject(document, current);
+int32_t ClearAxis(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  cmq::CMQObject target = ReferenceObject(document, current, options.referenceObjectId);
   if (!target.IsValid()) return 0;
 
   const MQMatrix identity = IdentityMatrix();
-  if (transformVertices) {
+  if (options.transformVertices) {
     MQMatrix scratch = identity;
     if (!MoveVerticesWithMatrix(target, scratch, true)) return 0;
   }

@@ -6,13 +6,13 @@
 #include "geometry/frame.hpp"
 #include "geometry/vertex_moves.hpp"
 #include "operations/vertex_compensation.hpp"
-#include "plugin/host_api.hpp"
-#include "plugin/tervolin.hpp"
+#include "binding/host_api.hpp"
+#include "operations/operations.hpp"
 
 namespace tervolin {
 
-int32_t Tervolin::CopyToSelected(DocumentHandle document, cmq::CMQObject& current) {
-  const cmq::CMQObject source = ReferenceObject(document, current);
+int32_t CopyToSelected(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
+  const cmq::CMQObject source = ReferenceObject(document, current, options.referenceObjectId);
   // A reference that names no object of the document has no frame to give.
   if (!source.IsValid()) return 0;
   const MQMatrix sourceFrame = ReadLocalMatrix(source.Object());
@@ -35,10 +35,10 @@ int32_t Tervolin::CopyToSelected(DocumentHandle document, cmq::CMQObject& curren
     // of its own parts.
     const MQMatrix own = ReadLocalMatrix(target.Object());
     Change change{target, own, {}};
-    RebuildMatrix(change.frame, copyScale ? sourceFrame : own, copyRotation ? sourceFrame : own,
-                  copyTranslation ? sourceFrame : own);
+    RebuildMatrix(change.frame, options.copyScale ? sourceFrame : own, options.copyRotation ? sourceFrame : own,
+                  options.copyTranslation ? sourceFrame : own);
     if (!IsFinite(change.frame)) return 0;
-    if (transformVertices) {
+    if (options.transformVertices) {
       MQMatrix scratch = change.frame;
       if (!PlanVerticesWithMatrix(target, scratch, true, change.moves)) return 0;
     }

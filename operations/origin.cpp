@@ -9,12 +9,13 @@
 #include "geometry/frame.hpp"
 #include "geometry/vertex_moves.hpp"
 #include "operations/vertex_compensation.hpp"
-#include "plugin/tervolin.hpp"
+#include "operations/operations.hpp"
 
 namespace tervolin {
 
-int32_t Tervolin::SetOriginToCenter(DocumentHandle document, cmq::CMQObject& current, bool selectedOnly) {
-  const cmq::CMQObject reference = ReferenceObject(document, current);
+int32_t SetOriginToCenter(DocumentHandle document, cmq::CMQObject& current, const Options& options,
+                          bool selectedOnly) {
+  const cmq::CMQObject reference = ReferenceObject(document, current, options.referenceObjectId);
   // A reference that names no object of the document gives no centre.
   if (!reference.IsValid()) return 0;
 
@@ -39,12 +40,12 @@ int32_t Tervolin::SetOriginToCenter(DocumentHandle document, cmq::CMQObject& cur
   // Only a vertex that is not finite itself gives no centre.
   if (!IsFinite(centre)) return 0;
 
-  if (transformVertices && !MoveVerticesWithOrigin(current, centre)) return 0;
+  if (options.transformVertices && !MoveVerticesWithOrigin(current, centre)) return 0;
   WriteLocalTranslation(current.Object(), centre);
   return 1;
 }
 
-bool Tervolin::MoveVerticesWithOrigin(cmq::CMQObject& current, Float3 newOrigin) {
+bool MoveVerticesWithOrigin(cmq::CMQObject& current, Float3 newOrigin) {
   const Float3 delta = newOrigin - ReadLocalTranslation(current.Object());
   cmq::VertexMoves moves;
   if (!IsFinite(delta) || !moves.PlanOffset(current, delta)) return false;
@@ -75,7 +76,7 @@ bool PlanVerticesWithMatrix(const cmq::CMQObject& object, MQMatrix& newFrame, bo
   return moves.PlanTransform(object, MatrixProduct(inverse, newFrame));
 }
 
-bool Tervolin::MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mirror) {
+bool MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mirror) {
   cmq::VertexMoves moves;
   if (!PlanVerticesWithMatrix(object, newFrame, mirror, moves)) return false;
   moves.Apply();

@@ -3,8 +3,9 @@
 // with 0.
 #include <cstring>
 
-#include "plugin/arg_list.hpp"
 #include "plugin/export_layer.hpp"
+#include "protocol/arg_list.hpp"
+#include "protocol/widget_events.hpp"
 
 namespace tervolin {
 
@@ -36,17 +37,17 @@ void StoreInt(ArgList list, const char* name, int32_t value) {
 
 MouseState ButtonFlags(int32_t buttonState) {
   MouseState state{};
-  state.leftButton = (buttonState & 0x01) != 0;
-  state.middleButton = (buttonState & 0x10) != 0;
-  state.rightButton = (buttonState & 0x02) != 0;
-  state.shiftKey = (buttonState & 0x04) != 0;
-  state.ctrlKey = (buttonState & 0x08) != 0;
-  state.bit5Flag = (buttonState & 0x20) != 0;
+  state.leftButton = (buttonState & mq::kButtonLeft) != 0;
+  state.middleButton = (buttonState & mq::kButtonMiddle) != 0;
+  state.rightButton = (buttonState & mq::kButtonRight) != 0;
+  state.shiftKey = (buttonState & mq::kButtonShift) != 0;
+  state.ctrlKey = (buttonState & mq::kButtonCtrl) != 0;
+  state.bit5Flag = (buttonState & mq::kButtonBit5) != 0;
   return state;
 }
 
 MouseState MouseArgs(ArgList list) {
-  MouseState state = ButtonFlags(IntArg(list, "button_state"));
+  MouseState state = ButtonFlags(IntArg(list, mq::kEventButtonState));
   state.x = IntArg(list, "mouse_pos_x");
   state.y = IntArg(list, "mouse_pos_y");
   state.wheel = IntArg(list, "mouse_wheel");
@@ -87,15 +88,15 @@ int32_t KeyEvent(MQCommandPlugin& command, DocumentHandle document, int32_t code
   auto* scene = static_cast<SceneHandle>(LookupArgPointer(list, "scene"));
   const int32_t key = IntArg(list, "key");
   // Key events carry the button flags only; position, wheel and pressure are 0.
-  MouseState state = ButtonFlags(IntArg(list, "button_state"));
+  MouseState state = ButtonFlags(IntArg(list, mq::kEventButtonState));
   return code == 140 ? command.OnKeyDown(document, scene, key, state)
                      : command.OnKeyUp(document, scene, key, state);
 }
 
 // Carries out one row of the station table. Returns false when the code is
 // not a station event, so the caller goes on to the import events.
-bool StationEvent(MQStationPlugin& station, DocumentHandle document, int32_t code,
-                  void* arguments, int32_t& result) {
+bool StationEvent(MQStationPlugin& station, DocumentHandle document, int32_t code, void* arguments,
+                  int32_t& result) {
   auto list = static_cast<ArgList>(arguments);
   result = 1;
   switch (code) {
@@ -141,7 +142,9 @@ bool StationEvent(MQStationPlugin& station, DocumentHandle document, int32_t cod
     case 222: station.OnObjectSelected(document); return true;
     case 230: station.OnUpdateMaterialList(document); return true;
     case 231: station.OnMaterialModified(document); return true;
-    case 240: station.OnUpdateScene(document, static_cast<SceneHandle>(LookupArgPointer(list, "scene"))); return true;
+    case 240:
+      station.OnUpdateScene(document, static_cast<SceneHandle>(LookupArgPointer(list, "scene")));
+      return true;
     case 250: station.OnChangeEditOption(document, TriggerValue(list)); return true;
     default: break;
   }

@@ -1,5 +1,7 @@
 // The fourteen functions the host modeller finds by name. Apart from
-// MQCheckVersion and MQInit, each forwards to the plug-in object.
+// MQCheckVersion and MQInit, each forwards to the plug-in object. They are
+// declared from the export list first, so a definition here whose signature
+// differs from the list does not compile.
 //
 // The host is C: nothing may unwind into it. Every export catches whatever
 // its body throws (an allocation that fails under a menu pick, say) and
@@ -8,15 +10,21 @@
 // the document as it was.
 #include <cstdint>
 
+#include "binding/host_api.hpp"
 #include "plugin/export_layer.hpp"
-#include "plugin/host_api.hpp"
 #include "plugin/tervolin.hpp"
+#include "protocol/plugin_exports.hpp"
 
 #ifdef _WIN32
 #define TERVOLIN_EXPORT extern "C" __declspec(dllexport)
 #else
 #define TERVOLIN_EXPORT extern "C" __attribute__((visibility("default")))
 #endif
+
+// NOLINTNEXTLINE(bugprone-macro-parentheses): the parameters are a parenthesised list
+#define TERVOLIN_DECLARE_EXPORT(name, ret, params) TERVOLIN_EXPORT ret name params;
+TERVOLIN_PLUGIN_EXPORTS(TERVOLIN_DECLARE_EXPORT)
+#undef TERVOLIN_DECLARE_EXPORT
 
 using tervolin::PluginInstance;
 

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 namespace tervolin {
 

@@ -6,11 +6,11 @@
 #include <memory>
 #include <utility>
 
+#include "binding/host_api.hpp"
 #include "platform/text.hpp"
 #include "platform/wide_parse.hpp"
-#include "plugin/host_api.hpp"
-#include "plugin/settings_records.hpp"
 #include "plugin/tervolin.hpp"
+#include "protocol/settings_records.hpp"
 
 namespace tervolin {
 
@@ -158,30 +158,30 @@ MQSetting* Tervolin::OpenSettings() {
   return setting.release();
 }
 
-void Tervolin::LoadSettings() {
+void Tervolin::LoadSettings(Options& values) {
   const std::unique_ptr<MQSetting> setting(OpenSettings());
   if (setting == nullptr) return;
-  setting->LoadInt(kKeyPosX, posX);
-  setting->LoadInt(kKeyPosY, posY);
-  setting->LoadBool(kKeyTransform, transformVertices, false);
-  setting->LoadBool(kKeyGlobal, useGlobal, false);
-  setting->LoadBool(kKeyCopyRotation, copyRotation, true);
-  setting->LoadBool(kKeyCopyScale, copyScale, false);
-  setting->LoadBool(kKeyCopyTranslation, copyTranslation, false);
-  setting->LoadUInt(kKeyTarget, referenceObjectId);
+  setting->LoadInt(kKeyPosX, values.posX);
+  setting->LoadInt(kKeyPosY, values.posY);
+  setting->LoadBool(kKeyTransform, values.transformVertices, false);
+  setting->LoadBool(kKeyGlobal, values.useGlobal, false);
+  setting->LoadBool(kKeyCopyRotation, values.copyRotation, true);
+  setting->LoadBool(kKeyCopyScale, values.copyScale, false);
+  setting->LoadBool(kKeyCopyTranslation, values.copyTranslation, false);
+  setting->LoadUInt(kKeyTarget, values.referenceObjectId);
 }
 
-void Tervolin::SaveSettings() {
+void Tervolin::SaveSettings(const Options& values) {
   const std::unique_ptr<MQSetting> setting(OpenSettings());
   if (setting == nullptr) return;
-  setting->SaveInt(kKeyPosX, posX);
-  setting->SaveInt(kKeyPosY, posY);
-  setting->SaveBool(kKeyTransform, transformVertices);
-  setting->SaveBool(kKeyGlobal, useGlobal);
-  setting->SaveBool(kKeyCopyRotation, copyRotation);
-  setting->SaveBool(kKeyCopyScale, copyScale);
-  setting->SaveBool(kKeyCopyTranslation, copyTranslation);
-  setting->SaveUInt(kKeyTarget, referenceObjectId);
+  setting->SaveInt(kKeyPosX, values.posX);
+  setting->SaveInt(kKeyPosY, values.posY);
+  setting->SaveBool(kKeyTransform, values.transformVertices);
+  setting->SaveBool(kKeyGlobal, values.useGlobal);
+  setting->SaveBool(kKeyCopyRotation, values.copyRotation);
+  setting->SaveBool(kKeyCopyScale, values.copyScale);
+  setting->SaveBool(kKeyCopyTranslation, values.copyTranslation);
+  setting->SaveUInt(kKeyTarget, values.referenceObjectId);
 }
 
 }  // namespace tervolin

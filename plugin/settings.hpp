@@ -2,13 +2,13 @@
 // ("pluginsettings" / "Plugin-<product>-<plug-in>"), one child element per key
 // holding the value as decimal text. `Tervolin::OpenSettings` hands out an
 // MQSetting; LoadSettings and SaveSettings (plugin/settings.cpp) map the
-// plug-in object's persisted fields to keys through it.
+// persisted options to keys through it.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 namespace tervolin {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <typeinfo>
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 #include "widgets/event_records.hpp"
 #include "widgets/widget_registry.hpp"
 
@@ -76,7 +76,10 @@ class MQWidgetKeyEventClosure final : public MQWidgetEventClosureBase {
   using Method = int32_t (T::*)(MQWidgetBase* sender, DocumentHandle document, KeyEventInfo& info);
 
   MQWidgetKeyEventClosure(T* closureTarget, Method closureMethod)
-      : MQWidgetEventClosureBase(true), target(closureTarget), ownerId(closureTarget->id), method(closureMethod) {}
+      : MQWidgetEventClosureBase(true),
+        target(closureTarget),
+        ownerId(closureTarget->id),
+        method(closureMethod) {}
   ~MQWidgetKeyEventClosure() = default;
 
   int32_t Invoke(MQWidgetBase* sender, DocumentHandle document, void* info) override {

@@ -1,6 +1,6 @@
 #include "widgets/controls.hpp"
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 #include "widgets/value_protocol.hpp"
 
 namespace tervolin {

@@ -1,9 +1,11 @@
 #include "widgets/event_proc.hpp"
 
+#include <cstddef>
 #include <cstring>
 #include <memory>
 
-#include "plugin/arg_list.hpp"
+#include "protocol/arg_list.hpp"
+#include "protocol/widget_events.hpp"
 #include "widgets/event_records.hpp"
 #include "widgets/widget_base.hpp"
 #include "widgets/widget_registry.hpp"
@@ -29,9 +31,9 @@ struct ButtonFlags {
 };
 
 ButtonFlags ReadButtonState(void* const* list) {
-  const int32_t state = LookupArgInt(list, "button_state", 0);
-  return {(state & 0x01) != 0, (state & 0x10) != 0, (state & 0x02) != 0,
-          (state & 0x04) != 0, (state & 0x08) != 0, (state & 0x20) != 0};
+  const int32_t state = LookupArgInt(list, mq::kEventButtonState, 0);
+  return {(state & mq::kButtonLeft) != 0,  (state & mq::kButtonMiddle) != 0, (state & mq::kButtonRight) != 0,
+          (state & mq::kButtonShift) != 0, (state & mq::kButtonCtrl) != 0,   (state & mq::kButtonBit5) != 0};
 }
 
 MouseEventInfo ReadMouse(void* const* list) {
@@ -101,7 +103,8 @@ class CanvasGuard {
   MQCanvas*& field_;
 };
 
-bool IsOneOf(const char* name, std::initializer_list<const char*> names) {
+template <std::size_t N>
+bool IsOneOf(const char* name, const char* const (&names)[N]) {
   for (const char* candidate : names) {
     if (std::strcmp(name, candidate) == 0) return true;
   }
@@ -148,12 +151,12 @@ void ReadPosition(Record& info, void* const* list) {
 }
 
 int Route(DocumentHandle document, void** list, void* pointer) {
-  const int32_t targetId = LookupArgInt(list, "target_id", 0);
-  const int32_t senderId = LookupArgInt(list, "sender_id", 0);
-  void* const finishedLocation = LookupArgPointer(list, "finished");
+  const int32_t targetId = LookupArgInt(list, mq::kEventTargetId, 0);
+  const int32_t senderId = LookupArgInt(list, mq::kEventSenderId, 0);
+  void* const finishedLocation = LookupArgPointer(list, mq::kEventFinished);
 
   if (list == nullptr) return 0;
-  const auto* type = static_cast<const char*>(LookupArgPointer(list, "type"));
+  const auto* type = static_cast<const char*>(LookupArgPointer(list, mq::kEventType));
   if (type == nullptr) return 0;
 
   MQWidgetBase* target = FindRegisteredWidget(targetId);
@@ -169,14 +172,13 @@ int Route(DocumentHandle document, void** list, void* pointer) {
 
   MQWidgetBase* const sender = FindRegisteredWidget(senderId);
 
-  if (IsOneOf(type, {"leftdown", "leftup", "leftdoubleclick", "middledown", "middleup", "middledoubleclick",
-                     "rightdown", "rightup", "rightdoubleclick", "mousemove", "mousewheel"})) {
+  if (IsOneOf(type, mq::kMouseEventNames)) {
     MouseEventInfo info = ReadMouse(list);
     const int32_t result = closure->Invoke(sender, document, RecordFor(closure, &info));
     CopyFinished(finishedLocation, info.finished);
     return result;
   }
-  if (IsOneOf(type, {"keydown", "keyup"})) {
+  if (IsOneOf(type, mq::kKeyEventNames)) {
     KeyEventInfo info = ReadKey(list);
     const int32_t result = closure->Invoke(sender, document, &info);
     CopyFinished(finishedLocation, info.finished);

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 namespace tervolin {
 

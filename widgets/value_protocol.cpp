@@ -1,7 +1,7 @@
 #include "widgets/value_protocol.hpp"
 
-#include "plugin/host_api.hpp"
-#include "plugin/host_types.hpp"
+#include "binding/host_api.hpp"
+#include "protocol/host_types.hpp"
 
 namespace tervolin {
 namespace widget_wire {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 #include "widgets/event_proc.hpp"
 #include "widgets/value_protocol.hpp"
 #include "widgets/widget_registry.hpp"

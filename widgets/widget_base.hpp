@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 #include "widgets/closures.hpp"
 
 namespace tervolin {

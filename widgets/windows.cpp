@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 #include "widgets/value_protocol.hpp"
 
 namespace tervolin {

@@ -9,10 +9,11 @@
 #include <string>
 
 #include "document_model.hpp"
+#include "host_function_declarations.hpp"
 #include "mqhost/api.hpp"
 #include "mqhost/matrix_values.hpp"
 #include "mqhost/protocol.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 namespace {
 

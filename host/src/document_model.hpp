@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "mqhost/document.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 namespace mqhost::model {
 

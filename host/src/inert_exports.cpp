@@ -3,7 +3,7 @@
 // error: a plug-in that calls one is asking for something we do not model.
 #include "mqhost/api.hpp"
 #include "mqhost/protocol.hpp"
-#include "plugin/host_function_list.hpp"
+#include "protocol/host_function_list.hpp"
 
 // The incomplete build of the host exports this one under another name, so
 // that binding stops at it (MQInit's failure path).

@@ -5,10 +5,11 @@
 // answered with null.
 #include <string>
 
+#include "host_function_declarations.hpp"
 #include "mqhost/api.hpp"
 #include "mqhost/protocol.hpp"
-#include "plugin/host_types.hpp"
-#include "plugin/settings_records.hpp"
+#include "protocol/host_types.hpp"
+#include "protocol/settings_records.hpp"
 #include "settings_tree.hpp"
 
 namespace {

@@ -1,8 +1,4 @@
 // The settings tree's file and the control interface of mqhost/settings.hpp.
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <memory>
 #include <pugixml.hpp>
 #include <sstream>
@@ -10,15 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "fileio/safe_file.hpp"
 #include "mqhost/settings.hpp"
 #include "settings_tree.hpp"
-
-#ifdef _WIN32
-#include <io.h>
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace mqhost {
 
@@ -33,20 +23,6 @@ void SetError(std::string* error, const std::string& message) {
 }
 
 std::string Quoted(const std::string& path) { return "settings file \"" + path + "\""; }
-
-// Paths are UTF-8 on every platform.
-std::filesystem::path FilePath(const std::string& path) {
-  return std::filesystem::u8path(path);  // NOLINT: u8path is what takes UTF-8 in C++17
-}
-
-std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
-#ifdef _WIN32
-  const std::wstring wideMode(mode, mode + std::strlen(mode));
-  return _wfopen(path.c_str(), wideMode.c_str());
-#else
-  return std::fopen(path.c_str(), mode);
-#endif
-}
 
 // --- Reading ----------------------------------------------------------------
 
@@ -78,28 +54,15 @@ bool Convert(const pugi::xml_node& from, Element& to, std::string* reason) {
   return true;
 }
 
+// Settings files are small; anything larger is not one of ours.
+constexpr size_t kSettingsFileLimit = 16u << 20;
+
 bool ReadFile(const std::string& path, std::string& content, bool& missing, std::string* error) {
-  missing = false;
-  errno = 0;
-  std::FILE* file = OpenFile(FilePath(path), "rb");
-  if (file == nullptr) {
-    if (errno == ENOENT) {
-      missing = true;
-      return true;
-    }
-    SetError(error, Quoted(path) + " cannot be opened: " + std::strerror(errno));
-    return false;
-  }
-  char buffer[65536];
-  size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) {
-    SetError(error, Quoted(path) + " cannot be read");
-    return false;
-  }
-  return true;
+  std::string reason;
+  const fileio::ReadResult read = fileio::ReadWholeFile(path, kSettingsFileLimit, &content, &reason);
+  missing = read == fileio::ReadResult::kMissing;
+  if (read == fileio::ReadResult::kFailed) SetError(error, Quoted(path) + " " + reason);
+  return read != fileio::ReadResult::kFailed;
 }
 
 // --- Writing ----------------------------------------------------------------
@@ -115,40 +78,6 @@ std::string Serialise(const Element& root) {
   std::ostringstream out;
   document.save(out, "\t", pugi::format_indent, pugi::encoding_utf8);
   return out.str();
-}
-
-// Writes the whole content and forces it to the disk.
-bool WriteAll(const std::filesystem::path& path, const std::string& content, std::string& reason) {
-  errno = 0;
-  std::FILE* file = OpenFile(path, "wb");
-  if (file == nullptr) {
-    reason = std::string("cannot create the temporary file: ") + std::strerror(errno);
-    return false;
-  }
-  bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-  written = std::fflush(file) == 0 && written;
-#ifdef _WIN32
-  written = _commit(_fileno(file)) == 0 && written;
-#else
-  written = fsync(fileno(file)) == 0 && written;
-#endif
-  const int savedErrno = errno;
-  written = std::fclose(file) == 0 && written;
-  if (!written) reason = std::string("cannot write the temporary file: ") + std::strerror(savedErrno);
-  return written;
-}
-
-bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string& reason) {
-#ifdef _WIN32
-  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0)
-    return true;
-  reason = "cannot replace the file (Windows error " + std::to_string(GetLastError()) + ")";
-  return false;
-#else
-  if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-  reason = std::string("cannot replace the file: ") + std::strerror(errno);
-  return false;
-#endif
 }
 
 // --- Lookups ----------------------------------------------------------------
@@ -198,14 +127,8 @@ bool LoadSettingsFile(const std::string& path, std::string* error) {
 }
 
 bool SaveSettingsFile(const std::string& path, std::string* error) {
-  const std::string content = Serialise(TheTree().Root());
-  const std::filesystem::path target = FilePath(path);
-  std::filesystem::path temporary = target;
-  temporary += ".tmp";
   std::string reason;
-  if (!WriteAll(temporary, content, reason) || !ReplaceFile(temporary, target, reason)) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
+  if (!fileio::ReplaceWholeFile(path, Serialise(TheTree().Root()), &reason)) {
     SetError(error, Quoted(path) + " was not saved: " + reason);
     return false;
   }

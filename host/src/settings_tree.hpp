@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 namespace mqhost::settings {
 

@@ -9,6 +9,7 @@
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
+#include "protocol/widget_events.hpp"
 
 namespace mqhost {
 namespace widget_host {
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int32_t kCancelResult = 2;
 constexpr int32_t kEscapeKey = 0x1B;
-constexpr int32_t kCtrlBit = 0x08;
 
 // Events are raised for the active document, as the host raises them for the
 // document the menu command was given.
@@ -117,7 +117,7 @@ void PlayClick(const UserAction& action, ModalRun& run, ModalOutcome& outcome) {
 
 void PlayKey(const UserAction& action, ModalRun& run, ModalOutcome& outcome) {
   int32_t key = action.key;
-  int32_t buttonState = action.ctrl ? kCtrlBit : 0;
+  int32_t buttonState = action.ctrl ? mq::kButtonCtrl : 0;
   int32_t autoRepeat = 0;
   const bool finished =
       Raise(run.dialog, "keydown", run.dialog,

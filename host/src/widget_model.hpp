@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "mqhost/widgets.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 namespace mqhost::widget_host {
 

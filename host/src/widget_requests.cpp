@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 #include "host/src/widget_model.hpp"
+#include "protocol/widget_events.hpp"
 
 namespace mqhost::widget_host {
 
@@ -620,13 +621,7 @@ void CallMethod(Request& request, const std::vector<Pair>& pairs) {
 }
 
 bool IsEventName(const std::string& name) {
-  static const char* const kEvents[] = {
-      "execute",         "keydown",          "keyup",     "leftdown",          "leftup",
-      "leftdoubleclick", "middledown",       "middleup",  "middledoubleclick", "rightdown",
-      "rightup",         "rightdoubleclick", "mousemove", "mousewheel",        "paint",
-      "listdrawitem",    "treelistdrawitem", "timer",     "dragover",          "dropfiles",
-  };
-  for (const char* event : kEvents) {
+  for (const char* event : mq::kWidgetEventNames) {
     if (name == event) return true;
   }
   return false;

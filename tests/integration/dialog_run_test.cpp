@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -263,6 +264,9 @@ struct EnablingCase {
   std::vector<std::pair<int32_t, int32_t>> lines;
   bool center, line, normal, originToVertex;
 };
+
+// Test names show the case's name, not the parameter's bytes.
+void PrintTo(const EnablingCase& c, std::ostream* out) { *out << c.name; }
 
 class ButtonEnabling : public MenuPick, public ::testing::WithParamInterface<EnablingCase> {};
 

@@ -3,6 +3,9 @@
 // changed, the options kept in the settings file, and the dialog's picture.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 
 #include "tests/runner/runner_process.hpp"
@@ -45,6 +48,8 @@ TEST_F(RunnerPick, CenterOfTheObjectMovesTheOriginAndWritesTheScene) {
   // The box spans (1, 0, -1) to (3, 2, 1); the tilted axes stay as they were.
   EXPECT_EQ(box["frameAfter"]["origin"], json::array({2.0, 1.0, 0.0, 1.0}));
   EXPECT_EQ(box["frameAfter"]["X"], box["frameBefore"]["X"]);
+  // Numbers are the floats' shortest text, as in the scene file.
+  EXPECT_EQ(box["frameAfter"]["X"].dump(), "[0.866025,0.5,0.0,0.0]");
   EXPECT_EQ(box["verticesMoved"], 0);
 
   const json scene = json::parse(folder.Read("out.json"));
@@ -63,6 +68,15 @@ TEST_F(RunnerPick, ReadableReportLabelsTheFrameRows) {
     EXPECT_NE(run.out.find(row), std::string::npos) << row << run.out;
   }
   EXPECT_NE(run.out.find("2.00000    1.00000    0.00000\n"), std::string::npos) << run.out;
+
+  // Aligning the ring to its edge a second time changes the frame by float
+  // rounding only: the rows are printed with enough digits to show it.
+  ASSERT_EQ(
+      folder.Run({Scene("edge-loop.json"), "--click", "Line", "--out", folder.Path("ring.json")}).exitStatus,
+      0);
+  const RunResult again = folder.Run({folder.Path("ring.json"), "--click", "Line"});
+  EXPECT_NE(again.out.find("before (changed below the 5th decimal)"), std::string::npos) << again.out;
+  EXPECT_NE(again.out.find("0.707106769   -0.707106769"), std::string::npos) << again.out;
 }
 
 TEST_F(RunnerPick, ActionsArePlayedInCommandLineOrder) {
@@ -74,10 +88,14 @@ TEST_F(RunnerPick, ActionsArePlayedInCommandLineOrder) {
   EXPECT_GT(before["changed"][0]["verticesMoved"], 0);
 
   // The line first: the dialog closes, the toggle is never played, and the
-  // runner says so with a failing status.
-  const json after = RunJson({Scene("edge-loop.json"), "--settings", folder.Path("other.xml"), "--click",
-                              "(&L)ine", "--toggle", "Trans(&f)orm"},
-                             1);
+  // runner says so with a failing status and an error object. (The first
+  // run's Transform is not kept: without --settings each run starts afresh.)
+  const json after = RunJson({Scene("edge-loop.json"), "--click", "line", "--toggle", "Transform"}, 1);
+  EXPECT_EQ(after["actions"], json::array({"click \"(&L)ine\"", "toggle \"Trans(&f)orm\""}));
+  EXPECT_NE(after["error"]["message"].get<std::string>().find("1 action(s) were not played"),
+            std::string::npos);
+  EXPECT_EQ(after["error"]["exitStatus"], 1);
+  EXPECT_EQ(after["options"]["transform"], false);
   EXPECT_EQ(after["operation"]["code"], 3);
   EXPECT_EQ(after["dialog"]["actionsPlayed"], 1);
   ASSERT_EQ(after["changed"].size(), 1u);
@@ -102,18 +120,41 @@ TEST_F(RunnerPick, KeysChooseOperationsAndDisabledOnesLeaveTheDialogOpen) {
   EXPECT_EQ(line["dialog"]["modalResult"], 2);
   EXPECT_EQ(line["result"], false);
   EXPECT_EQ(line["changed"], json::array());
+  EXPECT_TRUE(line["error"].is_null());
+  // A click on the disabled button is ignored too; --strict makes it a failure.
+  const json strict = RunJson({Scene("wedge.json"), "--click", "(&L)ine", "--strict"}, 1);
+  EXPECT_NE(strict["error"]["message"].get<std::string>().find("--strict: the dialog ignored 1 action"),
+            std::string::npos)
+      << strict["error"];
 }
 
-TEST_F(RunnerPick, OptionsPersistInTheSettingsFileBetweenRuns) {
-  const json cancelled =
-      RunJson({Scene("tilted-box.json"), "--toggle", "Trans(&f)orm", "--move", "40,60", "--cancel"});
-  EXPECT_EQ(cancelled["result"], false);
-  const std::string settings = folder.Read("settings.xml");
-  EXPECT_NE(settings.find("<transform>1</transform>"), std::string::npos) << settings;
-  EXPECT_NE(settings.find("<PosX>40</PosX>"), std::string::npos) << settings;
+TEST_F(RunnerPick, OptionsPersistOnlyInAGivenSettingsFile) {
+  // Without --settings the run reports the options it ended with, and keeps
+  // them nowhere: the next run starts from the defaults.
+  const json alone = RunJson({Scene("tilted-box.json"), "--toggle", "Trans(&f)orm", "--cancel"});
+  EXPECT_EQ(alone["options"]["transform"], true);
+  EXPECT_TRUE(alone["settings"]["path"].is_null());
+  EXPECT_EQ(RunJson({Scene("tilted-box.json"), "--click",
+                     "Center of the O(&b)ject"})["changed"][0]["verticesMoved"],
+            0);
+  EXPECT_TRUE(folder.Files().empty()) << folder.Files().front();
 
-  // The next run starts with Transform on: the vertices move with the origin.
-  const json moved = RunJson({Scene("tilted-box.json"), "--click", "Center of the O(&b)ject"});
+  const std::string settings = folder.Path("kept/settings.xml");
+  const json cancelled =
+      RunJson({Scene("copy-targets.json"), "--settings", settings, "--toggle", "Trans(&f)orm",
+               "--pick-reference", "Target A", "--move", "40,60", "--cancel"});
+  EXPECT_EQ(cancelled["result"], false);
+  EXPECT_EQ(cancelled["settings"]["note"], "created");
+  EXPECT_EQ(cancelled["options"]["reference"], "\"Target A\"");
+  EXPECT_EQ(cancelled["options"]["position"], json::array({40, 60}));
+  const std::string saved = folder.Read("kept/settings.xml");
+  EXPECT_NE(saved.find("<transform>1</transform>"), std::string::npos) << saved;
+
+  // The next run with the file starts with Transform on: the vertices move
+  // with the origin.
+  const json moved =
+      RunJson({Scene("tilted-box.json"), "--settings", settings, "--click", "Center of the O(&b)ject"});
+  EXPECT_EQ(moved["settings"]["note"], "loaded and saved");
   ASSERT_EQ(moved["changed"].size(), 1u);
   EXPECT_EQ(moved["changed"][0]["verticesMoved"], 8);
 }
@@ -129,9 +170,18 @@ TEST_F(RunnerPick, SettingsThatCannotBeSavedFailTheRunButKeepTheReport) {
 }
 
 TEST_F(RunnerPick, DialogPictureHoldsTheCaptionsAndStates) {
-  const json report =
-      RunJson({Scene("copy-targets.json"), "--show-dialog", folder.Path("dialog.svg"), "--close"});
-  EXPECT_EQ(report["dialogSvg"], folder.Path("dialog.svg"));
+  const json closed =
+      RunJson({Scene("copy-targets.json"), "--show-dialog", folder.Path("closed.svg"), "--close"});
+  EXPECT_EQ(closed["dialogSvg"], folder.Path("closed.svg"));
+  // The reference list is drawn closed, showing its current entry; the layout
+  // frames are not drawn.
+  const std::string closedSvg = folder.Read("closed.svg");
+  EXPECT_NE(closedSvg.find(">-<"), std::string::npos);
+  EXPECT_EQ(closedSvg.find(">Bystander<"), std::string::npos);
+  EXPECT_EQ(closedSvg.find("stroke-dasharray"), std::string::npos);
+
+  RunJson({Scene("copy-targets.json"), "--show-dialog", folder.Path("dialog.svg"), "--show-dialog-open",
+           "--close"});
   const std::string svg = folder.Read("dialog.svg");
   ASSERT_EQ(svg.rfind("<svg ", 0), 0u) << svg.substr(0, 80);
   for (const char* text :
@@ -145,6 +195,70 @@ TEST_F(RunnerPick, DialogPictureHoldsTheCaptionsAndStates) {
   EXPECT_NE(svg.find("fill='#999' text-anchor='middle'>Center of ("), std::string::npos);
   // "(&R)otate" starts checked: one check mark.
   EXPECT_NE(svg.find("l3 3 l6 -7"), std::string::npos);
+}
+
+// The end points of every SVG line of this class.
+std::vector<std::array<double, 4>> Lines(const std::string& svg, const std::string& cls) {
+  std::vector<std::array<double, 4>> lines;
+  const std::string start = "<line class='" + cls + "' ";
+  for (size_t at = svg.find(start); at != std::string::npos; at = svg.find(start, at + 1)) {
+    std::array<double, 4> line{};
+    const char* const names[4] = {"x1='", "y1='", "x2='", "y2='"};
+    for (size_t i = 0; i < 4; ++i) {
+      const size_t value = svg.find(names[i], at);
+      line[i] = value == std::string::npos ? std::nan("") : std::strtod(svg.c_str() + value + 4, nullptr);
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+// How far from parallel two drawn lines are: the sine of their angle.
+double Skew(const std::array<double, 4>& a, const std::array<double, 4>& b) {
+  const double ax = a[2] - a[0], ay = a[3] - a[1], bx = b[2] - b[0], by = b[3] - b[1];
+  return std::fabs(ax * by - ay * bx) / (std::hypot(ax, ay) * std::hypot(bx, by));
+}
+
+TEST_F(RunnerPick, ScenePictureShowsTheAxisFollowingTheSelectedEdge) {
+  const json report =
+      RunJson({Scene("edge-loop.json"), "--click", "Line", "--show-scene", folder.Path("ring.svg")});
+  EXPECT_EQ(report["sceneSvg"], folder.Path("ring.svg"));
+  const std::string svg = folder.Read("ring.svg");
+  const auto edge = Lines(svg, "selected line");
+  const auto yAfter = Lines(svg, "axis after Y");
+  const auto yBefore = Lines(svg, "axis before Y");
+  ASSERT_EQ(edge.size(), 1u) << svg;
+  ASSERT_EQ(yAfter.size(), 1u);
+  ASSERT_EQ(yBefore.size(), 1u);
+  EXPECT_LT(Skew(yAfter[0], edge[0]), 0.01) << "Y now follows the edge";
+  EXPECT_GT(Skew(yBefore[0], edge[0]), 0.3);
+  // Both frames start at the unmoved origin; the axes are dashed before.
+  EXPECT_EQ(yAfter[0][0], yBefore[0][0]);
+  EXPECT_EQ(yAfter[0][1], yBefore[0][1]);
+  EXPECT_NE(svg.find("class='axis before X' x1"), std::string::npos);
+  EXPECT_EQ(svg.find("class='old place'"), std::string::npos) << "no vertex moved";
+  // The ring's camera looks straight down Z: seen by it, the old X axis lies
+  // flat on the page, as it does not in the fixed view.
+  RunJson({Scene("edge-loop.json"), "--click", "Line", "--show-scene", folder.Path("camera.svg"),
+           "--scene-view", "camera"});
+  const auto xCamera = Lines(folder.Read("camera.svg"), "axis before X");
+  const auto xFixed = Lines(svg, "axis before X");
+  ASSERT_EQ(xCamera.size(), 1u);
+  EXPECT_EQ(xCamera[0][1], xCamera[0][3]);
+  EXPECT_NE(xFixed[0][1], xFixed[0][3]);
+
+  // With Transform the four moved vertices leave their old places behind.
+  RunJson(
+      {Scene("wedge.json"), "--toggle", "Transform", "--key", "n", "--show-scene", folder.Path("wedge.svg")});
+  const std::string wedge = folder.Read("wedge.svg");
+  EXPECT_EQ(Count(wedge, "<circle class='old place'"), 4u);
+  EXPECT_NE(wedge.find("class='selected face'"), std::string::npos);
 }
 
 }  // namespace

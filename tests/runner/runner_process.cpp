@@ -59,13 +59,11 @@ std::vector<std::string> RunnerFolder::Files() const {
 }
 
 RunResult RunnerFolder::Run(const std::vector<std::string>& arguments) const {
-  std::string command = ShellQuoted(RUNNER_FILE);
-  bool settingsGiven = false;
-  for (const std::string& argument : arguments) {
-    command += " " + ShellQuoted(argument);
-    settingsGiven = settingsGiven || argument == "--settings";
-  }
-  if (!settingsGiven) command += " --settings " + ShellQuoted(Path("settings.xml"));
+  // The home and configuration folders are the test's own, so that a file the
+  // runner should not have written there shows in Files().
+  std::string command = "HOME=" + ShellQuoted(folder_) + " XDG_CONFIG_HOME=" + ShellQuoted(Path(".config")) +
+                        " " + ShellQuoted(RUNNER_FILE);
+  for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
   // The runner's own files stay out of the folder the tests look at.
   const std::string out = folder_ + ".stdout";
   const std::string err = folder_ + ".stderr";

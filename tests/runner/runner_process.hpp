@@ -28,8 +28,7 @@ class RunnerFolder {
   // Every file in the folder, for "nothing else was left behind".
   std::vector<std::string> Files() const;
 
-  // Runs the runner with these arguments; a settings file inside the folder is
-  // added unless the arguments name one.
+  // Runs the runner with these arguments, with the folder as its home.
   RunResult Run(const std::vector<std::string>& arguments) const;
 
  private:

@@ -2,7 +2,9 @@
 // clear message with a non-zero status, no crash and no partial file, for
 // every kind of bad input.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "tests/runner/runner_process.hpp"
@@ -35,10 +37,25 @@ TEST_F(RunnerLoading, WithoutSceneReportsThePluginsIdentity) {
   EXPECT_NE(run.out.find("\"Tervolin\""), std::string::npos) << run.out;
 }
 
+TEST_F(RunnerLoading, VersionAndHelpFollowCommandLineConventions) {
+  const RunResult version = folder.Run({"--version"});
+  EXPECT_EQ(version.exitStatus, 0);
+  EXPECT_EQ(version.out, "tervolin-run " TERVOLIN_VERSION "\n");
+  const RunResult help = folder.Run({"--help"});
+  EXPECT_EQ(help.exitStatus, 0);
+  for (const char* text : {"--settings FILE", "starts from its defaults", "--click CAPTION", "--strict"}) {
+    EXPECT_NE(help.out.find(text), std::string::npos) << text << help.out;
+  }
+  EXPECT_EQ(help.out.find("TEXT"), std::string::npos) << help.out;
+}
+
 TEST_F(RunnerLoading, JsonReportCarriesIdentityAndScene) {
   const RunResult run = folder.Run({Scene("copy-targets.json"), "--json"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   const json report = ParseJson(run.out);
+  EXPECT_EQ(report["formatVersion"], 1);
+  EXPECT_TRUE(report["error"].is_null());
+  EXPECT_EQ(report["plugin"]["typeName"], "object plug-in");
   EXPECT_EQ(report["plugin"]["product"], "E3F7A830");
   EXPECT_EQ(report["plugin"]["id"], "BD9A187A");
   EXPECT_EQ(report["plugin"]["type"], 4);
@@ -53,10 +70,12 @@ TEST_F(RunnerLoading, ObjGroupsBecomeObjectsWithTheirOwnVertices) {
                "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n"
                "v 5 0 0\nv 6 0 0\nv 5 1 0\n"
                "o Quad\nf 1 2 3 4\n"
-               "g Tri\nf 5 6 7\n");
+               "g Tri\nf 5 6 7\nf 5 6\n");
   const RunResult run =
       folder.Run({folder.Path("two.obj"), "--current", "Tri", "--out", folder.Path("out.json")});
   ASSERT_EQ(run.exitStatus, 0) << run.err;
+  // The loader's warnings are passed on: here, the face of two corners it drops.
+  EXPECT_NE(run.err.find("two.obj: warning: Degenerated face found"), std::string::npos) << run.err;
   const json scene = ParseJson(folder.Read("out.json"));
   ASSERT_EQ(scene["objects"].size(), 2u);
   EXPECT_EQ(scene["objects"][0]["name"], "Quad");
@@ -69,22 +88,35 @@ TEST_F(RunnerLoading, ObjGroupsBecomeObjectsWithTheirOwnVertices) {
   EXPECT_EQ(scene["currentObject"], 1);
 }
 
-TEST_F(RunnerLoading, CommandLineSelectionsReplaceTheScenes) {
-  const RunResult run =
-      folder.Run({Scene("copy-targets.json"), "--current", "Target B", "--select-vertices", "Source:0,2",
-                  "--select-faces", "Bystander:0", "--select-lines", "Target A:0/1,0/2", "--select-objects",
-                  "Source,Bystander", "--out", folder.Path("out.json")});
+TEST_F(RunnerLoading, CommandLineSelectionsReplaceTheScenesAndAddUp) {
+  const RunResult run = folder.Run({Scene("copy-targets.json"), "--current", "Target B", "--select-vertices",
+                                    "Source:0,2", "--select-vertices", "Source:1,0", "--select-faces",
+                                    "Bystander:0", "--select-lines", "Target A:0/1,0/2", "--select-objects",
+                                    "Source,Bystander", "--out", folder.Path("out.json")});
   ASSERT_EQ(run.exitStatus, 0) << run.err;
   const json scene = ParseJson(folder.Read("out.json"));
   const json& objects = scene["objects"];
   EXPECT_EQ(scene["currentObject"], 2);
-  EXPECT_EQ(objects[0]["selectedVertices"], json::array({0, 2}));
+  EXPECT_EQ(objects[0]["selectedVertices"], json::array({0, 1, 2}));
   EXPECT_EQ(objects[3]["selectedFaces"], json::array({0}));
   EXPECT_EQ(objects[1]["selectedLines"], json::array({json::array({0, 1}), json::array({0, 2})}));
   EXPECT_EQ(objects[0]["selected"], true);
   EXPECT_EQ(objects[1]["selected"], false);  // selected in the scene, not named
   EXPECT_EQ(objects[2]["selected"], false);
   EXPECT_EQ(objects[3]["selected"], true);
+}
+
+TEST_F(RunnerLoading, ControlCharactersInNamesAreEscapedInTheReport) {
+  folder.Write("input.json",
+               R"({"currentObject": 0, "objects": [{"name": "A\u001b[31m\nprotocol    no errors\u009b",
+                                 "vertices": [[0, 0, 0], [2, 0, 0], [0, 2, 0]], "faces": [[0, 1, 2]]}]})");
+  const RunResult run = folder.Run({folder.Path("input.json"), "--click", "Center of the O(&b)ject"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  const std::string escaped = R"("A\u001b[31m\nprotocol    no errors\u009b")";
+  EXPECT_NE(run.out.find("current     " + escaped + "\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("changed     " + escaped + " (object 0)\n"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
+  EXPECT_EQ(run.out.find("\xC2\x9B"), std::string::npos);
 }
 
 // --- Bad input: one clear message, status 2, nothing written -------------------
@@ -102,6 +134,12 @@ class RunnerBadInput : public ::testing::Test {
     EXPECT_NE(run.err.find(subject), std::string::npos) << run.err;
     EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "one message: " << run.err;
+    // Asked for JSON, the same failure comes as an error object.
+    arguments.push_back("--json");
+    const json error = ParseJson(folder.Run(arguments).out);
+    EXPECT_EQ(error["error"]["exitStatus"], 2);
+    EXPECT_EQ(error["error"]["message"],
+              run.err.substr(std::string("tervolin-run: ").size(), run.err.size() - 15));
     std::vector<std::string> left = folder.Files();
     left.erase(std::remove(left.begin(), left.end(), "input.json"), left.end());
     left.erase(std::remove(left.begin(), left.end(), "input.obj"), left.end());
@@ -121,26 +159,52 @@ TEST_F(RunnerBadInput, SceneFilesThatCannotBeUsed) {
   ExpectRefused({folder.Path("input.json")}, "objects[0].faces[0][2]", "vertex index 2 is out of range");
   folder.Write("input.json", R"({"objects": [{"name": "Box", "vertices": [[0,0]]}]})");
   ExpectRefused({folder.Path("input.json")}, "objects[0].vertices[0]", "must hold 3 numbers");
+  folder.Write("input.json",
+               R"({"objects": [{"name": "Box", "vertices": [], "faces": [], "name": "Other"}]})");
+  ExpectRefused({folder.Path("input.json")}, "objects[0].name", "this key is given twice");
+  // Files that are no scene at all: each is refused at once, without reading
+  // a device to its end or waiting for a writer to a pipe.
+  ExpectRefused({"/dev/zero"}, "/dev/zero", "is not a regular file");
+  std::filesystem::remove(folder.Path("input.json"));
+  std::filesystem::create_directory(folder.Path("input.json"));
+  ExpectRefused({folder.Path("input.json")}, "input.json", "is a folder");
+  std::filesystem::remove(folder.Path("input.json"));
+  ASSERT_EQ(mkfifo(folder.Path("input.json").c_str(), 0600), 0);
+  ExpectRefused({folder.Path("input.json")}, "input.json", "is not a regular file");
 }
 
-TEST_F(RunnerBadInput, ObjFacesNamingVerticesTheFileLacks) {
-  folder.Write("input.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 9\n");
-  ExpectRefused({folder.Path("input.obj")}, "input.obj", "names vertex 9, but the file has 3 vertices");
-  folder.Write("input.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 -7\n");
-  ExpectRefused({folder.Path("input.obj")}, "input.obj", "but the file has 3 vertices");
-  folder.Write("input.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 0\n");
-  ExpectRefused({folder.Path("input.obj")}, "input.obj", "not a readable OBJ file");
+TEST_F(RunnerBadInput, ObjLinesTheHostCannotHoldNameTheirLine) {
+  const struct {
+    const char* lines;
+    const char* error;
+  } cases[] = {
+      {"f 1 2 9\n", "input.obj:4: face names vertex 9, but the file has 3 vertices"},
+      {"f 1 2 -7\n", "input.obj:4: face names vertex -7, but the file has 3 vertices before this line"},
+      {"f 1 2 100000000000000000000\n", "input.obj:4: face names vertex 100000000000000000000, but the file"},
+      {"f 1 2 0\n", "input.obj:4: face names vertex 0, but OBJ counts vertices from 1"},
+      {"v 1e39 0 0\n", "input.obj:4: vertex coordinate \"1e39\" is not a number a float can hold"},
+      {"v nan 7 7\n", "input.obj:4: vertex coordinate \"nan\" is not a number a float can hold"},
+      {"v 1 2\n", "input.obj:4: a vertex needs three coordinates"},
+  };
+  for (const auto& bad : cases) {
+    folder.Write("input.obj", std::string("v 0 0 0\nv 1 0 0\nv 0 1 0\n") + bad.lines);
+    ExpectRefused({folder.Path("input.obj")}, folder.Path("input.obj"), bad.error);
+  }
 }
 
 TEST_F(RunnerBadInput, NamesAndCaptionsTheSceneOrDialogLacks) {
   const std::string box = Scene("tilted-box.json");
-  ExpectRefused({box, "--click", "(&Q)uit"}, "--click \"(&Q)uit\"", "no button or radio button");
-  ExpectRefused({box, "--click", "Trans(&f)orm"}, "--click \"Trans(&f)orm\"", "use --toggle");
+  ExpectRefused({box, "--click", "(&Q)uit"}, "--click \"(&Q)uit\"", "no control with this caption");
+  ExpectRefused({box, "--click", "Lien"}, "--click \"Lien\"", "did you mean \"(&L)ine\"? The choices are");
+  ExpectRefused({box, "--click", "x"}, "--click \"x\"", "names more than one control: \"&X\" or \"X\"");
+  ExpectRefused({box, "--click", "transform"}, "--click \"transform\"", "use --toggle");
   ExpectRefused({box, "--toggle", "(&L)ine"}, "--toggle \"(&L)ine\"", "no check box");
   ExpectRefused({box, "--key", "F13"}, "--key \"F13\"", "not a key");
+  ExpectRefused({box, "--key", "esacpe"}, "--key \"esacpe\"", "did you mean \"escape\"?");
   ExpectRefused({box, "--key", "ctrl+"}, "--key \"ctrl+\"", "not a key");
   ExpectRefused({box, "--move", "10"}, "--move \"10\"", "expected X,Y");
-  ExpectRefused({box, "--current", "Sphere"}, "--current \"Sphere\"", "no object of that name");
+  ExpectRefused({box, "--current", "box"}, "--current \"box\"",
+                "no object of that name; did you mean \"Box\"?");
   ExpectRefused({box, "--select-vertices", "Sphere:1"}, "--select-vertices \"Sphere\"",
                 "no object of that name");
   ExpectRefused({box, "--select-vertices", "Box:8"}, "--select-vertices \"Box\"", "vertex 8 does not exist");
@@ -174,22 +238,21 @@ TEST_F(RunnerBadInput, SettingsFileThatIsNotOne) {
   folder.Write("input.json", "<settings><pluginsettings>");
   ExpectRefused({Scene("tilted-box.json"), "--settings", folder.Path("input.json")},
                 folder.Path("input.json"), "not well-formed XML");
+  ExpectRefused({Scene("tilted-box.json"), "--settings", folder.Path("input.json")}, "input.json",
+                "mend or delete the file");
+  ExpectRefused({Scene("tilted-box.json"), "--settings", "/dev/zero"}, "/dev/zero", "is not a regular file");
 }
 
-TEST_F(RunnerBadInput, OutputThatCannotBeWrittenLeavesNothingBehind) {
-  const RunResult run =
-      folder.Run({Scene("tilted-box.json"), "--out", folder.Path("no-such-folder/out.json")});
-  EXPECT_EQ(run.exitStatus, 1) << run.err;
-  EXPECT_NE(run.err.find("--out " + folder.Path("no-such-folder/out.json") + ": cannot be written"),
-            std::string::npos)
-      << run.err;
-  // A directory in the way: the temporary file is written, the rename fails.
-  std::filesystem::create_directory(folder.Path("taken"));
-  folder.Write("taken/keep", "");
-  const RunResult blocked = folder.Run({Scene("tilted-box.json"), "--out", folder.Path("taken")});
-  EXPECT_EQ(blocked.exitStatus, 1) << blocked.err;
-  EXPECT_NE(blocked.err.find("cannot be replaced"), std::string::npos) << blocked.err;
-  for (const std::string& file : folder.Files()) EXPECT_EQ(file.find(".tmp-"), std::string::npos) << file;
+TEST_F(RunnerBadInput, OutputsThatNameNoFileOrTheSameFile) {
+  const std::string box = Scene("tilted-box.json");
+  const RunResult run = folder.Run({box, "--out", ""});
+  EXPECT_EQ(run.exitStatus, 2);
+  EXPECT_EQ(run.err, "tervolin-run: --out \"\": names no file\n");
+  ExpectRefused({box, "--show-dialog", ""}, "--show-dialog \"\"", "names no file");
+  // The runner adds --out FILE: here it is also the settings file, spelled
+  // another way.
+  ExpectRefused({box, "--settings", folder.Path("./out.json")}, "--out " + folder.Path("out.json"),
+                "is the same file as --settings");
 }
 
 }  // namespace

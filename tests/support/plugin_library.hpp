@@ -6,7 +6,7 @@
 #include <string>
 
 #include "loader/plugin_loader.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 namespace testing_support {
 

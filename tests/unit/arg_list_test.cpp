@@ -1,4 +1,4 @@
-#include "plugin/arg_list.hpp"
+#include "protocol/arg_list.hpp"
 
 #include <gtest/gtest.h>
 

@@ -27,10 +27,9 @@ ObjectData Box(const Matrix16& frame) {
 class AxisAdjust : public geometry_test::GeometryScene {
  protected:
   int32_t Run(int32_t code) {
-    plugin.operation = code;
     cmq::CMQObject current = cmq::CMQObject::Current(document);
-    if (code >= tervolin::OpMirrorX) return plugin.MirrorAxis(current);
-    return plugin.RotateAxis90(current);
+    if (code >= tervolin::OpMirrorX) return tervolin::MirrorAxis(current, code, options);
+    return tervolin::RotateAxis90(current, code, options);
   }
   Matrix16 FrameNow() { return mqhost::FrameOf(document, 0); }
 };
@@ -43,7 +42,7 @@ TEST_F(AxisAdjust, FourQuarterTurnsAndTwoMirrorsGiveTheStartBack) {
     for (int turn = 0; turn < 4; ++turn) EXPECT_EQ(Run(code), 1);
     EXPECT_EQ(FrameNow(), start) << "code " << code;
   }
-  plugin.useGlobal = true;
+  options.useGlobal = true;
   for (int code : {tervolin::OpMirrorX, tervolin::OpMirrorY, tervolin::OpMirrorZ}) {
     EXPECT_EQ(Run(code), 1);
     EXPECT_NE(FrameNow(), start);
@@ -65,7 +64,7 @@ TEST_F(AxisAdjust, MirrorReflectsTheAxesAndWithGlobalTheOrigin) {
   // Without "global" the origin stays (the end-to-end picks check it); with
   // it the origin is reflected too.
   Add(Box(Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {3, 1, 2})));
-  plugin.useGlobal = true;
+  options.useGlobal = true;
   EXPECT_EQ(Run(tervolin::OpMirrorX), 1);
   Matrix16 frame = FrameNow();
   ExpectRow(frame, 0, {-1, 0, 0}, 0);
@@ -102,7 +101,7 @@ TEST_F(AxisAdjust, HomogeneousColumnAndOriginStay) {
 TEST_F(AxisAdjust, TurnsCarryTheVerticesWithAUnitFrame) {
   const float h = std::sqrt(0.5f);
   Add(Box(Frame({h, 0, -h}, {0, 1, 0}, {h, 0, h}, {1, -1, 2})));
-  plugin.transformVertices = true;
+  options.transformVertices = true;
   for (int code : {tervolin::OpRotateX, tervolin::OpRotateY, tervolin::OpRotateZ}) {
     const ObjectData before = mqhost::GetObject(document, 0);
     EXPECT_EQ(Run(code), 1);
@@ -120,7 +119,7 @@ TEST_F(AxisAdjust, TurnsCarryTheVerticesWithAUnitFrame) {
 
 TEST_F(AxisAdjust, TurnsOfAScaledFrameCarryTheVerticesWithTheOldScale) {
   Add(Box(Frame({2, 0, 0}, {0, 3, 0}, {0, 0, 4}, {1, 0, 0})));
-  plugin.transformVertices = true;
+  options.transformVertices = true;
   const ObjectData before = mqhost::GetObject(document, 0);
   EXPECT_EQ(Run(tervolin::OpRotateX), 1);
   const ObjectData after = mqhost::GetObject(document, 0);
@@ -130,9 +129,9 @@ TEST_F(AxisAdjust, TurnsOfAScaledFrameCarryTheVerticesWithTheOldScale) {
 
 TEST_F(AxisAdjust, MirrorsCarryTheVerticesThroughTheMirroredFrame) {
   Add(Box(Frame({0, 2, 0}, {-2, 0, 0}, {0, 0, 2}, {1, 2, 3})));
-  plugin.transformVertices = true;
+  options.transformVertices = true;
   for (bool global : {false, true}) {
-    plugin.useGlobal = global;
+    options.useGlobal = global;
     for (int code : {tervolin::OpMirrorX, tervolin::OpMirrorY, tervolin::OpMirrorZ}) {
       const ObjectData before = mqhost::GetObject(document, 0);
       EXPECT_EQ(Run(code), 1);

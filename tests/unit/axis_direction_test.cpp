@@ -32,16 +32,16 @@ class AxisDirection : public geometry_test::GeometryScene {
  protected:
   void SetUp() override {
     GeometryScene::SetUp();
-    plugin.setToX = 0;
-    plugin.transformVertices = false;
+    options.axisToSet = tervolin::AxisToSet::Y;
+    options.transformVertices = false;
   }
   int32_t Run(int32_t code) {
     cmq::CMQObject current = cmq::CMQObject::Current(document);
     switch (code) {
-      case tervolin::OpLine: return plugin.AlignAxisToLine(document, current);
-      case tervolin::OpFaceNormal: return plugin.AlignAxisToFaceNormal(document, current);
-      case tervolin::OpOriginToVertex: return plugin.AlignAxisToVertex(document, current);
-      case tervolin::OpCamera: return plugin.AlignAxisToCamera(document, current);
+      case tervolin::OpLine: return tervolin::AlignAxisToLine(document, current, options);
+      case tervolin::OpFaceNormal: return tervolin::AlignAxisToFaceNormal(document, current, options);
+      case tervolin::OpOriginToVertex: return tervolin::AlignAxisToVertex(document, current, options);
+      case tervolin::OpCamera: return tervolin::AlignAxisToCamera(document, current, options);
       default: ADD_FAILURE() << "no axis-direction code " << code; return -1;
     }
   }
@@ -59,7 +59,7 @@ TEST_F(AxisDirection, LineUsesTheFirstTwoOfThreeSelectedVertices) {
   ObjectData object = Scene();
   object.selectedVertices = {0, 9, 4};  // 0 and 4 first: (1, 0, 0) - (0, 0, 0)
   Add(object);
-  plugin.setToX = 1;
+  options.axisToSet = tervolin::AxisToSet::X;
   EXPECT_EQ(Run(tervolin::OpLine), 1);
   ExpectRow(FrameNow(), 0, {1, 0, 0});
 }
@@ -130,7 +130,7 @@ TEST_F(AxisDirection, XModeTurnsAboutTheOldYOnly) {
   object.vertices[1] = {1, 1, 0};
   object.selectedVertices = {1};
   Add(object);
-  plugin.setToX = 1;
+  options.axisToSet = tervolin::AxisToSet::X;
   EXPECT_EQ(Run(tervolin::OpOriginToVertex), 1);  // direction (1, 1, 0)
   const Matrix16 frame = FrameNow();
   ExpectRow(frame, 0, {1, 0, 0});
@@ -169,23 +169,25 @@ TEST_F(AxisDirection, CameraAxisIsTheCamerasDepthTowardsTheViewer) {
 // Without a usable direction nothing is written and nothing moves, where the
 // rows would otherwise become zero; with or without the vertices following.
 TEST_F(AxisDirection, NoUsableDirectionChangesNothing) {
+  constexpr tervolin::AxisToSet Y = tervolin::AxisToSet::Y;
+  constexpr tervolin::AxisToSet X = tervolin::AxisToSet::X;
   const struct {
     const char* what;
     std::vector<int32_t> selected;
     int32_t code;
-    int32_t setToX;
+    tervolin::AxisToSet axisToSet;
     uint32_t reference;
   } cases[] = {
-      {"one live vertex is no line", {5, 9}, tervolin::OpLine, 0, tervolin::kCurrentObjectReference},
-      {"two vertices give no normal", {7, 8}, tervolin::OpFaceNormal, 0, tervolin::kCurrentObjectReference},
-      {"no selected live vertex", {6}, tervolin::OpOriginToVertex, 0, tervolin::kCurrentObjectReference},
-      {"two vertices at one place", {4, 10}, tervolin::OpLine, 0, tervolin::kCurrentObjectReference},
-      {"parallel to the kept X axis", {0, 4}, tervolin::OpLine, 0, tervolin::kCurrentObjectReference},
-      {"parallel to the kept Y axis", {2, 4}, tervolin::OpLine, 1, tervolin::kCurrentObjectReference},
-      {"vertex at the origin", {4}, tervolin::OpOriginToVertex, 0, tervolin::kCurrentObjectReference},
-      {"no reference object (line)", {4, 9}, tervolin::OpLine, 0, 999},
-      {"no reference object (normal)", {7, 8, 9}, tervolin::OpFaceNormal, 0, 999},
-      {"no reference object (vertex)", {9}, tervolin::OpOriginToVertex, 0, 999},
+      {"one live vertex is no line", {5, 9}, tervolin::OpLine, Y, tervolin::kCurrentObjectReference},
+      {"two vertices give no normal", {7, 8}, tervolin::OpFaceNormal, Y, tervolin::kCurrentObjectReference},
+      {"no selected live vertex", {6}, tervolin::OpOriginToVertex, Y, tervolin::kCurrentObjectReference},
+      {"two vertices at one place", {4, 10}, tervolin::OpLine, Y, tervolin::kCurrentObjectReference},
+      {"parallel to the kept X axis", {0, 4}, tervolin::OpLine, Y, tervolin::kCurrentObjectReference},
+      {"parallel to the kept Y axis", {2, 4}, tervolin::OpLine, X, tervolin::kCurrentObjectReference},
+      {"vertex at the origin", {4}, tervolin::OpOriginToVertex, Y, tervolin::kCurrentObjectReference},
+      {"no reference object (line)", {4, 9}, tervolin::OpLine, Y, 999},
+      {"no reference object (normal)", {7, 8, 9}, tervolin::OpFaceNormal, Y, 999},
+      {"no reference object (vertex)", {9}, tervolin::OpOriginToVertex, Y, 999},
   };
   ObjectData object = Scene();
   object.vertices.push_back({0, 0, 0});  // vertex 10 sits on vertex 4
@@ -197,9 +199,9 @@ TEST_F(AxisDirection, NoUsableDirectionChangesNothing) {
       object.selectedVertices = c.selected;
       mqhost::SetObject(document, 0, object);
       const ObjectData before = mqhost::GetObject(document, 0);
-      plugin.setToX = c.setToX;
-      plugin.referenceObjectId = c.reference;
-      plugin.transformVertices = transform;
+      options.axisToSet = c.axisToSet;
+      options.referenceObjectId = c.reference;
+      options.transformVertices = transform;
       EXPECT_EQ(Run(c.code), 0);
       ExpectUnchanged(before);
     }
@@ -212,7 +214,7 @@ TEST_F(AxisDirection, ReferenceGeometryTurnsTheCurrentFrame) {
   reference.uniqueId = 12;
   reference.selectedVertices = {4, 9};
   const int32_t referenceIndex = Add(reference);
-  plugin.referenceObjectId = 12;
+  options.referenceObjectId = 12;
   EXPECT_EQ(Run(tervolin::OpLine), 1);
   ExpectRow(FrameNow(), 1, {0, -1, 0});
   EXPECT_EQ(mqhost::FrameOf(document, referenceIndex), mqhost::IdentityMatrix());
@@ -228,7 +230,7 @@ TEST_F(AxisDirection, TransformCarriesVerticesWithAUnitFrame) {
   object.selectedFaces = {1};
   Add(object);
   const ObjectData before = mqhost::GetObject(document, 0);
-  plugin.transformVertices = true;
+  options.transformVertices = true;
   EXPECT_EQ(Run(tervolin::OpFaceNormal), 1);
 
   const ObjectData after = mqhost::GetObject(document, 0);
@@ -250,7 +252,7 @@ TEST_F(AxisDirection, TransformWithAScaledFrameKeepsTheVerticesSize) {
   object.selectedVertices = {8, 9};
   Add(object);
   const ObjectData before = mqhost::GetObject(document, 0);
-  plugin.transformVertices = true;
+  options.transformVertices = true;
   EXPECT_EQ(Run(tervolin::OpLine), 1);
 
   const ObjectData after = mqhost::GetObject(document, 0);

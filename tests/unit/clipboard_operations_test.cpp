@@ -36,7 +36,7 @@ class ClipboardOperations : public FrameCopyTest {
     EXPECT_TRUE(pt::PutClipboardText(text));
     return Run(OpClipboardPaste, targetIndex);
   }
-  void CheckAll() { plugin.copyRotation = plugin.copyScale = plugin.copyTranslation = true; }
+  void CheckAll() { options.copyRotation = options.copyScale = options.copyTranslation = true; }
 
   Matrix16 source{};
   Matrix16 target{};
@@ -53,7 +53,7 @@ TEST_F(ClipboardOperations, CopyPutsExactlyTheFrameTextAndAnswersNotDone) {
 
   const Matrix16 odd = {0.1f, 1234567.0f, 0.0001f, 0.00001f, -0.0f, 1, 0, 0, 0, 0, 1, 0, -2.5f, 1e20f, 3, 1};
   mqhost::SetFrame(document, sourceIndex, odd);
-  plugin.transformVertices = true;  // plays no part in a copy
+  options.transformVertices = true;  // plays no part in a copy
   EXPECT_EQ(Run(OpClipboardCopy, sourceIndex), 0);
   EXPECT_EQ(pt::ClipboardText(), "0.1,1.23457e+06,0.0001,1e-05,-0,1,0,0,0,0,1,0,-2.5,1e+20,3,1");
   EXPECT_EQ(mqhost::GetObject(document, sourceIndex).frame, odd);
@@ -62,7 +62,7 @@ TEST_F(ClipboardOperations, CopyPutsExactlyTheFrameTextAndAnswersNotDone) {
 
 TEST_F(ClipboardOperations, CopyTakesTheReferenceObjectsFrame) {
   mqhost::SetFrame(document, targetIndex, kIdentity);
-  plugin.referenceObjectId = UniqueIdOf(targetIndex);
+  options.referenceObjectId = UniqueIdOf(targetIndex);
   EXPECT_EQ(Run(OpClipboardCopy, sourceIndex), 0);
   EXPECT_EQ(pt::ClipboardText(), kIdentityText);
 }
@@ -77,7 +77,7 @@ TEST_F(ClipboardOperations, PasteOfACopyWithAllPartsGivesTheCopiedFrame) {
 }
 
 TEST_F(ClipboardOperations, PasteWithOnlyRotationKeepsScaleAndTranslation) {
-  plugin.copyRotation = true;
+  options.copyRotation = true;
   EXPECT_EQ(Run(OpClipboardCopy, sourceIndex), 0);
   EXPECT_EQ(Run(OpClipboardPaste, targetIndex), 1);
   const Parts after = Decompose(mqhost::GetObject(document, targetIndex).frame);
@@ -89,7 +89,7 @@ TEST_F(ClipboardOperations, PasteWithOnlyRotationKeepsScaleAndTranslation) {
 }
 
 TEST_F(ClipboardOperations, PasteOfEachPartAloneTakesOnlyThatPart) {
-  plugin.copyScale = true;
+  options.copyScale = true;
   ASSERT_EQ(Paste("2,0,0,0, 0,3,0,0, 0,0,4,0, 9,9,9,1"), 1);
   Parts after = Decompose(mqhost::GetObject(document, targetIndex).frame);
   ExpectPointNear(after.scale, {2, 3, 4}, 1e-4f);
@@ -97,15 +97,15 @@ TEST_F(ClipboardOperations, PasteOfEachPartAloneTakesOnlyThatPart) {
   ExpectPointNear(after.translation, Decompose(target).translation, 1e-5f);
 
   // The translation alone takes nothing from the pasted axes: flat ones do.
-  plugin.copyScale = false;
-  plugin.copyTranslation = true;
+  options.copyScale = false;
+  options.copyTranslation = true;
   ASSERT_EQ(Paste("0,0,0,0, 1,2,3,0, 2,4,6,0, 9,8,7,1"), 1);
   after = Decompose(mqhost::GetObject(document, targetIndex).frame);
   ExpectPointNear(after.translation, {9, 8, 7}, 1e-5f);
   ExpectPointNear(after.scale, {2, 3, 4}, 1e-4f);
   for (bool rotation : {true, false}) {
-    plugin.copyRotation = rotation;
-    plugin.copyScale = !rotation;
+    options.copyRotation = rotation;
+    options.copyScale = !rotation;
     const mqhost::ObjectData before = mqhost::GetObject(document, targetIndex);
     EXPECT_EQ(Paste("0,0,0,0, 1,2,3,0, 2,4,6,0, 1,1,1,1"), 0) << "axes taken by (&R)otate or (&S)cale";
     ExpectUnchanged(targetIndex, before);
@@ -121,7 +121,7 @@ TEST_F(ClipboardOperations, PasteReadsTextWithOtherSeparatorsAndBlanks) {
 
 TEST_F(ClipboardOperations, PasteThatCannotGiveAFrameChangesNothing) {
   CheckAll();
-  plugin.transformVertices = true;
+  options.transformVertices = true;
   const mqhost::ObjectData before = mqhost::GetObject(document, targetIndex);
   const char* const texts[] = {
       "1,0,0,0,0,1,0,0,0,0,1,0,0,0,0",                   // fifteen numbers
@@ -144,7 +144,7 @@ TEST_F(ClipboardOperations, PasteThatCannotGiveAFrameChangesNothing) {
 
 TEST_F(ClipboardOperations, PasteWithTransformCarriesTheVerticesToTheNewFrame) {
   CheckAll();
-  plugin.transformVertices = true;
+  options.transformVertices = true;
   const mqhost::ObjectData before = mqhost::GetObject(document, targetIndex);
   ASSERT_EQ(Paste("0,1,0,0,-2,0,0,0,0,0,1,0,3,4,5,1"), 1);
   const Matrix16 pasted = {0, 1, 0, 0, -2, 0, 0, 0, 0, 0, 1, 0, 3, 4, 5, 1};
@@ -155,7 +155,7 @@ TEST_F(ClipboardOperations, PasteWithTransformCarriesTheVerticesToTheNewFrame) {
 
 TEST_F(ClipboardOperations, PasteGoesToTheReferenceObject) {
   CheckAll();
-  plugin.referenceObjectId = UniqueIdOf(sourceIndex);
+  options.referenceObjectId = UniqueIdOf(sourceIndex);
   const mqhost::ObjectData current = mqhost::GetObject(document, targetIndex);
   ASSERT_EQ(Paste(kIdentityText), 1);
   ExpectMatrixNear(mqhost::GetObject(document, sourceIndex).frame, kIdentity, 1e-6f);
@@ -164,7 +164,7 @@ TEST_F(ClipboardOperations, PasteGoesToTheReferenceObject) {
 
 TEST_F(ClipboardOperations, ClearWritesTheIdentityAndMovesVerticesOnlyWithTransform) {
   const mqhost::ObjectData before = mqhost::GetObject(document, targetIndex);
-  plugin.copyScale = plugin.copyTranslation = true;  // play no part in a clear
+  options.copyScale = options.copyTranslation = true;  // play no part in a clear
   EXPECT_EQ(Run(OpClear, targetIndex), 1);
   mqhost::ObjectData after = mqhost::GetObject(document, targetIndex);
   EXPECT_EQ(after.frame, kIdentity);
@@ -173,7 +173,7 @@ TEST_F(ClipboardOperations, ClearWritesTheIdentityAndMovesVerticesOnlyWithTransf
   ExpectUnchanged(targetIndex, framedBefore);
 
   mqhost::SetFrame(document, targetIndex, target);
-  plugin.transformVertices = true;
+  options.transformVertices = true;
   EXPECT_EQ(Run(OpClear, targetIndex), 1);
   EXPECT_EQ(mqhost::GetObject(document, targetIndex).frame, kIdentity);
   ExpectVerticesCarried(targetIndex, before, kIdentity);
@@ -181,8 +181,8 @@ TEST_F(ClipboardOperations, ClearWritesTheIdentityAndMovesVerticesOnlyWithTransf
 
 TEST_F(ClipboardOperations, AReferenceToNoObjectChangesNothing) {
   CheckAll();
-  plugin.transformVertices = true;
-  plugin.referenceObjectId = 0x7777u;
+  options.transformVertices = true;
+  options.referenceObjectId = 0x7777u;
   const mqhost::ObjectData source0 = mqhost::GetObject(document, sourceIndex);
   const mqhost::ObjectData target0 = mqhost::GetObject(document, targetIndex);
   ASSERT_TRUE(pt::PutClipboardText(kIdentityText));

@@ -36,7 +36,7 @@ class CopyToSelected : public FrameCopyTest {
 };
 
 TEST_F(CopyToSelected, OnlyRotationGivesEachSelectedObjectTheSourcesRotation) {
-  plugin.copyRotation = true;
+  options.copyRotation = true;
   EXPECT_EQ(Run(OpCopyToSelected, source), 1);
   ExpectTookParts(first, false, true, false);
   ExpectTookParts(second, false, true, false);
@@ -51,7 +51,7 @@ TEST_F(CopyToSelected, OnlyRotationGivesEachSelectedObjectTheSourcesRotation) {
 }
 
 TEST_F(CopyToSelected, AllThreePartsGiveTheSourcesFrame) {
-  plugin.copyRotation = plugin.copyScale = plugin.copyTranslation = true;
+  options.copyRotation = options.copyScale = options.copyTranslation = true;
   EXPECT_EQ(Run(OpCopyToSelected, source), 1);
   ExpectMatrixNear(mqhost::GetObject(document, first).frame, sourceFrame, 1e-5f);
   ExpectMatrixNear(mqhost::GetObject(document, second).frame, sourceFrame, 1e-5f);
@@ -62,8 +62,8 @@ TEST_F(CopyToSelected, ASelectedSourceIsNotChanged) {
   mqhost::ObjectData selectedSource = before[0];
   selectedSource.selected = true;
   mqhost::SetObject(document, source, selectedSource);
-  plugin.copyRotation = plugin.copyScale = plugin.copyTranslation = true;
-  plugin.transformVertices = true;
+  options.copyRotation = options.copyScale = options.copyTranslation = true;
+  options.transformVertices = true;
   EXPECT_EQ(Run(OpCopyToSelected, source), 1);
   ExpectUnchanged(source, selectedSource);
   ExpectMatrixNear(mqhost::GetObject(document, first).frame, sourceFrame, 1e-5f);
@@ -71,8 +71,8 @@ TEST_F(CopyToSelected, ASelectedSourceIsNotChanged) {
 
 TEST_F(CopyToSelected, TheSelectedCurrentObjectTakesTheChosenReferencesFrame) {
   // The unselected object is the reference; the current one ("first") is selected.
-  plugin.referenceObjectId = UniqueIdOf(unselected);
-  plugin.copyRotation = plugin.copyScale = plugin.copyTranslation = true;
+  options.referenceObjectId = UniqueIdOf(unselected);
+  options.copyRotation = options.copyScale = options.copyTranslation = true;
   EXPECT_EQ(Run(OpCopyToSelected, first), 1);
   ExpectMatrixNear(mqhost::GetObject(document, first).frame, before[2].frame, 1e-5f);
   ExpectMatrixNear(mqhost::GetObject(document, second).frame, before[2].frame, 1e-5f);
@@ -87,16 +87,16 @@ TEST_F(CopyToSelected, NothingElseSelectedLeavesTheDocumentAsItWas) {
     mqhost::SetObject(document, index, object);
     before[static_cast<size_t>(index)] = object;
   }
-  plugin.copyRotation = plugin.copyScale = plugin.copyTranslation = true;
-  plugin.transformVertices = true;
+  options.copyRotation = options.copyScale = options.copyTranslation = true;
+  options.transformVertices = true;
   EXPECT_EQ(Run(OpCopyToSelected, source), 1);
   for (int32_t index = 0; index < 4; ++index) ExpectUnchanged(index, before[static_cast<size_t>(index)]);
 }
 
 TEST_F(CopyToSelected, WithTransformEachChangedObjectsVerticesFollowItsNewFrame) {
-  plugin.copyRotation = true;
-  plugin.copyTranslation = true;
-  plugin.transformVertices = true;
+  options.copyRotation = true;
+  options.copyTranslation = true;
+  options.transformVertices = true;
   EXPECT_EQ(Run(OpCopyToSelected, source), 1);
   for (int32_t index : {first, second}) {
     SCOPED_TRACE(index);
@@ -110,15 +110,15 @@ TEST_F(CopyToSelected, WithTransformEachChangedObjectsVerticesFollowItsNewFrame)
 
 TEST_F(CopyToSelected, EmptySlotsAreSkipped) {
   mqhost::DeleteObject(document, unselected);
-  plugin.copyRotation = plugin.copyScale = plugin.copyTranslation = true;
+  options.copyRotation = options.copyScale = options.copyTranslation = true;
   EXPECT_EQ(Run(OpCopyToSelected, source), 1);
   ExpectMatrixNear(mqhost::GetObject(document, second).frame, sourceFrame, 1e-5f);
 }
 
 TEST_F(CopyToSelected, AReferenceToNoObjectChangesNothing) {
-  plugin.referenceObjectId = 0x7777u;
-  plugin.copyRotation = plugin.copyScale = plugin.copyTranslation = true;
-  plugin.transformVertices = true;
+  options.referenceObjectId = 0x7777u;
+  options.copyRotation = options.copyScale = options.copyTranslation = true;
+  options.transformVertices = true;
   EXPECT_EQ(Run(OpCopyToSelected, source), 0);
   for (int32_t index = 0; index < 4; ++index) ExpectUnchanged(index, before[static_cast<size_t>(index)]);
 }
@@ -128,8 +128,8 @@ TEST_F(CopyToSelected, AReferenceToNoObjectChangesNothing) {
 TEST_F(CopyToSelected, ATargetCarriedPastTheFloatRangeStopsTheWholeCopy) {
   mqhost::VerticesOf(document, second)[0] = {3e38f, -3e38f, 3e38f};
   before[static_cast<size_t>(second)] = mqhost::GetObject(document, second);
-  plugin.copyRotation = plugin.copyScale = plugin.copyTranslation = true;
-  plugin.transformVertices = true;
+  options.copyRotation = options.copyScale = options.copyTranslation = true;
+  options.transformVertices = true;
   EXPECT_EQ(Run(OpCopyToSelected, source), 0);
   for (int32_t index = 0; index < 4; ++index) ExpectUnchanged(index, before[static_cast<size_t>(index)]);
 }

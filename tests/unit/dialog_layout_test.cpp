@@ -17,7 +17,6 @@ namespace {
 
 using tervolin::KeyEventInfo;
 using tervolin::MQWindow;
-using tervolin::Tervolin;
 using tervolin::TervolinDialog;
 
 constexpr int32_t kSetValues = 0x302;
@@ -80,15 +79,12 @@ class DialogLayout : public host_testing::WidgetHostTest {
     }
     return count;
   }
-
-  Tervolin plugin;
 };
 
 TEST_F(DialogLayout, BuildsTheWholeTreeInOrder) {
   MQWindow mainWindow = MQWindow::WrapMainWindow();
-  TervolinDialog dialog(mainWindow, plugin);
+  TervolinDialog dialog(mainWindow);
   EXPECT_EQ(dialog.chosenOperation, -1);
-  EXPECT_EQ(&dialog.ownerPlugin, &plugin);
   EXPECT_EQ(Outline(dialog.id),
             "dialog \"Tervolin\"\n"
             "  frame alignment=vert\n"
@@ -142,7 +138,7 @@ TEST_F(DialogLayout, BuildsTheWholeTreeInOrder) {
 
 TEST_F(DialogLayout, SetsPropertiesAndBindingsRightAfterEachWidgetIsPlaced) {
   MQWindow mainWindow = MQWindow::WrapMainWindow();
-  TervolinDialog dialog(mainWindow, plugin);
+  TervolinDialog dialog(mainWindow);
 
   // The dialog: placed in the main window, then title and spacing; its key
   // binding is its last request of the build.
@@ -182,7 +178,7 @@ TEST_F(DialogLayout, SetsPropertiesAndBindingsRightAfterEachWidgetIsPlaced) {
 
 TEST_F(DialogLayout, OperationButtonsRecordTheirCodes) {
   MQWindow mainWindow = MQWindow::WrapMainWindow();
-  TervolinDialog dialog(mainWindow, plugin);
+  TervolinDialog dialog(mainWindow);
   const std::vector<tervolin::MQButton*> buttons = {dialog.centerOfVerticesButton,
                                                     dialog.centerOfObjectButton,
                                                     dialog.lineButton,
@@ -212,7 +208,7 @@ TEST_F(DialogLayout, OperationButtonsRecordTheirCodes) {
 
 TEST_F(DialogLayout, RadioButtonsAndOptionKeysChangeOnlyTheHostsState) {
   MQWindow mainWindow = MQWindow::WrapMainWindow();
-  TervolinDialog dialog(mainWindow, plugin);
+  TervolinDialog dialog(mainWindow);
   dialog.OnSetToRadio(dialog.setToXRadio, nullptr);
   EXPECT_TRUE(dialog.setToXRadio->GetChecked());
   EXPECT_FALSE(dialog.setToYRadio->GetChecked());
@@ -259,7 +255,7 @@ TEST_F(DialogLayout, RadioButtonsAndOptionKeysChangeOnlyTheHostsState) {
 TEST_F(DialogLayout, DestroyingTheDialogDeletesEveryWidgetItCreated) {
   {
     MQWindow mainWindow = MQWindow::WrapMainWindow();
-    TervolinDialog dialog(mainWindow, plugin);
+    TervolinDialog dialog(mainWindow);
     EXPECT_EQ(mqhost::LiveWidgetIds().size(), 41u);
   }
   EXPECT_TRUE(mqhost::LiveWidgetIds().empty());

@@ -374,13 +374,14 @@ TEST(PluginObject, OneInstanceWithTheStartingFieldValues) {
   Tervolin& first = PluginInstance();
   EXPECT_EQ(&first, &PluginInstance());
   Tervolin fresh;
-  EXPECT_EQ(fresh.posX, -1);
-  EXPECT_EQ(fresh.posY, -1);
+  const tervolin::Options& options = fresh.options;
+  EXPECT_EQ(options.posX, -1);
+  EXPECT_EQ(options.posY, -1);
   EXPECT_EQ(fresh.operation, -1);
-  EXPECT_EQ(fresh.setToX, -1);
-  EXPECT_EQ(fresh.referenceObjectId, 0xFFFFFFFFu);
-  EXPECT_FALSE(fresh.transformVertices || fresh.useGlobal || fresh.copyRotation || fresh.copyScale ||
-               fresh.copyTranslation);
+  EXPECT_EQ(options.axisToSet, tervolin::AxisToSet::X);
+  EXPECT_EQ(options.referenceObjectId, 0xFFFFFFFFu);
+  EXPECT_FALSE(options.transformVertices || options.useGlobal || options.copyRotation || options.copyScale ||
+               options.copyTranslation);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/matrix_values.hpp"
-#include "plugin/tervolin.hpp"
+#include "operations/operations.hpp"
 
 namespace frame_copy_testing {
 
@@ -68,7 +68,7 @@ class FrameCopyTest : public host_testing::DocumentTest {
  protected:
   void SetUp() override {
     DocumentTest::SetUp();
-    plugin.referenceObjectId = tervolin::kCurrentObjectReference;
+    options.referenceObjectId = tervolin::kCurrentObjectReference;
   }
 
   // A quad and a vertex that no face uses (it never moves), with `frame`.
@@ -90,8 +90,7 @@ class FrameCopyTest : public host_testing::DocumentTest {
   }
   int32_t Run(int32_t code, int32_t currentIndex) {
     cmq::CMQObject current = MakeCurrent(currentIndex);
-    plugin.operation = code;
-    return plugin.DispatchOperation(document, current);
+    return tervolin::DispatchOperation(document, current, code, options);
   }
   void ExpectUnchanged(int32_t index, const mqhost::ObjectData& before) {
     const mqhost::ObjectData after = mqhost::GetObject(document, index);

@@ -10,6 +10,7 @@
 
 #include "geometry/cmq_object.hpp"
 #include "geometry_scene.hpp"
+#include "operations/operations.hpp"
 #include "platform/clipboard_testing.hpp"
 
 namespace {
@@ -36,7 +37,7 @@ ObjectData Quad(const Matrix16& frame, std::vector<Point3> corners, bool selecte
   return object;
 }
 
-struct Options {
+struct Switches {
   bool transform = false;
   bool global = false;
   bool rotation = false;
@@ -47,19 +48,18 @@ struct Options {
 class FrameLimits : public geometry_test::GeometryScene {
  protected:
   // Runs `code` on object 0 (current, and the reference) with `options`.
-  int32_t Run(int32_t code, const Options& options, const std::string& clipboard = "") {
-    plugin.transformVertices = options.transform;
-    plugin.useGlobal = options.global;
-    plugin.copyRotation = options.rotation;
-    plugin.copyScale = options.scale;
-    plugin.copyTranslation = options.translation;
-    plugin.setToX = 0;
-    plugin.operation = code;
+  int32_t Run(int32_t code, const Switches& switches, const std::string& clipboard = "") {
+    options.transformVertices = switches.transform;
+    options.useGlobal = switches.global;
+    options.copyRotation = switches.rotation;
+    options.copyScale = switches.scale;
+    options.copyTranslation = switches.translation;
+    options.axisToSet = tervolin::AxisToSet::Y;
     if (code == OpClipboardPaste) {
       EXPECT_TRUE(platform::testing::PutClipboardText(clipboard));
     }
     cmq::CMQObject current = cmq::CMQObject::Current(document);
-    return plugin.DispatchOperation(document, current);
+    return tervolin::DispatchOperation(document, current, code, options);
   }
   std::vector<ObjectData> Objects() {
     std::vector<ObjectData> objects;
@@ -106,7 +106,7 @@ TEST_F(FrameLimits, NoOperationWritesAValueThatIsNotFinite) {
   const struct {
     const char* name;
     int32_t code;
-    Options options;
+    Switches options;
     ObjectData object;
     std::string clipboard;
     int32_t result;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "binding/host_api.hpp"
 #include "mqhost/protocol.hpp"
-#include "plugin/host_api.hpp"
 #include "support/plugin_library.hpp"
 
 namespace {

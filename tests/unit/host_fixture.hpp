@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "binding/host_api.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "mqhost/settings.hpp"
 #include "mqhost/widgets.hpp"
-#include "plugin/host_api.hpp"
-#include "plugin/tervolin.hpp"
+#include "operations/operations.hpp"
 #include "support/plugin_library.hpp"
 
 namespace host_testing {
@@ -57,7 +57,8 @@ class DocumentTest : public HostTest {
   }
 
   DocumentHandle document = nullptr;
-  tervolin::Tervolin plugin;
+  // What the operations read; each test sets what it needs.
+  tervolin::Options options;
 };
 
 // A fresh widget store; the scripted user is reset at the end.

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "binding/host_api.hpp"
 #include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
-#include "plugin/arg_list.hpp"
-#include "plugin/host_api.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/arg_list.hpp"
+#include "protocol/host_types.hpp"
 
 namespace {
 

@@ -28,7 +28,7 @@ class OriginOperations : public geometry_test::GeometryScene {
  protected:
   int32_t Center(bool selectedOnly) {
     cmq::CMQObject current = cmq::CMQObject::Current(document);
-    return plugin.SetOriginToCenter(document, current, selectedOnly);
+    return tervolin::SetOriginToCenter(document, current, options, selectedOnly);
   }
   Point3 Origin(int32_t index = 0) { return geometry_test::Row(mqhost::FrameOf(document, index), 3); }
 };
@@ -76,8 +76,8 @@ TEST_F(OriginOperations, ReferenceObjectGivesTheCentreAndTheCurrentObjectChanges
   const int32_t referenceIndex = Add(reference);
   const ObjectData referenceBefore = mqhost::GetObject(document, referenceIndex);
 
-  plugin.referenceObjectId = 500;
-  plugin.transformVertices = true;
+  options.referenceObjectId = 500;
+  options.transformVertices = true;
   EXPECT_EQ(Center(true), 1);
   ExpectNear(Origin(0), {0, 4, 0}, 0, "current origin");
   ExpectNear(Origin(referenceIndex), {0, 0, 0}, 0, "reference origin");
@@ -91,8 +91,8 @@ TEST_F(OriginOperations, AReferenceThatNamesNoObjectChangesNothing) {
   object.frame = Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1});
   Add(object);
   const ObjectData before = mqhost::GetObject(document, 0);
-  plugin.referenceObjectId = 4242;
-  plugin.transformVertices = true;
+  options.referenceObjectId = 4242;
+  options.transformVertices = true;
   EXPECT_EQ(Center(false), 0);
   const ObjectData after = mqhost::GetObject(document, 0);
   EXPECT_EQ(after.frame, before.frame);
@@ -107,7 +107,7 @@ TEST_F(OriginOperations, TransformMovesLiveVerticesByTheChangeOfOrigin) {
   object.frame = Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1});
   object.selectedVertices = {0, 1, 3};
   Add(object);
-  plugin.transformVertices = true;
+  options.transformVertices = true;
   EXPECT_EQ(Center(true), 1);  // centre of 0 and 1: (3, 1, 1)
   ExpectNear(Origin(), {3, 1, 1}, 0, "origin");
   const ObjectData after = mqhost::GetObject(document, 0);
@@ -121,7 +121,7 @@ TEST_F(OriginOperations, WithoutTransformOnlyTheOriginChanges) {
   ObjectData object = Spread();
   object.selectedVertices = {0, 1, 2};
   Add(object);
-  plugin.transformVertices = false;
+  options.transformVertices = false;
   EXPECT_EQ(Center(true), 1);
   const ObjectData after = mqhost::GetObject(document, 0);
   for (size_t i = 0; i < after.vertices.size(); ++i)
@@ -141,7 +141,7 @@ TEST_F(MoveVerticesWithMatrix, WithoutMirrorTheOldScaleAndOriginStay) {
   MQMatrix scratch;
   std::copy(next.begin(), next.end(), scratch.m);
   cmq::CMQObject current = cmq::CMQObject::Current(document);
-  plugin.MoveVerticesWithMatrix(current, scratch, false);
+  tervolin::MoveVerticesWithMatrix(current, scratch, false);
 
   const Matrix16 carried = geometry_test::Recomposed(before.frame, next);
   ExpectRow(carried, 0, {2, 0, 0});
@@ -158,7 +158,7 @@ TEST_F(MoveVerticesWithMatrix, WithMirrorEverythingComesFromTheNewFrame) {
   MQMatrix scratch;
   std::copy(next.begin(), next.end(), scratch.m);
   cmq::CMQObject current = cmq::CMQObject::Current(document);
-  plugin.MoveVerticesWithMatrix(current, scratch, true);
+  tervolin::MoveVerticesWithMatrix(current, scratch, true);
   geometry_test::ExpectVerticesCarried(before, mqhost::GetObject(document, 0), before.frame, next);
 }
 
@@ -166,9 +166,8 @@ TEST_F(MoveVerticesWithMatrix, WithMirrorEverythingComesFromTheNewFrame) {
 class OperationTable : public geometry_test::GeometryScene {
  protected:
   int32_t Dispatch(int32_t code) {
-    plugin.operation = code;
     cmq::CMQObject current = cmq::CMQObject::Current(document);
-    return plugin.DispatchOperation(document, current);
+    return tervolin::DispatchOperation(document, current, code, options);
   }
 };
 
@@ -176,7 +175,7 @@ TEST_F(OperationTable, CodesReachTheirOperations) {
   ObjectData object = Spread();
   object.selectedVertices = {1};
   Add(object);
-  plugin.setToX = 0;
+  options.axisToSet = tervolin::AxisToSet::Y;
 
   EXPECT_EQ(Dispatch(tervolin::OpCenterOfVertices), 1);
   ExpectNear(geometry_test::Row(mqhost::FrameOf(document, 0), 3), {1, 2, 0}, 0, "code 1");
@@ -200,12 +199,14 @@ TEST_F(OperationTable, ReferenceObjectIsTheCurrentOneUnlessAnIdIsChosen) {
   const int32_t otherIndex = Add(other);
   const cmq::CMQObject current = cmq::CMQObject::Current(document);
 
-  plugin.referenceObjectId = tervolin::kCurrentObjectReference;
-  EXPECT_EQ(plugin.ReferenceObject(document, current).Object(), current.Object());
-  plugin.referenceObjectId = 31;
-  EXPECT_EQ(plugin.ReferenceObject(document, current).Object(), mqhost::ObjectHandleAt(document, otherIndex));
-  plugin.referenceObjectId = 32;
-  EXPECT_FALSE(plugin.ReferenceObject(document, current).IsValid());
+  options.referenceObjectId = tervolin::kCurrentObjectReference;
+  EXPECT_EQ(tervolin::ReferenceObject(document, current, options.referenceObjectId).Object(),
+            current.Object());
+  options.referenceObjectId = 31;
+  EXPECT_EQ(tervolin::ReferenceObject(document, current, options.referenceObjectId).Object(),
+            mqhost::ObjectHandleAt(document, otherIndex));
+  options.referenceObjectId = 32;
+  EXPECT_FALSE(tervolin::ReferenceObject(document, current, options.referenceObjectId).IsValid());
 }
 
 }  // namespace

@@ -7,15 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "binding/host_api.hpp"
 #include "host_fixture.hpp"
 #include "mqhost/settings.hpp"
-#include "plugin/host_api.hpp"
 #include "plugin/settings.hpp"
 #include "plugin/tervolin.hpp"
 
 namespace {
 
 using tervolin::MQSetting;
+using tervolin::Options;
 using tervolin::Tervolin;
 
 constexpr const char* kSection = "Plugin-E3F7A830-BD9A187A";
@@ -25,37 +26,37 @@ const std::vector<std::string> kKeysInOrder{"PosX",  "PosY",  "transform", "glob
 class SettingsStore : public host_testing::SettingsTest {
  protected:
   // Sets the fields to values no load or default gives.
-  static void Scramble(Tervolin& plugin) {
-    plugin.posX = 1234;
-    plugin.posY = 5678;
-    plugin.referenceObjectId = 99;
-    plugin.transformVertices = true;
-    plugin.useGlobal = true;
-    plugin.copyRotation = false;
-    plugin.copyScale = true;
-    plugin.copyTranslation = true;
+  static void Scramble(Options& options) {
+    options.posX = 1234;
+    options.posY = 5678;
+    options.referenceObjectId = 99;
+    options.transformVertices = true;
+    options.useGlobal = true;
+    options.copyRotation = false;
+    options.copyScale = true;
+    options.copyTranslation = true;
   }
 
-  static Tervolin Loaded() {
-    Tervolin plugin;
-    Scramble(plugin);
-    plugin.LoadSettings();
-    return plugin;
+  static Options Loaded() {
+    Options options;
+    Scramble(options);
+    Tervolin().LoadSettings(options);
+    return options;
   }
 };
 
 TEST_F(SettingsStore, FirstRunLoadsTheDefaultsAndSaveWritesTheEightKeysInOrder) {
-  Tervolin plugin = Loaded();
-  EXPECT_EQ(plugin.posX, -1);
-  EXPECT_EQ(plugin.posY, -1);
-  EXPECT_FALSE(plugin.transformVertices);
-  EXPECT_FALSE(plugin.useGlobal);
-  EXPECT_TRUE(plugin.copyRotation);
-  EXPECT_FALSE(plugin.copyScale);
-  EXPECT_FALSE(plugin.copyTranslation);
-  EXPECT_EQ(plugin.referenceObjectId, 0xFFFFFFFFu);
+  Options options = Loaded();
+  EXPECT_EQ(options.posX, -1);
+  EXPECT_EQ(options.posY, -1);
+  EXPECT_FALSE(options.transformVertices);
+  EXPECT_FALSE(options.useGlobal);
+  EXPECT_TRUE(options.copyRotation);
+  EXPECT_FALSE(options.copyScale);
+  EXPECT_FALSE(options.copyTranslation);
+  EXPECT_EQ(options.referenceObjectId, 0xFFFFFFFFu);
 
-  plugin.SaveSettings();
+  Tervolin().SaveSettings(options);
   EXPECT_EQ(mqhost::SettingKeys(kSection), kKeysInOrder);
   const std::vector<std::string> texts{"-1", "-1", "0", "0", "1", "0", "0", "4294967295"};
   for (size_t i = 0; i < kKeysInOrder.size(); ++i) {
@@ -89,32 +90,32 @@ TEST_F(SettingsStore, KeyTextsReadAsDecimalWithTheirDefaults) {
   mqhost::SetSettingText(kSection, "transform", " +2");
   mqhost::SetSettingText(kSection, "global", "yes");
   mqhost::SetSettingText(kSection, "target", "-1");
-  Tervolin plugin = Loaded();
-  EXPECT_EQ(plugin.posX, 12);
-  EXPECT_EQ(plugin.posY, 0);
-  EXPECT_FALSE(plugin.copyRotation);
-  EXPECT_TRUE(plugin.transformVertices);
-  EXPECT_FALSE(plugin.useGlobal);
-  EXPECT_EQ(plugin.referenceObjectId, 0xFFFFFFFFu);
+  Options options = Loaded();
+  EXPECT_EQ(options.posX, 12);
+  EXPECT_EQ(options.posY, 0);
+  EXPECT_FALSE(options.copyRotation);
+  EXPECT_TRUE(options.transformVertices);
+  EXPECT_FALSE(options.useGlobal);
+  EXPECT_EQ(options.referenceObjectId, 0xFFFFFFFFu);
   // Keys that are absent take their defaults.
-  EXPECT_FALSE(plugin.copyScale);
-  EXPECT_FALSE(plugin.copyTranslation);
+  EXPECT_FALSE(options.copyScale);
+  EXPECT_FALSE(options.copyTranslation);
 
   // Empty texts count as missing: copyR's default is true.
   mqhost::SetSettingText(kSection, "copyR", "");
   mqhost::SetSettingText(kSection, "PosX", "");
   mqhost::SetSettingText(kSection, "target", "");
-  plugin = Loaded();
-  EXPECT_TRUE(plugin.copyRotation);
-  EXPECT_EQ(plugin.posX, -1);
-  EXPECT_EQ(plugin.referenceObjectId, 0xFFFFFFFFu);
+  options = Loaded();
+  EXPECT_TRUE(options.copyRotation);
+  EXPECT_EQ(options.posX, -1);
+  EXPECT_EQ(options.referenceObjectId, 0xFFFFFFFFu);
 
   // The target keeps the low 32 bits of the number; PosX saturates.
   mqhost::SetSettingText(kSection, "target", "4294967298");
   mqhost::SetSettingText(kSection, "PosX", "99999999999");
-  plugin = Loaded();
-  EXPECT_EQ(plugin.referenceObjectId, 2u);
-  EXPECT_EQ(plugin.posX, 2147483647);
+  options = Loaded();
+  EXPECT_EQ(options.referenceObjectId, 2u);
+  EXPECT_EQ(options.posX, 2147483647);
 }
 
 TEST_F(SettingsStore, IllFormedAndLongTextsReadSafely) {
@@ -124,20 +125,20 @@ TEST_F(SettingsStore, IllFormedAndLongTextsReadSafely) {
                          "7");
   mqhost::SetSettingText(kSection, "target", std::string(5000, ' ') + std::string(5000, '0') + "42");
   mqhost::SetSettingText(kSection, "copyS", std::string(100000, '9'));
-  Tervolin plugin = Loaded();
-  EXPECT_EQ(plugin.posX, 12);
+  Options options = Loaded();
+  EXPECT_EQ(options.posX, 12);
   // The truncated sequence becomes U+FFFD, which ends the number.
-  EXPECT_EQ(plugin.posY, 0);
-  EXPECT_EQ(plugin.referenceObjectId, 42u);
-  EXPECT_TRUE(plugin.copyScale);
+  EXPECT_EQ(options.posY, 0);
+  EXPECT_EQ(options.referenceObjectId, 42u);
+  EXPECT_TRUE(options.copyScale);
 }
 
 TEST_F(SettingsStore, RepeatedSavesKeepOneElementPerKey) {
-  Tervolin plugin = Loaded();
+  Options options = Loaded();
   for (int run = 0; run < 3; ++run) {
-    plugin.posX = run * 10;
-    plugin.copyScale = run % 2 == 1;
-    plugin.SaveSettings();
+    options.posX = run * 10;
+    options.copyScale = run % 2 == 1;
+    Tervolin().SaveSettings(options);
   }
   EXPECT_EQ(mqhost::SettingKeys(kSection), kKeysInOrder);
   EXPECT_EQ(mqhost::SettingText(kSection, "PosX"), "20");
@@ -152,10 +153,10 @@ TEST_F(SettingsStore, SavingReplacesEveryDuplicateOfAKey) {
                      "><PosX>5</PosX><PosX>6</PosX></" + kSection + "></pluginsettings></settings>\n");
   std::string error;
   ASSERT_TRUE(mqhost::LoadSettingsFile(file, &error)) << error;
-  Tervolin plugin = Loaded();
-  EXPECT_EQ(plugin.posX, 5);
-  plugin.posX = 300;
-  plugin.SaveSettings();
+  Options options = Loaded();
+  EXPECT_EQ(options.posX, 5);
+  options.posX = 300;
+  Tervolin().SaveSettings(options);
   EXPECT_EQ(mqhost::SettingKeys(kSection), kKeysInOrder);
   EXPECT_EQ(Loaded().posX, 300);
 }
@@ -166,29 +167,30 @@ TEST_F(SettingsStore, WithoutASettingsElementNothingIsReadOrWritten) {
   mqhost::SetSettingsAvailable(false);
   Tervolin plugin;
   EXPECT_EQ(plugin.OpenSettings(), nullptr);
-  Scramble(plugin);
-  plugin.LoadSettings();
-  EXPECT_EQ(plugin.posX, 1234);
-  EXPECT_EQ(plugin.posY, 5678);
-  EXPECT_EQ(plugin.referenceObjectId, 99u);
-  EXPECT_FALSE(plugin.copyRotation);
-  EXPECT_TRUE(plugin.copyTranslation);
-  plugin.SaveSettings();
+  Options options;
+  Scramble(options);
+  plugin.LoadSettings(options);
+  EXPECT_EQ(options.posX, 1234);
+  EXPECT_EQ(options.posY, 5678);
+  EXPECT_EQ(options.referenceObjectId, 99u);
+  EXPECT_FALSE(options.copyRotation);
+  EXPECT_TRUE(options.copyTranslation);
+  plugin.SaveSettings(options);
   EXPECT_EQ(mqhost::SettingsXml(), before);
 }
 
 TEST_F(SettingsStore, OptionsPersistThroughTheSettingsFile) {
   const std::string file = ScratchPath("round_trip.xml").u8string();
-  Tervolin plugin = Loaded();
-  plugin.posX = -2147483647 - 1;
-  plugin.posY = 480;
-  plugin.referenceObjectId = 0xFFFFFFFFu;
-  plugin.transformVertices = true;
-  plugin.useGlobal = false;
-  plugin.copyRotation = false;
-  plugin.copyScale = true;
-  plugin.copyTranslation = true;
-  plugin.SaveSettings();
+  Options options = Loaded();
+  options.posX = -2147483647 - 1;
+  options.posY = 480;
+  options.referenceObjectId = 0xFFFFFFFFu;
+  options.transformVertices = true;
+  options.useGlobal = false;
+  options.copyRotation = false;
+  options.copyScale = true;
+  options.copyTranslation = true;
+  Tervolin().SaveSettings(options);
   std::string error;
   ASSERT_TRUE(mqhost::SaveSettingsFile(file, &error)) << error;
 
@@ -197,8 +199,8 @@ TEST_F(SettingsStore, OptionsPersistThroughTheSettingsFile) {
   EXPECT_FALSE(mqhost::HasSettingsSection(kSection));
   ASSERT_TRUE(mqhost::LoadSettingsFile(file, &error)) << error;
   EXPECT_EQ(mqhost::SettingText(kSection, "target"), "4294967295");
-  const Tervolin again = Loaded();
-  EXPECT_EQ(again.posX, plugin.posX);
+  const Options again = Loaded();
+  EXPECT_EQ(again.posX, options.posX);
   EXPECT_EQ(again.posY, 480);
   EXPECT_EQ(again.referenceObjectId, 0xFFFFFFFFu);
   EXPECT_TRUE(again.transformVertices);
@@ -208,9 +210,9 @@ TEST_F(SettingsStore, OptionsPersistThroughTheSettingsFile) {
   EXPECT_TRUE(again.copyTranslation);
 
   // Another reference object survives the same way.
-  Tervolin other = again;
+  Options other = again;
   other.referenceObjectId = 7;
-  other.SaveSettings();
+  Tervolin().SaveSettings(other);
   ASSERT_TRUE(mqhost::SaveSettingsFile(file, &error)) << error;
   mqhost::ResetSettings();
   ASSERT_TRUE(mqhost::LoadSettingsFile(file, &error)) << error;
@@ -225,10 +227,10 @@ TEST_F(SettingsStore, AHandEditedFileWithIllFormedUtf8StillLoads) {
                      kSection + ">\n </pluginsettings>\n</settings>\n");
   std::string error;
   ASSERT_TRUE(mqhost::LoadSettingsFile(file, &error)) << error;
-  const Tervolin plugin = Loaded();
-  EXPECT_EQ(plugin.posX, 0);
-  EXPECT_EQ(plugin.posY, 33);
-  EXPECT_FALSE(plugin.copyRotation);
+  const Options options = Loaded();
+  EXPECT_EQ(options.posX, 0);
+  EXPECT_EQ(options.posY, 33);
+  EXPECT_FALSE(options.copyRotation);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 
 #include "host_fixture.hpp"
 #include "mqhost/protocol.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 #include "widgets/widgets.hpp"
 
 namespace {

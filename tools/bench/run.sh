@@ -14,6 +14,10 @@ if [ ! -x "$bench" ]; then
 fi
 "$bench" --verify >/dev/null || { "$bench" --verify; exit 1; }
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
-"$bench" --benchmark_out="$build/bench-results.json" --benchmark_out_format=json \
-  --benchmark_format=console --benchmark_repetitions=5 "$@" >"$build/bench-console.txt" 2>&1
+# The console shows each case as it finishes (a copy stays in the build).
+rm -f "$build/bench-failed"
+{ "$bench" --benchmark_out="$build/bench-results.json" --benchmark_out_format=json \
+    --benchmark_format=console --benchmark_repetitions=5 "$@" 2>&1 || touch "$build/bench-failed"; } |
+  tee "$build/bench-console.txt"
+[ ! -e "$build/bench-failed" ] || { rm -f "$build/bench-failed"; exit 1; }
 python3 "$root/tools/bench/table.py" "$build/bench-results.json"

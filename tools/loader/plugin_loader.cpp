@@ -20,21 +20,8 @@ void Find(platform::LibraryHandle library, const char* name, Fn& field, std::str
 
 LoadedPlugin::LoadedPlugin(const std::string& path) : library_(platform::OpenLibrary(path.c_str())) {
   if (library_ == nullptr) return;
-#define FIND_EXPORT(name) Find(library_, #name, api_.name, &missing_);
-  FIND_EXPORT(MQCheckVersion)
-  FIND_EXPORT(MQInit)
-  FIND_EXPORT(MQGetPlugInID)
-  FIND_EXPORT(MQGetPlugInName)
-  FIND_EXPORT(MQGetPlugInType)
-  FIND_EXPORT(MQEnumString)
-  FIND_EXPORT(MQEnumFileType)
-  FIND_EXPORT(MQEnumFileExt)
-  FIND_EXPORT(MQImportFile)
-  FIND_EXPORT(MQExportFile)
-  FIND_EXPORT(MQCreate)
-  FIND_EXPORT(MQModifyObject)
-  FIND_EXPORT(MQModifySelect)
-  FIND_EXPORT(MQOnEvent)
+#define FIND_EXPORT(name, ret, params) Find(library_, #name, api_.name, &missing_);
+  TERVOLIN_PLUGIN_EXPORTS(FIND_EXPORT)
 #undef FIND_EXPORT
 }
 

@@ -7,25 +7,15 @@
 #include <string>
 
 #include "platform/dynamic_library.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/plugin_exports.hpp"
 
 namespace loader {
 
+// One field per export of protocol/plugin_exports.hpp, typed from the list.
 struct PluginExports {
-  uint32_t (*MQCheckVersion)(uint32_t) = nullptr;
-  int32_t (*MQInit)(const char*) = nullptr;
-  void (*MQGetPlugInID)(uint32_t*, uint32_t*) = nullptr;
-  const char* (*MQGetPlugInName)() = nullptr;
-  int32_t (*MQGetPlugInType)() = nullptr;
-  const char* (*MQEnumString)(int32_t) = nullptr;
-  const char* (*MQEnumFileType)(int32_t) = nullptr;
-  const char* (*MQEnumFileExt)(int32_t) = nullptr;
-  int32_t (*MQImportFile)(int32_t, void*, void*) = nullptr;
-  int32_t (*MQExportFile)(int32_t, void*, void*) = nullptr;
-  int32_t (*MQCreate)(int32_t, DocumentHandle) = nullptr;
-  int32_t (*MQModifyObject)(int32_t, DocumentHandle) = nullptr;
-  int32_t (*MQModifySelect)(int32_t, DocumentHandle) = nullptr;
-  int32_t (*MQOnEvent)(DocumentHandle, int32_t, void*) = nullptr;
+#define LOADER_EXPORT_FIELD(name, ret, params) tervolin::plugin_export::name name = nullptr;
+  TERVOLIN_PLUGIN_EXPORTS(LOADER_EXPORT_FIELD)
+#undef LOADER_EXPORT_FIELD
 };
 
 class LoadedPlugin {

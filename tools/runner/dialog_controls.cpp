@@ -1,5 +1,7 @@
 #include "tools/runner/dialog_controls.hpp"
 
+#include <cctype>
+
 namespace runner {
 
 namespace {
@@ -93,6 +95,42 @@ std::vector<std::string> CaptionsOf(ControlKind kind) {
     if (control.kind == kind) captions.emplace_back(control.caption);
   }
   return captions;
+}
+
+namespace {
+
+std::string Loose(const std::string& caption) {
+  std::string loose;
+  for (const char c : caption) {
+    if (c == '&' || c == '(' || c == ')' || c == ' ') continue;
+    loose += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return loose;
+}
+
+}  // namespace
+
+CaptionMatch FindControl(const std::string& given) {
+  CaptionMatch match;
+  if (const std::optional<ControlKind> kind = ControlByCaption(given)) {
+    match.caption = given;
+    match.kind = *kind;
+    return match;
+  }
+  std::vector<std::string> found;
+  for (const ControlKind kind : {ControlKind::Button, ControlKind::CheckBox, ControlKind::RadioButton}) {
+    for (const std::string& caption : CaptionsOf(kind)) {
+      if (Loose(caption) != Loose(given) || Loose(given).empty()) continue;
+      found.push_back(caption);
+      match.kind = kind;
+    }
+  }
+  if (found.size() == 1) {
+    match.caption = found.front();
+  } else if (found.size() > 1) {
+    match.ambiguous = found;
+  }
+  return match;
 }
 
 std::string WithoutMnemonic(const std::string& caption) {

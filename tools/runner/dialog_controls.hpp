@@ -36,6 +36,17 @@ std::optional<ControlKind> ControlByCaption(const std::string& caption);
 // Every clickable caption, of one kind, for messages.
 std::vector<std::string> CaptionsOf(ControlKind kind);
 
+// The control a user's caption names: the control with exactly this caption,
+// or else the one control whose caption reads the same with "&", parentheses,
+// spaces and case ignored ("line" names "(&L)ine"). `ambiguous` lists the
+// captions when the loose reading names several ("x": "&X" and "X").
+struct CaptionMatch {
+  std::string caption;  // the exact caption; empty when none or several match
+  ControlKind kind = ControlKind::Button;
+  std::vector<std::string> ambiguous;
+};
+CaptionMatch FindControl(const std::string& given);
+
 // "&" mnemonics removed: "Center of the O(&b)ject" -> "Center of the O(b)ject".
 std::string WithoutMnemonic(const std::string& caption);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "mqhost/widgets.hpp"
+#include "tools/runner/svg_writer.hpp"
 
 namespace runner {
 
@@ -53,19 +54,7 @@ int TextWidth(const std::string& text) {
   return characters * kCharWidth;
 }
 
-std::string Escape(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
+std::string Escape(const std::string& text) { return SvgWriter::Escape(text); }
 
 // The caption with its mnemonic letter underlined ("&&" is a plain "&").
 std::string CaptionMarkup(const std::string& caption) {
@@ -102,7 +91,7 @@ class Drawing {
       case Kind::Combo: {
         int widest = 60;
         for (const std::string& item : node.items) widest = std::max(widest, TextWidth(item));
-        return {widest + 34, 22 + static_cast<int>(node.items.size()) * kItemHeight + 4};
+        return {widest + 34, listsOpen_ ? 22 + static_cast<int>(node.items.size()) * kItemHeight + 4 : 22};
       }
       case Kind::Other: return {text + 8, 20};
       default: break;
@@ -125,10 +114,7 @@ class Drawing {
             N(kTitleHeight - 4) + "' fill='#3a6ea5'/>");
         Text(node.caption, x + 8, y + 15, "#fff", "start", true);
         break;
-      case Kind::Frame:
-        Add("<rect x='" + N(x) + "' y='" + N(y) + "' width='" + N(width) + "' height='" + N(height) +
-            "' fill='none' stroke='#c8c8c8' stroke-dasharray='3,3'/>");
-        break;
+      case Kind::Frame: break;  // layout only: a real dialog draws nothing for it
       case Kind::Group:
         Add("<rect x='" + N(x) + "' y='" + N(y + 7) + "' width='" + N(width) + "' height='" + N(height - 7) +
             "' rx='3' fill='none' stroke='#999'/>");
@@ -168,11 +154,9 @@ class Drawing {
            height - inset.top - inset.bottom);
   }
 
-  std::string Finish(const Box& size) const {
-    return "<svg xmlns='http://www.w3.org/2000/svg' width='" + N(size.width) + "' height='" + N(size.height) +
-           "' viewBox='0 0 " + N(size.width) + " " + N(size.height) +
-           "' font-family='Segoe UI, DejaVu Sans, sans-serif' font-size='12'>\n" + body_ + "</svg>\n";
-  }
+  explicit Drawing(bool listsOpen) : listsOpen_(listsOpen) {}
+
+  std::string Finish(const Box& size) const { return svg_.Finish(size.width, size.height); }
 
  private:
   struct Inset {
@@ -246,6 +230,7 @@ class Drawing {
         "' height='22' fill='#fff' stroke='#707070'/>");
     Add("<path d='M" + N(x + width - 15) + " " + N(y + 9) + " l5 5 l5 -5' fill='none' stroke='#333'/>");
     Text(current, x + 5, y + 15, color, "start");
+    if (!listsOpen_) return;
     // The items, as the open list shows them, the current one highlighted.
     const int listTop = y + 24;
     Add("<rect x='" + N(x) + "' y='" + N(listTop) + "' width='" + N(width) + "' height='" +
@@ -268,15 +253,16 @@ class Drawing {
         (bold ? " font-weight='bold'" : "") + ">" + CaptionMarkup(caption) + "</text>");
   }
 
-  void Add(const std::string& element) { body_ += "  " + element + "\n"; }
+  void Add(const std::string& element) { svg_.Add(element); }
 
-  std::string body_;
+  bool listsOpen_;
+  SvgWriter svg_;
 };
 
 }  // namespace
 
-std::string DialogSvg(const DialogNode& dialog) {
-  Drawing drawing;
+std::string DialogSvg(const DialogNode& dialog, bool listsOpen) {
+  Drawing drawing(listsOpen);
   const Box size = drawing.Measure(dialog);
   drawing.Draw(dialog, 0, 0, size.width, size.height);
   return drawing.Finish(size);

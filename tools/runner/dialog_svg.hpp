@@ -1,6 +1,7 @@
 // A picture of the dialog the plug-in built, for reviewers: its widget tree
 // laid out by the frames' alignments and drawn as SVG, with captions, combo
-// box items, and the enabled and checked states.
+// boxes (closed, or open with their items), and the enabled and checked
+// states.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +24,9 @@ struct DialogNode {
   std::vector<DialogNode> children;
 };
 
-std::string DialogSvg(const DialogNode& dialog);
+// `listsOpen`: combo boxes drawn with their item lists open below them;
+// otherwise closed, showing the current entry, as the dialog first appears.
+std::string DialogSvg(const DialogNode& dialog, bool listsOpen = false);
 
 // The tree of the last dialog the plug-in ran, from the host. False when the
 // host has none (no dialog ran, or this host build keeps no snapshot).

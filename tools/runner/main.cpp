@@ -2,7 +2,10 @@
 // would. It loads the plug-in into the replacement host, reads the scene,
 // plays a scripted user against the dialog, and reports what changed.
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
@@ -14,8 +17,8 @@
 #include "tools/runner/report.hpp"
 #include "tools/runner/run_error.hpp"
 #include "tools/runner/scene_input.hpp"
+#include "tools/runner/scene_svg.hpp"
 #include "tools/runner/settings_glue.hpp"
-#include "tools/runner/settings_location.hpp"
 #include "tools/runner/user_script.hpp"
 
 namespace runner {
@@ -43,7 +46,8 @@ void CheckScript(const RunOptions& options, DocumentHandle document) {
     if (step.kind != ScriptStep::Kind::PickReference || step.text == "-") continue;
     const int32_t index = FindObject(document, step.text);
     if (index < 0) {
-      throw RunError("--pick-reference \"" + step.text + "\": the scene has no object of that name");
+      throw RunError("--pick-reference \"" + step.text + "\": the scene has no object of that name" +
+                     ObjectNamesHint(document, step.text));
     }
     if (index == current) {
       throw RunError("--pick-reference \"" + step.text +
@@ -58,6 +62,51 @@ std::string CurrentName(DocumentHandle document) {
   return mqhost::GetObject(document, current).name;
 }
 
+// The reference object the options name, by its unique ID: empty for the
+// current object.
+std::string ReferenceName(DocumentHandle document, int64_t uniqueId) {
+  if (uniqueId == -1 || uniqueId == 0xFFFFFFFFll) return {};
+  for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
+    if (!mqhost::HasObject(document, index)) continue;
+    const mqhost::ObjectData object = mqhost::GetObject(document, index);
+    if (object.uniqueId == uniqueId) return "\"" + object.name + "\"";
+  }
+  return "object ID " + std::to_string(uniqueId) + " (not in this scene)";
+}
+
+// A path inside the working folder is shown relative to it, as a user would
+// type it; any other stays as it is.
+std::string Shown(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path base = std::filesystem::current_path(error);
+  if (error) return path;
+  const std::filesystem::path relative = std::filesystem::path(path).lexically_relative(base);
+  if (relative.empty() || *relative.begin() == "..") return path;
+  return relative.generic_string();
+}
+
+// The current object before and after the pick, and the reference object the
+// options name when it is another one.
+ScenePicture PictureOf(const std::vector<std::optional<mqhost::ObjectData>>& before, DocumentHandle document,
+                       const std::optional<DialogOptions>& options) {
+  const int32_t current = mqhost::CurrentObjectIndex(document);
+  if (current < 0 || static_cast<size_t>(current) >= before.size() || !before[current] ||
+      !mqhost::HasObject(document, current)) {
+    throw RunError("--show-scene: the scene has no current object to draw", kExitFault);
+  }
+  ScenePicture picture;
+  picture.before = *before[current];
+  picture.after = mqhost::GetObject(document, current);
+  if (options && options->reference && *options->reference != picture.after.uniqueId) {
+    for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
+      if (!mqhost::HasObject(document, index)) continue;
+      mqhost::ObjectData object = mqhost::GetObject(document, index);
+      if (object.uniqueId == *options->reference) picture.reference = std::move(object);
+    }
+  }
+  return picture;
+}
+
 int32_t ObjectCount(DocumentHandle document) {
   int32_t count = 0;
   for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
@@ -67,15 +116,16 @@ int32_t ObjectCount(DocumentHandle document) {
 }
 
 int Run(const RunOptions& options) {
-  if (options.scenePath.empty() &&
-      (!options.script.empty() || !options.outPath.empty() || !options.svgPath.empty())) {
+  if (options.scenePath.empty() && (!options.script.empty() || !options.outPath.empty() ||
+                                    !options.svgPath.empty() || !options.sceneSvgPath.empty())) {
     throw RunError("command line: the pick needs a scene file");
   }
   RunReport report;
   const PluginSession plugin(options.pluginPath.empty() ? DefaultPluginPath() : options.pluginPath,
                              options.hostPath.empty() ? mqhost::LibraryPath() : options.hostPath);
   report.plugin = plugin.identity();
-  std::vector<std::string> failures;
+  report.plugin.path = Shown(report.plugin.path);
+  std::vector<std::string>& failures = report.failures;
 
   if (!options.scenePath.empty()) {
     const SceneDocument scene(LoadScene(options.scenePath));
@@ -88,12 +138,20 @@ int Run(const RunOptions& options) {
     report.currentObject = CurrentName(document);
     for (const ScriptStep& step : options.script) report.actions.push_back(DescribeStep(step));
 
-    report.settingsPath = options.settingsPath.empty() ? DefaultSettingsPath() : options.settingsPath;
+    // Without --settings every run starts from the dialog's defaults, so that
+    // one run cannot change the next.
+    report.settingsPath = options.settingsPath;
+    bool settingsExisted = false;
     if (report.settingsPath.empty()) {
-      report.settingsNote = "not kept: no configuration folder is known; give --settings";
+      report.settingsNote = "(none: the dialog started from its defaults; --settings FILE keeps its options)";
     } else {
+      std::error_code error;
+      settingsExisted = std::filesystem::exists(report.settingsPath, error);
       LoadSettings(report.settingsPath);
     }
+    CheckOutputsDiffer({{"--settings", report.settingsPath},
+                        {"--out", options.outPath},
+                        {"--show-dialog", options.svgPath}});
 
     const std::vector<std::optional<mqhost::ObjectData>> before = ObjectsOf(document);
     const ClipboardWatch clipboard;
@@ -103,6 +161,10 @@ int Run(const RunOptions& options) {
     report.dialog = FinishScript(options.script, &report.operation);
     report.changes = CompareObjects(before, document);
     report.clipboard = clipboard.Outcome(report.operation == 14);
+    report.options = ReadDialogOptions(report.plugin.product, report.plugin.id);
+    if (report.options && report.options->reference) {
+      report.referenceName = ReferenceName(document, *report.options->reference);
+    }
 
     if (report.dialog.actionsPlayed < report.dialog.actionsGiven) {
       const int32_t unplayed = report.dialog.actionsGiven - report.dialog.actionsPlayed;
@@ -112,10 +174,14 @@ int Run(const RunOptions& options) {
               : "the dialog had closed after " + report.actions[report.dialog.actionsPlayed - 1];
       failures.push_back(std::to_string(unplayed) + " action(s) were not played: " + why);
     }
+    if (options.strict && !report.dialog.ignored.empty()) {
+      failures.push_back("--strict: the dialog ignored " + std::to_string(report.dialog.ignored.size()) +
+                         " action(s): " + report.dialog.ignored.front());
+    }
     if (!report.settingsPath.empty()) {
       try {
         SaveSettings(report.settingsPath);
-        report.settingsNote = "loaded and saved";
+        report.settingsNote = settingsExisted ? "loaded and saved" : "created";
       } catch (const RunError& error) {
         report.settingsNote = "not saved";
         failures.push_back(error.what());
@@ -128,18 +194,30 @@ int Run(const RunOptions& options) {
           throw RunError("--show-dialog " + options.svgPath + ": no dialog to draw (the pick showed none)",
                          kExitFault);
         }
-        WriteFileAtomically(options.svgPath, DialogSvg(dialog), "--show-dialog " + options.svgPath);
+        WriteFileAtomically(options.svgPath, DialogSvg(dialog, options.dialogListsOpen),
+                            "--show-dialog " + options.svgPath);
         report.svgPath = options.svgPath;
       } catch (const RunError& error) {
         failures.push_back(error.what());
       }
     }
-    if (!options.outPath.empty()) {
+    if (!options.sceneSvgPath.empty()) {
       try {
-        WriteFileAtomically(options.outPath, mqhost::SceneText(document), "--out " + options.outPath);
-        report.outPath = options.outPath;
+        ScenePicture picture = PictureOf(before, document, report.options);
+        if (options.sceneFromCamera) picture.cameraAngle = mqhost::CameraAngle(document);
+        WriteFileAtomically(options.sceneSvgPath, SceneSvg(picture), "--show-scene " + options.sceneSvgPath);
+        report.sceneSvgPath = options.sceneSvgPath;
       } catch (const RunError& error) {
         failures.push_back(error.what());
+      }
+    }
+    if (!options.outPath.empty()) {
+      // The host's writer refuses a value the file could not hold, naming it.
+      std::string error;
+      if (mqhost::SaveSceneFile(document, options.outPath, &error)) {
+        report.outPath = options.outPath;
+      } else {
+        failures.push_back("--out " + error);
       }
     }
   }
@@ -160,16 +238,25 @@ int Run(const RunOptions& options) {
 }  // namespace runner
 
 int main(int argc, char** argv) {
+  // A script that asked for JSON gets JSON on standard output either way.
+  bool json = false;
+  for (int i = 1; i < argc; ++i) json = json || std::strcmp(argv[i], "--json") == 0;
+  auto fail = [json](const std::string& message, int status) {
+    if (json) {
+      const std::string text = runner::FormatErrorJson(message, status);
+      std::fwrite(text.data(), 1, text.size(), stdout);
+    }
+    std::fprintf(stderr, "tervolin-run: %s\n", message.c_str());
+    return status;
+  };
   try {
     runner::RunOptions options;
     int exitStatus = runner::kExitOk;
     if (!runner::ParseCommandLine(argc, argv, &options, &exitStatus)) return exitStatus;
     return runner::Run(options);
   } catch (const runner::RunError& error) {
-    std::fprintf(stderr, "tervolin-run: %s\n", error.what());
-    return error.exitStatus();
+    return fail(error.what(), error.exitStatus());
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "tervolin-run: %s\n", error.what());
-    return runner::kExitFault;
+    return fail(error.what(), runner::kExitFault);
   }
 }

@@ -2,9 +2,11 @@
 
 #include <CLI/CLI.hpp>
 #include <cctype>
+#include <cstdio>
 #include <map>
 
 #include "tools/runner/dialog_controls.hpp"
+#include "tools/runner/nearest_name.hpp"
 #include "tools/runner/run_error.hpp"
 
 namespace runner {
@@ -81,27 +83,43 @@ ScriptStep ParseStep(const std::string& option, const std::string& value) {
   ScriptStep step;
   step.text = value;
   if (option == "--click" || option == "--toggle") {
-    const std::optional<ControlKind> kind = ControlByCaption(value);
+    const CaptionMatch match = FindControl(value);
+    std::vector<std::string> captions;
+    for (const ControlKind kind : {ControlKind::Button, ControlKind::RadioButton, ControlKind::CheckBox}) {
+      for (const std::string& caption : CaptionsOf(kind)) captions.push_back(caption);
+    }
+    if (!match.ambiguous.empty()) {
+      std::string names;
+      for (const std::string& caption : match.ambiguous)
+        names += (names.empty() ? "" : " or ") + Quoted(caption);
+      Bad(option, value, "names more than one control: " + names + "; give the caption exactly");
+    }
+    if (match.caption.empty()) {
+      Bad(option, value, "the dialog has no control with this caption" + ChoicesHint(value, captions));
+    }
+    step.text = match.caption;
     if (option == "--toggle") {
       step.kind = ScriptStep::Kind::Toggle;
-      if (kind != ControlKind::CheckBox) {
-        std::string known;
-        for (const std::string& caption : CaptionsOf(ControlKind::CheckBox)) known += " " + Quoted(caption);
-        Bad(option, value, "the dialog has no check box with this caption; its check boxes are" + known);
+      if (match.kind != ControlKind::CheckBox) {
+        Bad(
+            option, value, "this is no check box: use --click; the check boxes are" + [] {
+              std::string known;
+              for (const std::string& caption : CaptionsOf(ControlKind::CheckBox))
+                known += " " + Quoted(caption);
+              return known;
+            }());
       }
     } else {
       step.kind = ScriptStep::Kind::Click;
-      if (!kind) {
-        Bad(option, value,
-            "the dialog has no button or radio button with this caption (captions are exact, with their "
-            "\"&\", e.g. \"(&L)ine\")");
-      }
-      if (kind == ControlKind::CheckBox) Bad(option, value, "this is a check box: use --toggle");
+      if (match.kind == ControlKind::CheckBox) Bad(option, value, "this is a check box: use --toggle");
     }
   } else if (option == "--key") {
     step.kind = ScriptStep::Kind::Key;
     if (!ParseKey(value, &step.key, &step.ctrl)) {
-      Bad(option, value, "not a key (give a letter, a digit, escape or enter, optionally as ctrl+KEY)");
+      const std::string nearest = NearestName(Lower(value), {"escape", "enter", "ctrl+escape", "ctrl+enter"});
+      Bad(option, value,
+          "not a key (give a letter, a digit, escape or enter, optionally as ctrl+KEY)" +
+              (nearest.empty() ? std::string() : "; did you mean \"" + nearest + "\"?"));
     }
   } else if (option == "--pick-reference") {
     step.kind = ScriptStep::Kind::PickReference;
@@ -155,62 +173,101 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
   // Paths such as /work/scene.json are files, not "/w"-style options, also on
   // Windows (Wine passes Unix paths through).
   app.allow_windows_style_options(false);
-  app.add_option("scene", options->scenePath,
-                 "scene file: JSON in the host's scene format, or Wavefront OBJ");
-  app.add_option("--plugin", options->pluginPath, "plug-in library to load (default: the one built beside)");
+  app.set_version_flag("--version", std::string(TERVOLIN_VERSION), "print the version and exit");
+  app.add_option("scene", options->scenePath, "scene file: JSON in the host's scene format, or Wavefront OBJ")
+      ->option_text("FILE");
+  app.add_option("--plugin", options->pluginPath, "plug-in library to load (default: the one built beside)")
+      ->option_text("FILE");
   app.add_option("--host", options->hostPath)->group("");  // MQInit's argument instead of the linked host
 
   std::vector<std::string> vertexSelections;
   std::vector<std::string> faceSelections;
   std::vector<std::string> lineSelections;
   std::string selectedObjects;
-  app.add_option("--current", options->currentObject, "make the object of this name the current one");
-  app.add_option("--select-vertices", vertexSelections, "NAME:0,4,9  select these vertices of an object")
+  app.add_option("--current", options->currentObject, "make the object of this name the current one")
+      ->option_text("NAME");
+  app.add_option("--select-vertices", vertexSelections, "select these vertices of an object, e.g. Box:0,4,9 (repeated for one object: they add up)")
       ->allow_extra_args(false)
-      ->take_all();
-  app.add_option("--select-faces", faceSelections, "NAME:1,2  select these faces of an object")
+      ->take_all()
+      ->option_text("NAME:LIST");
+  app.add_option("--select-faces", faceSelections, "select these faces of an object, e.g. Box:1,2 (repeated: they add up)")
       ->allow_extra_args(false)
-      ->take_all();
-  app.add_option("--select-lines", lineSelections, "NAME:face/edge,...  select these face edges")
+      ->take_all()
+      ->option_text("NAME:LIST");
+  app.add_option("--select-lines", lineSelections, "select these edges of faces, e.g. Ring:0/1,3/2 (repeated: they add up)")
       ->allow_extra_args(false)
-      ->take_all();
-  app.add_option("--select-objects", selectedObjects, "NAME,NAME  the selected objects (only these)");
+      ->take_all()
+      ->option_text("NAME:F/E,..");
+  app.add_option("--select-objects", selectedObjects, "the selected objects (only these), e.g. A,B")
+      ->option_text("NAME,..");
 
   // The scripted user: every action keeps its place on the command line.
-  std::map<std::string, std::string> help = {
-      {"--click", "click the button or radio button with this caption, e.g. \"(&L)ine\""},
-      {"--toggle", "click the check box with this caption, e.g. \"Trans(&f)orm\""},
-      {"--key", "press a key: a letter, or ctrl+LETTER"},
-      {"--pick-reference", "pick this object in the \"Reference object\" list (\"-\": the current one)"},
-      {"--move", "X,Y  move the dialog"},
+  // Captions may be given without their "&" and parentheses ("Line" for
+  // "(&L)ine") when that names one control.
+  std::map<std::string, std::pair<std::string, std::string>> help = {
+      {"--click",
+       {"CAPTION", "click the button or radio button with this caption, e.g. \"(&L)ine\" or Line"}},
+      {"--toggle", {"CAPTION", "click the check box with this caption, e.g. \"Trans(&f)orm\" or Transform"}},
+      {"--key", {"KEY", "press a key: a letter, a digit, escape or enter, or ctrl+KEY"}},
+      {"--pick-reference",
+       {"NAME", "pick this object in the \"Reference object\" list (\"-\": the current one)"}},
+      {"--move", {"X,Y", "move the dialog"}},
   };
   std::vector<CLI::Option*> actionOptions;
+  actionOptions.reserve(help.size() + 2);
   std::vector<std::vector<std::string>> actionValues(help.size());
   size_t slot = 0;
   for (const auto& [name, text] : help) {
-    actionOptions.push_back(app.add_option(name, actionValues[slot++], text)
+    actionOptions.push_back(app.add_option(name, actionValues[slot++], text.second)
                                 ->allow_extra_args(false)
                                 ->take_all()
+                                ->option_text(text.first)
                                 ->group("Scripted user"));
   }
   actionOptions.push_back(app.add_flag("--cancel", "click \"Cancel\"")->group("Scripted user"));
   actionOptions.push_back(app.add_flag("--close", "close the dialog's window")->group("Scripted user"));
 
-  app.add_option("--out", options->outPath, "write the resulting scene to this file");
-  app.add_flag("--json", options->json, "print the report as JSON");
+  app.add_flag("--strict", options->strict,
+               "fail (exit status 1) when the dialog ignores an action, e.g. a click on a disabled button")
+      ->group("Scripted user");
+
+  app.add_option("--out", options->outPath, "write the resulting scene to this file")->option_text("FILE");
+  app.add_flag("--json", options->json, "print the report as JSON (docs/runner-json.md)");
   app.add_option("--settings", options->settingsPath,
-                 "settings file (default: in the user's configuration folder)");
-  app.add_option("--show-dialog", options->svgPath, "draw the plug-in's dialog into this SVG file");
+                 "load the dialog's options from this file and save them back to it (created when "
+                 "missing); without it the dialog starts from its defaults and nothing is saved")
+      ->option_text("FILE");
+  app.add_option("--show-dialog", options->svgPath, "draw the plug-in's dialog into this SVG file")
+      ->option_text("FILE.svg");
+  app.add_flag("--show-dialog-open", options->dialogListsOpen,
+               "draw the dialog with its reference list open, its items listed");
+  app.add_option("--show-scene", options->sceneSvgPath,
+                 "draw the current object into this SVG file: its frame before (dashed) and after the pick, "
+                 "the selection the operation read, where vertices moved, and the reference object")
+      ->option_text("FILE.svg");
+  std::string sceneView = "fixed";
+  app.add_option("--scene-view", sceneView,
+                 "the --show-scene view: fixed (a three-quarter view, the default) or camera (the scene's)")
+      ->option_text("fixed|camera")
+      ->check(CLI::IsMember({"fixed", "camera"}));
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help_request) {
     *exitStatus = app.exit(help_request);
     return false;
+  } catch (const CLI::CallForVersion&) {
+    std::printf("tervolin-run %s\n", TERVOLIN_VERSION);
+    *exitStatus = kExitOk;
+    return false;
   } catch (const CLI::ParseError& error) {
     throw RunError(std::string("command line: ") + error.what());
   }
 
+  for (const char* name : {"--out", "--settings", "--show-dialog"}) {
+    if (app.count(name) > 0 && app[name]->as<std::string>().empty()) Bad(name, "", "names no file");
+  }
+  options->sceneFromCamera = sceneView == "camera";
   options->currentGiven = app.count("--current") > 0;
   options->objectsGiven = app.count("--select-objects") > 0;
   for (const std::string& value : vertexSelections) {

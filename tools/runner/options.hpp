@@ -46,8 +46,12 @@ struct RunOptions {
   std::vector<ScriptStep> script;
   std::string outPath;
   bool json = false;
-  std::string settingsPath;  // empty: the user's configuration folder
+  bool strict = false;       // an action the dialog ignored fails the run
+  std::string settingsPath;  // empty: start from the defaults, save nothing
   std::string svgPath;
+  bool dialogListsOpen = false;  // the dialog picture shows the reference list open
+  std::string sceneSvgPath;
+  bool sceneFromCamera = false;  // --scene-view camera
 };
 
 // Parses argv. Throws RunError with the offending option and value for bad

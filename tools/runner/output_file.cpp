@@ -1,56 +1,46 @@
 #include "tools/runner/output_file.hpp"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <filesystem>
 #include <system_error>
 
+#include "fileio/safe_file.hpp"
 #include "tools/runner/run_error.hpp"
-
-#ifdef _WIN32
-#include <process.h>
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace runner {
 
 namespace {
 
-std::string Reason(int error) { return std::strerror(error); }
+namespace fs = std::filesystem;
 
-int ProcessId() {
-#ifdef _WIN32
-  return _getpid();
-#else
-  return static_cast<int>(getpid());
-#endif
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  const fs::path first = fs::u8path(a);   // NOLINT: u8path is what takes UTF-8 in C++17
+  const fs::path second = fs::u8path(b);  // NOLINT
+  if (fs::equivalent(first, second, error) && !error) return true;
+  // Files not made yet: the same once the paths are spelled out.
+  const fs::path spelledA = fs::weakly_canonical(fs::absolute(first, error), error);
+  const fs::path spelledB = fs::weakly_canonical(fs::absolute(second, error), error);
+  return spelledA == spelledB;
 }
 
 }  // namespace
 
 void WriteFileAtomically(const std::string& path, const std::string& text, const std::string& what) {
-  const std::string temporary = path + ".tmp-" + std::to_string(ProcessId());
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) throw RunError(what + ": cannot be written: " + Reason(errno), kExitFault);
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const int writeError = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    std::remove(temporary.c_str());
-    throw RunError(what + ": cannot be written: " + Reason(written ? errno : writeError), kExitFault);
+  std::string reason;
+  if (!fileio::ReplaceWholeFile(path, text, &reason)) {
+    throw RunError(what + ": not written: " + reason, kExitFault);
   }
-#ifdef _WIN32
-  const bool renamed = MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-  const std::string renameReason = std::system_category().message(static_cast<int>(GetLastError()));
-#else
-  const bool renamed = std::rename(temporary.c_str(), path.c_str()) == 0;
-  const std::string renameReason = Reason(errno);
-#endif
-  if (!renamed) {
-    std::remove(temporary.c_str());
-    throw RunError(what + ": cannot be replaced: " + renameReason, kExitFault);
+}
+
+void CheckOutputsDiffer(const std::vector<std::pair<std::string, std::string>>& outputs) {
+  for (size_t i = 0; i < outputs.size(); ++i) {
+    for (size_t j = i + 1; j < outputs.size(); ++j) {
+      if (outputs[i].second.empty() || outputs[j].second.empty()) continue;
+      if (SameFile(outputs[i].second, outputs[j].second)) {
+        throw RunError(outputs[j].first + " " + outputs[j].second + ": is the same file as " +
+                       outputs[i].first + " " + outputs[i].second + "; give each its own file");
+      }
+    }
   }
 }
 

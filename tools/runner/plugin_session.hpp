@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/dynamic_library.hpp"
-#include "plugin/host_types.hpp"
+#include "loader/plugin_loader.hpp"
+#include "protocol/host_types.hpp"
 
 namespace runner {
 
@@ -39,9 +39,8 @@ class PluginSession {
   int32_t ModifyObject(int32_t index, DocumentHandle document) const;
 
  private:
-  platform::LibraryHandle library_ = nullptr;
+  loader::LoadedPlugin plugin_;
   PluginIdentity identity_;
-  int32_t (*modifyObject_)(int32_t, DocumentHandle) = nullptr;
 };
 
 // The plug-in file built beside the running program.

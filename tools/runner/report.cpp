@@ -1,7 +1,9 @@
 #include "tools/runner/report.hpp"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 
 #include "tools/runner/dialog_controls.hpp"
@@ -30,21 +32,99 @@ std::string OperationText(int32_t code) {
   return std::to_string(code) + " \"" + operation->caption + "\" (" + operation->group + ")";
 }
 
-std::string FrameRow(const mqhost::Matrix16& frame, int row) {
+// `wide`: nine decimals, enough to tell apart any two floats below 1 that
+// five decimals print alike.
+std::string FrameRow(const mqhost::Matrix16& frame, int row, bool wide) {
   std::string text;
   // "+ 0.0" turns a negative zero into zero: "-0.00000" reads as a change.
-  for (int column = 0; column < 3; ++column) text += Format("%11.5f", frame[4 * row + column] + 0.0);
+  for (int column = 0; column < 3; ++column)
+    text += Format(wide ? "%15.9f" : "%11.5f", frame[4 * row + column] + 0.0);
   if (std::fabs(frame[4 * row + 3] - (row == 3 ? 1.0f : 0.0f)) > 0)
-    text += Format("  w%+.5f", frame[4 * row + 3]);
+    text += Format(wide ? "  w%+.9f" : "  w%+.5f", frame[4 * row + 3]);
   return text;
+}
+
+// Control characters shown as escapes, so that a name, a caption or a path
+// cannot start a line of its own or steer the terminal: C0 controls, DEL and
+// the C1 controls (UTF-8 C2 80 to C2 9F).
+std::string Printable(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const bool c1 = c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c < 0x20 || c == 0x7F || c1) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x",
+                    static_cast<unsigned>(c1 ? static_cast<unsigned char>(text[++i]) : c));
+      out += escape;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// The float as the shortest decimal that reads back as it, held in a double
+// so that JSON prints those digits and not the double's expansion
+// (0.8660254, not 0.8660253882408142).
+double ShortestDecimal(float value) {
+  if (!std::isfinite(value)) return value;
+  char text[32];
+  const auto result = std::to_chars(text, text + sizeof text - 1, value);
+  *result.ptr = '\0';
+  return std::strtod(text, nullptr);
 }
 
 nlohmann::json FrameJson(const mqhost::Matrix16& frame) {
   nlohmann::json rows = nlohmann::json::object();
   for (int row = 0; row < 4; ++row) {
-    rows[kRowNames[row]] = {frame[4 * row], frame[4 * row + 1], frame[4 * row + 2], frame[4 * row + 3]};
+    nlohmann::json values = nlohmann::json::array();
+    for (int column = 0; column < 4; ++column) values.push_back(ShortestDecimal(frame[4 * row + column]));
+    rows[kRowNames[row]] = values;
   }
   return rows;
+}
+
+std::string OnOff(const std::optional<bool>& value) { return !value ? "?" : *value ? "on" : "off"; }
+
+std::string OptionsText(const DialogOptions& options, const std::string& referenceName) {
+  std::string text = "Trans(&f)orm " + OnOff(options.transform) + ", (&g)lobal " + OnOff(options.global) +
+                     ", copy (&R)otate " + OnOff(options.copyRotation) + " (&S)cale " +
+                     OnOff(options.copyScale) + " (&T)rans " + OnOff(options.copyTranslation);
+  text += "; reference " + (referenceName.empty() ? std::string("the current object") : referenceName);
+  if (options.x && options.y)
+    text += "; dialog at " + std::to_string(*options.x) + "," + std::to_string(*options.y);
+  return text;
+}
+
+nlohmann::json OptionsJson(const DialogOptions& options, const std::string& referenceName) {
+  using nlohmann::json;
+  auto flag = [](const std::optional<bool>& value) { return value ? json(*value) : json(nullptr); };
+  return {{"transform", flag(options.transform)},
+          {"global", flag(options.global)},
+          {"copyRotation", flag(options.copyRotation)},
+          {"copyScale", flag(options.copyScale)},
+          {"copyTranslation", flag(options.copyTranslation)},
+          {"reference", referenceName.empty() ? json(nullptr) : json(referenceName)},
+          {"position", options.x && options.y ? json::array({*options.x, *options.y}) : json(nullptr)}};
+}
+
+const char* TypeName(int32_t type) {
+  switch (type) {
+    case 1: return "import plug-in";
+    case 2: return "export plug-in";
+    case 3: return "create plug-in";
+    case 4: return "object plug-in";
+    case 5: return "select plug-in";
+    default: return "unknown kind";
+  }
 }
 
 }  // namespace
@@ -101,12 +181,12 @@ std::string FormatReport(const RunReport& report) {
   auto line = [&out](const std::string& label, const std::string& text) {
     out += label;
     if (label.size() < 12) out += std::string(12 - label.size(), ' ');
-    out += text + "\n";
+    out += Printable(text) + "\n";
   };
   line("plug-in", report.plugin.path);
   line("name", report.plugin.name);
   line("id", Hex8(report.plugin.product) + "-" + Hex8(report.plugin.id));
-  line("type", std::to_string(report.plugin.type));
+  line("type", std::to_string(report.plugin.type) + " (" + TypeName(report.plugin.type) + ")");
   std::string menu;
   for (const std::string& entry : report.plugin.menu) menu += (menu.empty() ? "\"" : ", \"") + entry + "\"";
   line("menu", menu.empty() ? "(none)" : menu);
@@ -136,11 +216,17 @@ std::string FormatReport(const RunReport& report) {
   for (const ObjectChange& change : report.changes) {
     line("changed", "\"" + change.name + "\" (object " + std::to_string(change.index) + ")");
     if (change.frameChanged) {
-      out += "    frame       before                                 after\n";
+      // A change too small for five decimals is shown with nine.
+      bool wide = true;
+      for (int row = 0; row < 4; ++row) {
+        wide = wide && FrameRow(change.frameBefore, row, false) == FrameRow(change.frameAfter, row, false);
+      }
+      out += wide ? "    frame       before (changed below the 5th decimal)           after\n"
+                  : "    frame       before                                 after\n";
       for (int row = 0; row < 4; ++row) {
         std::string text = std::string("      ") + kRowNames[row];
         text += std::string(12 - text.size(), ' ');
-        text += FrameRow(change.frameBefore, row) + "    " + FrameRow(change.frameAfter, row);
+        text += FrameRow(change.frameBefore, row, wide) + "    " + FrameRow(change.frameAfter, row, wide);
         out += text + "\n";
       }
     } else {
@@ -156,9 +242,12 @@ std::string FormatReport(const RunReport& report) {
     case ClipboardOutcome::State::Written: line("clipboard", "\"" + report.clipboard.text + "\""); break;
     case ClipboardOutcome::State::Unreadable: line("clipboard", report.clipboard.note); break;
   }
-  if (!report.settingsPath.empty()) line("settings", report.settingsPath + " (" + report.settingsNote + ")");
+  if (report.options) line("options", OptionsText(*report.options, report.referenceName));
+  line("settings", report.settingsPath.empty() ? report.settingsNote
+                                               : report.settingsPath + " (" + report.settingsNote + ")");
   if (!report.outPath.empty()) line("written", report.outPath);
   if (!report.svgPath.empty()) line("dialog svg", report.svgPath);
+  if (!report.sceneSvgPath.empty()) line("scene svg", report.sceneSvgPath);
   if (report.protocolErrors.empty()) {
     line("protocol", "no errors");
   } else {
@@ -175,10 +264,17 @@ std::string FormatReportJson(const RunReport& report) {
                  {"product", Hex8(report.plugin.product)},
                  {"id", Hex8(report.plugin.id)},
                  {"type", report.plugin.type},
+                 {"typeName", TypeName(report.plugin.type)},
                  {"interfaceVersion", report.plugin.interfaceVersion},
                  {"menu", report.plugin.menu}};
-  json out = {{"plugin", plugin}, {"protocolErrors", report.protocolErrors}};
-  if (report.scenePath.empty()) return out.dump(2) + "\n";
+  json out = {
+      {"formatVersion", kJsonFormatVersion}, {"plugin", plugin}, {"protocolErrors", report.protocolErrors}};
+  std::vector<std::string> messages = report.failures;
+  for (const std::string& error : report.protocolErrors) messages.push_back("protocol error: " + error);
+  out["error"] = messages.empty()
+                     ? json(nullptr)
+                     : json{{"message", messages.front()}, {"messages", messages}, {"exitStatus", 1}};
+  if (report.scenePath.empty()) return out.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 
   out["scene"] = {{"path", report.scenePath},
                   {"objects", report.objectCount},
@@ -205,7 +301,7 @@ std::string FormatReportJson(const RunReport& report) {
                        {"frameBefore", FrameJson(change.frameBefore)},
                        {"frameAfter", FrameJson(change.frameAfter)},
                        {"verticesMoved", change.verticesMoved},
-                       {"farthestMove", change.farthestMove},
+                       {"farthestMove", ShortestDecimal(static_cast<float>(change.farthestMove))},
                        {"selectionChanged", change.selectionChanged}});
   }
   out["changed"] = changes;
@@ -218,10 +314,20 @@ std::string FormatReportJson(const RunReport& report) {
       out["clipboard"] = {{"written", nullptr}, {"note", report.clipboard.note}};
       break;
   }
-  out["settings"] = {{"path", report.settingsPath}, {"note", report.settingsNote}};
+  out["options"] = report.options ? OptionsJson(*report.options, report.referenceName) : json(nullptr);
+  out["settings"] = {{"path", report.settingsPath.empty() ? json(nullptr) : json(report.settingsPath)},
+                     {"note", report.settingsNote}};
   out["out"] = report.outPath.empty() ? json(nullptr) : json(report.outPath);
   out["dialogSvg"] = report.svgPath.empty() ? json(nullptr) : json(report.svgPath);
-  return out.dump(2) + "\n";
+  out["sceneSvg"] = report.sceneSvgPath.empty() ? json(nullptr) : json(report.sceneSvgPath);
+  return out.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+std::string FormatErrorJson(const std::string& message, int exitStatus) {
+  const nlohmann::json out = {
+      {"formatVersion", kJsonFormatVersion},
+      {"error", {{"message", message}, {"messages", {message}}, {"exitStatus", exitStatus}}}};
+  return out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace runner

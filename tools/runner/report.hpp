@@ -9,6 +9,7 @@
 
 #include "mqhost/document.hpp"
 #include "tools/runner/plugin_session.hpp"
+#include "tools/runner/settings_glue.hpp"
 
 namespace runner {
 
@@ -51,12 +52,20 @@ struct RunReport {
   int32_t result = 0;
   std::vector<ObjectChange> changes;
   ClipboardOutcome clipboard;
-  std::string settingsPath;
-  std::string settingsNote;  // e.g. "saved", or why not
+  std::optional<DialogOptions> options;  // as the dialog left them; nothing when it kept none
+  std::string referenceName;             // the reference object's name; empty: the current object
+  std::string settingsPath;              // empty: none kept
+  std::string settingsNote;              // "created", "loaded and saved", or why not
   std::string outPath;
   std::string svgPath;
+  std::string sceneSvgPath;
   std::vector<std::string> protocolErrors;
+  std::vector<std::string> failures;  // what makes the run end with status 1
 };
+
+// The version of the JSON report's layout (docs/runner-json.md); raised when
+// a field changes meaning or goes away, not when one is added.
+constexpr int kJsonFormatVersion = 1;
 
 // Every object of `document` that differs from its state in `before`
 // (indexed by object slot).
@@ -66,5 +75,7 @@ std::vector<std::optional<mqhost::ObjectData>> ObjectsOf(DocumentHandle document
 
 std::string FormatReport(const RunReport& report);
 std::string FormatReportJson(const RunReport& report);
+// The JSON a run that could not make its report prints instead.
+std::string FormatErrorJson(const std::string& message, int exitStatus);
 
 }  // namespace runner

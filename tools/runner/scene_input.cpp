@@ -1,6 +1,9 @@
 #include "tools/runner/scene_input.hpp"
 
+#include <set>
+
 #include "mqhost/document.hpp"
+#include "tools/runner/nearest_name.hpp"
 #include "tools/runner/obj_import.hpp"
 #include "tools/runner/run_error.hpp"
 
@@ -17,7 +20,10 @@ bool EndsWithObj(const std::string& path) {
 
 int32_t RequireObject(DocumentHandle document, const std::string& option, const std::string& name) {
   const int32_t index = FindObject(document, name);
-  if (index < 0) throw RunError(option + " \"" + name + "\": the scene has no object of that name");
+  if (index < 0) {
+    throw RunError(option + " \"" + name + "\": the scene has no object of that name" +
+                   ObjectNamesHint(document, name));
+  }
   return index;
 }
 
@@ -48,6 +54,14 @@ DocumentHandle LoadScene(const std::string& path) {
   return document;
 }
 
+std::string ObjectNamesHint(DocumentHandle document, const std::string& given) {
+  std::vector<std::string> names;
+  for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
+    if (mqhost::HasObject(document, index)) names.push_back(mqhost::GetObject(document, index).name);
+  }
+  return ChoicesHint(given, names);
+}
+
 int32_t FindObject(DocumentHandle document, const std::string& name) {
   for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
     if (mqhost::HasObject(document, index) && mqhost::GetObject(document, index).name == name) return index;
@@ -55,7 +69,23 @@ int32_t FindObject(DocumentHandle document, const std::string& name) {
   return -1;
 }
 
+namespace {
+
+// The first selection the command line gives for an object replaces the
+// scene's; each later one for the same object adds to it.
+template <typename Item>
+void Select(std::vector<Item>& selection, const std::vector<Item>& chosen, std::set<int32_t>& given,
+            int32_t index) {
+  if (given.insert(index).second) selection.clear();
+  selection.insert(selection.end(), chosen.begin(), chosen.end());
+}
+
+}  // namespace
+
 void ApplyChoices(DocumentHandle document, const RunOptions& options) {
+  std::set<int32_t> vertexGiven;
+  std::set<int32_t> faceGiven;
+  std::set<int32_t> lineGiven;
   if (options.currentGiven) {
     mqhost::SetCurrentObjectIndex(document, RequireObject(document, "--current", options.currentObject));
   }
@@ -65,7 +95,7 @@ void ApplyChoices(DocumentHandle document, const RunOptions& options) {
     for (int32_t vertex : selection.indices) {
       RequireBelow("--select-vertices", selection.object, "vertex", vertex, object.vertices.size());
     }
-    object.selectedVertices = selection.indices;
+    Select(object.selectedVertices, selection.indices, vertexGiven, index);
     mqhost::SetObject(document, index, object);
   }
   for (const IndexSelection& selection : options.faceSelections) {
@@ -74,7 +104,7 @@ void ApplyChoices(DocumentHandle document, const RunOptions& options) {
     for (int32_t face : selection.indices) {
       RequireBelow("--select-faces", selection.object, "face", face, object.faces.size());
     }
-    object.selectedFaces = selection.indices;
+    Select(object.selectedFaces, selection.indices, faceGiven, index);
     mqhost::SetObject(document, index, object);
   }
   for (const LineSelection& selection : options.lineSelections) {
@@ -85,7 +115,7 @@ void ApplyChoices(DocumentHandle document, const RunOptions& options) {
       RequireBelow("--select-lines", selection.object, ("edge of face " + std::to_string(face)).c_str(), edge,
                    object.faces[face].size());
     }
-    object.selectedLines = selection.lines;
+    Select(object.selectedLines, selection.lines, lineGiven, index);
     mqhost::SetObject(document, index, object);
   }
   if (options.objectsGiven) {

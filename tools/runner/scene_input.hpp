@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 #include "tools/runner/options.hpp"
 
 namespace runner {
@@ -20,6 +20,9 @@ DocumentHandle LoadScene(const std::string& path);
 void ApplyChoices(DocumentHandle document, const RunOptions& options);
 
 // The object of this name (the first, when several share it), or -1.
+// "; did you mean ...? The choices are ...": the scene's object names, for a
+// message about a name it lacks.
+std::string ObjectNamesHint(DocumentHandle document, const std::string& given);
 int32_t FindObject(DocumentHandle document, const std::string& name);
 
 }  // namespace runner

@@ -1,7 +1,8 @@
 // tervolin-validate: loads a plug-in binary into the replacement host as the
 // host modeller would and checks it at increasing strictness. Level 1 checks
 // what needs no menu pick; level 5 adds random menu picks; level 10 adds the
-// stress runs. Prints each check and closes with "N passed, N failed".
+// stress runs. Prints each check and closes with the counts of checks and
+// assertions passed and failed.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -12,20 +13,26 @@
 #include "report.hpp"
 #include "static_checks.hpp"
 #include "stress.hpp"
+#include "work_dir.hpp"
 
 int main(int argc, char** argv) {
   validator::Options options;
   std::string error;
   bool help = false;
   if (!validator::ParseOptions(argc, argv, &options, &error, &help)) {
-    std::fprintf(stderr, "tervolin-validate: %s\n%s", error.c_str(), validator::UsageText());
+    std::fprintf(stderr, "tervolin-validate: %s\nRun with --help for more information.\n", error.c_str());
     return 2;
   }
   if (help) {
-    std::printf("%s", validator::UsageText());
+    std::printf("%s", error.c_str());
     return 0;
   }
+  if (!validator::PrepareWorkDir(options.workDir, &error)) {
+    std::fprintf(stderr, "tervolin-validate: %s\n", error.c_str());
+    return 2;
+  }
   validator::Report report(options.hangSeconds);
+  report.Configure(options.json, !options.quiet, options.junitPath);
   report.Note("plug-in " + options.pluginPath + ", level " + std::to_string(options.level) + ", seed " +
               std::to_string(options.seed));
   auto plugin = std::make_unique<validator::LoadedPlugin>(options.pluginPath);

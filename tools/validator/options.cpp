@@ -1,6 +1,6 @@
 #include "options.hpp"
 
-#include <cstdlib>
+#include <CLI/CLI.hpp>
 #include <filesystem>
 
 #include "plugin_exports.hpp"
@@ -8,6 +8,22 @@
 namespace validator {
 
 namespace {
+
+// The levels and what each adds, for --help.
+const char* const kDescription =
+    "Loads a Tervolin plug-in binary into the replacement host, as the host modeller would, and checks it.\n"
+    "Levels (each includes the ones below it):\n"
+    "  1   the export table, version negotiation, MQInit against good and bad hosts, the identity, and\n"
+    "      the exports that must stay silent\n"
+    "  5   random menu picks on random scenes with a scripted user (--picks), checking each result\n"
+    "      against the operation's own arithmetic, and damaged settings files\n"
+    "  10  loading and unloading 100 times, malformed events, random settings, clipboard and scene\n"
+    "      files, a settings round trip, and picks on a million vertices\n"
+    "Prints PASS or FAIL per check and INFO lines, and closes with the counts of checks and of\n"
+    "assertions (a check made once per pick has one assertion per pick). Exit status: 0 when every\n"
+    "check passed, 1 when one failed or hung, 2 for a bad command line.";
+
+// Decimal digits only (no sign, no base prefix), at most `limit`.
 bool ParseNumber(const std::string& text, uint64_t limit, uint64_t* value) {
   if (text.empty() || text.size() > 20) return false;
   uint64_t result = 0;
@@ -20,12 +36,21 @@ bool ParseNumber(const std::string& text, uint64_t limit, uint64_t* value) {
   *value = result;
   return true;
 }
-}  // namespace
 
-const char* UsageText() {
-  return "usage: tervolin-validate [--plugin PATH] [--level 1|5|10] [--picks N] [--seed S]\n"
-         "                         [--near-origins] [--trace-pick K] [--hang-seconds N] [--work-dir DIR]\n";
+// A CLI11 check that the text is a whole number from `low` to `high`.
+CLI::Validator WholeNumber(uint64_t low, uint64_t high) {
+  return CLI::Validator(
+      [low, high](std::string& text) -> std::string {
+        uint64_t value = 0;
+        if (!ParseNumber(text, high, &value) || value < low) {
+          return "must be a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+        }
+        return {};
+      },
+      "", "");
 }
+
+}  // namespace
 
 bool ParseOptions(int argc, char** argv, Options* options, std::string* error, bool* help) {
   *help = false;
@@ -34,60 +59,55 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error, b
   options->incompleteHostPath = dir + TERVOLIN_INCOMPLETE_HOST_FILE_NAME;
   std::error_code ignored;
   options->workDir = std::filesystem::temp_directory_path(ignored).string();
-  for (int i = 1; i < argc; ++i) {
-    const std::string flag = argv[i];
-    if (flag == "--help" || flag == "-h") {
-      *help = true;
-      return true;
-    }
-    if (flag == "--far-origins" || flag == "--near-origins") {
-      options->farOrigins = flag == "--far-origins";
-      continue;
-    }
-    if (i + 1 >= argc) {
-      *error = flag + " needs a value";
-      return false;
-    }
-    const std::string value = argv[++i];
-    uint64_t number = 0;
-    if (flag == "--plugin") {
-      options->pluginPath = value;
-    } else if (flag == "--work-dir") {
-      options->workDir = value;
-    } else if (flag == "--level") {
-      if (value != "1" && value != "5" && value != "10") {
-        *error = "--level must be 1, 5 or 10";
-        return false;
-      }
-      options->level = std::atoi(value.c_str());
-    } else if (flag == "--picks") {
-      if (!ParseNumber(value, 100000000, &number)) {
-        *error = "--picks must be a whole number up to 100000000";
-        return false;
-      }
-      options->picks = static_cast<int>(number);
-    } else if (flag == "--seed") {
-      if (!ParseNumber(value, UINT64_MAX, &number)) {
-        *error = "--seed must be a whole number";
-        return false;
-      }
-      options->seed = number;
-    } else if (flag == "--trace-pick") {
-      if (!ParseNumber(value, 100000000, &number)) {
-        *error = "--trace-pick must be a pick number";
-        return false;
-      }
-      options->tracePick = static_cast<int>(number);
-    } else if (flag == "--hang-seconds") {
-      if (!ParseNumber(value, 86400, &number) || number == 0) {
-        *error = "--hang-seconds must be a whole number from 1 to 86400";
-        return false;
-      }
-      options->hangSeconds = static_cast<int>(number);
-    } else {
-      *error = "unknown argument " + flag;
-      return false;
-    }
+
+  CLI::App app{kDescription, "tervolin-validate"};
+  app.allow_windows_style_options(false);
+  app.set_version_flag("--version", std::string(TERVOLIN_VERSION), "print the version and exit");
+  app.add_option("--plugin", options->pluginPath,
+                 "the plug-in binary to check (default: the one built beside)")
+      ->option_text("FILE");
+  app.add_option("--level", options->level, "how much to check: 1, 5 or 10 (default 1)")
+      ->option_text("1|5|10")
+      ->check(CLI::IsMember({1, 5, 10}));
+  app.add_option("--picks", options->picks, "menu picks at level 5 and up (default 1000)")
+      ->option_text("N")
+      ->check(WholeNumber(0, 100000000));
+  app.add_option("--seed", options->seed,
+                 "seed of the random scenes and users (fixed by default); give a run's back to replay it")
+      ->option_text("S")
+      ->check(WholeNumber(0, UINT64_MAX));
+  app.add_flag_callback(
+      "--far-origins", [options] { options->farOrigins = true; },
+      "random frames include origins 1e13 to 1e30 away (the default)");
+  app.add_flag_callback(
+      "--near-origins", [options] { options->farOrigins = false; }, "random frames keep their origins near");
+  app.add_option("--trace-pick", options->tracePick, "print pick K's scene before and after")
+      ->option_text("K")
+      ->check(WholeNumber(0, 100000000));
+  app.add_option("--hang-seconds", options->hangSeconds,
+                 "fail a check that makes no progress for this long (default 30)")
+      ->option_text("N")
+      ->check(WholeNumber(1, 86400));
+  app.add_option("--work-dir", options->workDir, "folder for scratch files (default: the temporary folder)")
+      ->option_text("DIR");
+  app.add_option("--junit", options->junitPath, "also write the results as a JUnit XML file")
+      ->option_text("FILE");
+  app.add_flag("--json", options->json, "print the results as one JSON document instead of lines");
+  app.add_flag("-q,--quiet", options->quiet, "show no progress on standard error");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    *help = true;
+    *error = app.help();
+    return true;
+  } catch (const CLI::CallForVersion&) {
+    *help = true;
+    *error = std::string("tervolin-validate ") + TERVOLIN_VERSION + "\n";
+    return true;
+  } catch (const CLI::ParseError& failure) {
+    *error = failure.what();
+    return false;
   }
   if (options->workDir.empty()) options->workDir = ".";
   return true;

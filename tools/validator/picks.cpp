@@ -283,10 +283,9 @@ void RunRandomPicks(const Options& options, const PluginExports& api, Report& re
       actions += (actions.empty() ? "" : "; ") + mqhost::DescribeAction(action);
     const std::string label = "pick " + std::to_string(pick) + " [" + notes +
                               (damage.empty() ? "" : "; " + damage) + "] {" + actions + "}";
-    report.Begin("pick " + std::to_string(pick));
+    report.Begin("pick " + std::to_string(pick) + " of " + std::to_string(options.picks));
     runner.Pick(document, script, rng, label, pick == options.tracePick);
     mqhost::DestroyDocument(document);
-    if (pick % 250 == 0) report.Note("... " + std::to_string(pick) + " picks");
   }
   report.PrintTallies();
   std::filesystem::remove(settingsPath, ignored);

@@ -2,6 +2,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "report_formats.hpp"
 
 namespace validator {
 
@@ -16,59 +21,119 @@ Report::~Report() {
   watchdog_.join();
 }
 
+void Report::Configure(bool json, bool progress, const std::string& junitPath) {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  json_ = json;
+  progressShown_ = progress;
+  junitPath_ = junitPath;
+}
+
 void Report::Begin(const std::string& what) {
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     current_ = what;
+    const auto now = std::chrono::steady_clock::now();
+    if (progressShown_ && now - lastShown_ >= std::chrono::seconds(1)) {
+      lastShown_ = now;
+      std::fprintf(stderr, "tervolin-validate: %s, %d assertions so far\n", what.c_str(), passed_ + failed_);
+      std::fflush(stderr);
+    }
   }
   Progress();
 }
 
 void Report::Progress() { progress_.fetch_add(1, std::memory_order_relaxed); }
 
+CheckRecord& Report::Record(const std::string& name, bool ok, const std::string& detail) {
+  auto found = checkIndex_.find(name);
+  if (found == checkIndex_.end()) {
+    found = checkIndex_.emplace(name, checks_.size()).first;
+    checks_.push_back(CheckRecord{name, 0, 0, {}});
+  }
+  CheckRecord& check = checks_[found->second];
+  (ok ? check.passed : check.failed) += 1;
+  (ok ? passed_ : failed_) += 1;
+  if (!ok && check.failures.size() < 20) check.failures.push_back(detail);
+  progress_.fetch_add(1, std::memory_order_relaxed);
+  return check;
+}
+
+void Report::Print(const std::string& line) {
+  if (json_) return;
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
 bool Report::Check(const std::string& name, bool ok, const std::string& detail) {
   const std::lock_guard<std::mutex> lock(mutex_);
-  (ok ? passed_ : failed_) += 1;
-  std::printf("%s %s%s%s\n", ok ? "PASS" : "FAIL", name.c_str(), detail.empty() ? "" : ": ", detail.c_str());
-  std::fflush(stdout);
-  progress_.fetch_add(1, std::memory_order_relaxed);
+  Record(name, ok, detail);
+  Print(std::string(ok ? "PASS " : "FAIL ") + name + (detail.empty() ? "" : ": ") + detail);
   return ok;
 }
 
 bool Report::Tally(const std::string& name, bool ok, const std::string& detail) {
   const std::lock_guard<std::mutex> lock(mutex_);
-  auto& counts = tallies_[name];
-  (ok ? counts.first : counts.second) += 1;
-  (ok ? passed_ : failed_) += 1;
-  if (!ok && counts.second <= 20) {
-    std::printf("FAIL %s%s%s\n", name.c_str(), detail.empty() ? "" : ": ", detail.c_str());
-    std::fflush(stdout);
-  }
-  progress_.fetch_add(1, std::memory_order_relaxed);
+  const CheckRecord& check = Record(name, ok, detail);
+  if (check.passed + check.failed == 1) tallied_.push_back(name);
+  if (!ok && check.failed <= 20) Print("FAIL " + name + (detail.empty() ? "" : ": ") + detail);
   return ok;
 }
 
 void Report::PrintTallies() {
   const std::lock_guard<std::mutex> lock(mutex_);
-  for (const auto& [name, counts] : tallies_) {
-    std::printf("%s %s: %d of %d\n", counts.second == 0 ? "PASS" : "FAIL", name.c_str(), counts.first,
-                counts.first + counts.second);
+  for (const std::string& name : tallied_) {
+    const CheckRecord& check = checks_[checkIndex_[name]];
+    Print(std::string(check.failed == 0 ? "PASS " : "FAIL ") + name + ": " + std::to_string(check.passed) +
+          " of " + std::to_string(check.passed + check.failed));
   }
-  tallies_.clear();
-  std::fflush(stdout);
+  tallied_.clear();
 }
 
 void Report::Note(const std::string& line) {
   const std::lock_guard<std::mutex> lock(mutex_);
-  std::printf("%s\n", line.c_str());
+  notes_.push_back(line);
+  Print("INFO " + line);
+}
+
+bool Report::WriteOutputs() {
+  int checksFailed = 0;
+  for (const CheckRecord& check : checks_) checksFailed += check.failed > 0 ? 1 : 0;
+  const int checksPassed = static_cast<int>(checks_.size()) - checksFailed;
+  if (json_) {
+    const std::string text = ResultsJson(checks_, notes_, passed_, failed_);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+  } else {
+    std::printf("%d checks: %d passed, %d failed; %d assertions: %d passed, %d failed\n",
+                checksPassed + checksFailed, checksPassed, checksFailed, passed_ + failed_, passed_, failed_);
+  }
   std::fflush(stdout);
+  if (junitPath_.empty()) return true;
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+  const std::string xml = JUnitXml(checks_, seconds);
+  // Written beside the target and renamed over it: a reader never sees half
+  // a file.
+  const std::string temporary =
+      junitPath_ + ".tmp-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+  std::error_code error;
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    file << xml;
+    file.flush();
+    if (file) {
+      file.close();
+      std::filesystem::rename(temporary, junitPath_, error);
+      if (!error) return true;
+    }
+  }
+  std::filesystem::remove(temporary, error);
+  std::fprintf(stderr, "tervolin-validate: --junit %s: cannot be written\n", junitPath_.c_str());
+  return false;
 }
 
 int Report::Finish() {
   const std::lock_guard<std::mutex> lock(mutex_);
-  std::printf("%d passed, %d failed\n", passed_, failed_);
-  std::fflush(stdout);
-  return failed_ == 0 && passed_ > 0 ? 0 : 1;
+  const bool written = WriteOutputs();
+  return failed_ == 0 && passed_ > 0 && written ? 0 : 1;
 }
 
 void Report::Watch() {
@@ -88,9 +153,9 @@ void Report::Watch() {
     if (time - last < std::chrono::seconds(hangSeconds_)) continue;
     // The main thread is stuck inside the plug-in or the host: nothing can be
     // unwound, so report the hang and leave with the failure status.
-    std::printf("FAIL hang: %s made no progress for %d s\n", current_.c_str(), hangSeconds_);
-    std::printf("%d passed, %d failed\n", passed_, failed_ + 1);
-    std::fflush(stdout);
+    Record("hang", false, current_ + " made no progress for " + std::to_string(hangSeconds_) + " s");
+    Print("FAIL hang: " + current_ + " made no progress for " + std::to_string(hangSeconds_) + " s");
+    WriteOutputs();
     std::_Exit(1);
   }
 }

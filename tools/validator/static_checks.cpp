@@ -14,10 +14,12 @@
 
 namespace validator {
 
-const char* const kPluginExportNames[14] = {
-    "MQCheckVersion", "MQCreate",       "MQEnumFileExt",   "MQEnumFileType",  "MQEnumString",
-    "MQExportFile",   "MQGetPlugInID",  "MQGetPlugInName", "MQGetPlugInType", "MQImportFile",
-    "MQInit",         "MQModifyObject", "MQModifySelect",  "MQOnEvent"};
+std::vector<std::string> SortedPluginExportNames() {
+  std::vector<std::string> names(std::begin(tervolin::kPluginExportNames),
+                                 std::end(tervolin::kPluginExportNames));
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 namespace {
 
@@ -27,9 +29,13 @@ std::string Hex(uint32_t value) {
   return text;
 }
 
+// The first dozen names, and how many more: a wrong library may export
+// hundreds.
 std::string Join(const std::vector<std::string>& names) {
   std::string text;
-  for (const auto& name : names) text += (text.empty() ? "" : " ") + name;
+  const size_t shown = names.size() > 14 ? 12 : names.size();
+  for (size_t i = 0; i < shown; ++i) text += (text.empty() ? "" : " ") + names[i];
+  if (shown < names.size()) text += " ... and " + std::to_string(names.size() - shown) + " more";
   return text;
 }
 
@@ -42,7 +48,7 @@ void CheckExportTable(const Options& options, Report& report) {
     return;
   }
   std::sort(names.begin(), names.end());
-  const std::vector<std::string> expected(std::begin(kPluginExportNames), std::end(kPluginExportNames));
+  const std::vector<std::string> expected = SortedPluginExportNames();
   std::vector<std::string> extra;
   std::vector<std::string> missing;
   std::set_difference(names.begin(), names.end(), expected.begin(), expected.end(),

@@ -3,14 +3,18 @@
 // identity answers, and the exports that must answer 0 without a host call.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "options.hpp"
 #include "plugin_exports.hpp"
 #include "report.hpp"
 
 namespace validator {
 
-// The fourteen names the host modeller looks up, sorted.
-extern const char* const kPluginExportNames[14];
+// The fourteen names the host modeller looks up (protocol/plugin_exports.hpp),
+// sorted.
+std::vector<std::string> SortedPluginExportNames();
 
 // Runs the level-1 checks. `plugin` is loaded but not yet started; on return
 // it has been started against the replacement host when that succeeded.

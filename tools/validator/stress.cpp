@@ -71,7 +71,7 @@ void LoadAndUnload(const Options& options, std::unique_ptr<LoadedPlugin>& plugin
   report.Check("the plug-in is unloaded when the host lets it go", !IsLibraryMapped(options.pluginPath));
   const std::string settings = SettingsPath(options, "reload");
   for (int cycle = 1; cycle <= 100; ++cycle) {
-    report.Begin("load and unload, cycle " + std::to_string(cycle));
+    report.Begin("load and unload, cycle " + std::to_string(cycle) + " of 100");
     {
       LoadedPlugin again(options.pluginPath);
       const bool started = again.Start(mqhost::LibraryPath());

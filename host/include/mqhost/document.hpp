@@ -30,7 +30,7 @@
 #include <vector>
 
 #include "mqhost/api.hpp"
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 namespace mqhost {
 

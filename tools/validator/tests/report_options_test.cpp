@@ -1,9 +1,11 @@
 // The validator's verdict and its command line: the exit status is 0 only
 // when checks ran and all passed, a stuck check ends the run as a failure,
-// and bad arguments are refused.
+// the JUnit file counts checks and assertions, and bad arguments are refused.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <pugixml.hpp>
 #include <thread>
 
 #include "options.hpp"
@@ -30,6 +32,35 @@ TEST(Report, ExitStatusIsZeroOnlyWhenChecksRanAndAllPassed) {
     EXPECT_EQ(report.Finish(), 1);
     EXPECT_EQ(report.failed(), 1);
   }
+}
+
+// A check made per pick is one check of many assertions, in the counts and in
+// the JUnit file a CI reads.
+TEST(Report, TalliesAreOneCheckOfManyAssertionsInTheJUnitFile) {
+  const std::string path = ::testing::TempDir() + "validator-junit.xml";
+  validator::Report report;
+  report.Configure(false, false, path);
+  report.Check("loads <&> starts", true);
+  for (int pick = 1; pick <= 30; ++pick) report.Tally("frames stay finite", pick != 7, "pick 7: NaN");
+  report.PrintTallies();
+  EXPECT_EQ(report.Finish(), 1);
+  ASSERT_EQ(report.checks().size(), 2u);
+  EXPECT_EQ(report.passed(), 30);
+  EXPECT_EQ(report.failed(), 1);
+
+  pugi::xml_document junit;
+  ASSERT_TRUE(junit.load_file(path.c_str()));
+  const pugi::xml_node suite = junit.child("testsuites").child("testsuite");
+  EXPECT_EQ(suite.attribute("tests").as_int(), 2);
+  EXPECT_EQ(suite.attribute("failures").as_int(), 1);
+  const pugi::xml_node first = suite.find_child_by_attribute("testcase", "name", "loads <&> starts");
+  ASSERT_TRUE(first);
+  EXPECT_FALSE(first.child("failure"));
+  const pugi::xml_node tally = suite.find_child_by_attribute("testcase", "name", "frames stay finite");
+  EXPECT_EQ(tally.attribute("assertions").as_int(), 30);
+  EXPECT_STREQ(tally.child("failure").attribute("message").value(), "1 of 30 assertions failed");
+  EXPECT_STREQ(tally.child("failure").text().get(), "pick 7: NaN\n");
+  std::remove(path.c_str());
 }
 
 TEST(ReportDeathTest, StuckCheckFailsAsAHang) {
@@ -79,6 +110,23 @@ TEST(Options, BadArgumentsAreRefused) {
   EXPECT_FALSE(Parse({"--seed"}, &options, &error));
   EXPECT_FALSE(Parse({"--frobnicate", "1"}, &options, &error));
   EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(Parse({"--version2"}, &options, &error));
+  EXPECT_EQ(error.find("needs a value"), std::string::npos) << error;
+}
+
+TEST(Options, HelpExplainsTheLevelsAndVersionNamesTheProject) {
+  validator::Options options;
+  std::string text;
+  bool help = false;
+  std::vector<const char*> args = {"tervolin-validate", "--help"};
+  ASSERT_TRUE(validator::ParseOptions(2, const_cast<char**>(args.data()), &options, &text, &help));
+  EXPECT_TRUE(help);
+  for (const char* part : {"  10  loading and unloading", "--junit FILE", "--quiet", "--near-origins"}) {
+    EXPECT_NE(text.find(part), std::string::npos) << part << text;
+  }
+  args[1] = "--version";
+  ASSERT_TRUE(validator::ParseOptions(2, const_cast<char**>(args.data()), &options, &text, &help));
+  EXPECT_EQ(text, "tervolin-validate " TERVOLIN_VERSION "\n");
 }
 
 }  // namespace

@@ -1,21 +1,20 @@
-// Scene files: a document as JSON (the format is described in
-// docs/scene-format.md). Parsing builds every object into a temporary first
+// Reading scene files: a document as JSON (the format is described in
+// docs/scene-format.md). Reading is strict: an unknown field, a key given
+// twice, a number out of range is an error. Parsing builds every object into a temporary first
 // and creates the document only when the whole scene is valid; every error
 // names the field ("objects[2].faces[5][1]") and the reason.
-#include <cfloat>
-#include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <nlohmann/json.hpp>
-#include <sstream>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "document_model.hpp"
+#include "fileio/safe_file.hpp"
 #include "mqhost/document.hpp"
+#include "scene_format.hpp"
 
 namespace mqhost {
 
@@ -23,7 +22,8 @@ namespace {
 
 using nlohmann::json;
 
-constexpr int kFormatVersion = 1;
+using scene::Item;
+using scene::kFormatVersion;
 
 struct SceneError {
   std::string message;
@@ -32,8 +32,6 @@ struct SceneError {
 [[noreturn]] void Throw(const std::string& path, const std::string& reason) {
   throw SceneError{path + ": " + reason};
 }
-
-std::string Item(const std::string& path, size_t index) { return path + "[" + std::to_string(index) + "]"; }
 
 std::string Member(const std::string& path, const char* key) {
   return path.empty() ? std::string(key) : path + "." + key;
@@ -64,9 +62,10 @@ const json& RequireArray(const json& value, const std::string& path) {
 float ReadFloat(const json& value, const std::string& path) {
   if (!value.is_number()) Throw(path, std::string("must be a number, not ") + KindOf(value));
   const double number = value.get<double>();
-  if (!std::isfinite(number) || std::fabs(number) > FLT_MAX) {
-    Throw(path, "number is outside the range of a float");
-  }
+  // Every number that rounds to a finite float is one: up to FLT_MAX and half
+  // its spacing (a tie there rounds to even, which is infinity).
+  constexpr double kFirstOutOfRange = 0x1.ffffffp127;
+  if (!(std::fabs(number) < kFirstOutOfRange)) Throw(path, "number is outside the range of a float");
   return static_cast<float>(number);
 }
 
@@ -189,10 +188,61 @@ int32_t ReadCurrentObject(const json& value, const json& objects) {
   return index;
 }
 
+// Refuses a key given twice in one JSON object, naming it, while the text is
+// parsed (the parsed value keeps only one of them). Each open container
+// remembers where it sits in its parent, so the path is built only for the
+// message.
+class DuplicateKeys {
+ public:
+  bool operator()(int /*depth*/, json::parse_event_t event, json& parsed) {
+    switch (event) {
+      case json::parse_event_t::object_start:
+      case json::parse_event_t::array_start:
+        open_.push_back(Container{event == json::parse_event_t::object_start, {}, {}, 0});
+        break;
+      case json::parse_event_t::key: {
+        Container& object = open_.back();
+        object.key = parsed.get<std::string>();
+        if (!object.keys.insert(object.key).second) Throw(Path(), "this key is given twice");
+        break;
+      }
+      case json::parse_event_t::object_end:
+      case json::parse_event_t::array_end:
+        open_.pop_back();
+        ElementDone();
+        break;
+      case json::parse_event_t::value: ElementDone(); break;
+    }
+    return true;
+  }
+
+ private:
+  struct Container {
+    bool isObject;
+    std::set<std::string> keys;
+    std::string key;   // of an object: the member being read
+    size_t index = 0;  // of an array: the element being read
+  };
+
+  void ElementDone() {
+    if (!open_.empty() && !open_.back().isObject) ++open_.back().index;
+  }
+
+  std::string Path() const {
+    std::string path;
+    for (const Container& container : open_) {
+      path = container.isObject ? Member(path, container.key.c_str()) : Item(path, container.index);
+    }
+    return path;
+  }
+
+  std::vector<Container> open_;
+};
+
 DocumentHandle Parse(const std::string& text) {
   json root;
   try {
-    root = json::parse(text);
+    root = json::parse(text, DuplicateKeys());
   } catch (const json::parse_error& error) {
     throw SceneError{std::string("not valid JSON: ") + error.what()};
   }
@@ -220,113 +270,6 @@ DocumentHandle Parse(const std::string& text) {
   return document;
 }
 
-// The shortest text that reads back as the same float; null for a value
-// JSON cannot hold.
-void WriteFloat(std::string& out, float value) {
-  if (!std::isfinite(value)) {
-    out += "null";
-    return;
-  }
-  if (value == 0 && std::signbit(value)) {
-    out += "-0.0";  // "-0" would read back as the integer 0 and lose the sign
-    return;
-  }
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  out.append(buffer, result.ptr);
-}
-
-void WriteFloats(std::string& out, const float* values, size_t count) {
-  out += '[';
-  for (size_t i = 0; i < count; ++i) {
-    if (i > 0) out += ", ";
-    WriteFloat(out, values[i]);
-  }
-  out += ']';
-}
-
-void WriteInts(std::string& out, const int32_t* values, size_t count) {
-  out += '[';
-  for (size_t i = 0; i < count; ++i) {
-    if (i > 0) out += ", ";
-    out += std::to_string(values[i]);
-  }
-  out += ']';
-}
-
-void WriteObject(std::string& out, const model::ObjectContent& object) {
-  out += "    {\n      \"name\": " + json(object.name).dump(-1, ' ', false, json::error_handler_t::replace);
-  out += ",\n      \"uniqueId\": " + std::to_string(object.uniqueId);
-  out += std::string(",\n      \"selected\": ") + (object.selected ? "true" : "false");
-  out += ",\n      \"frame\": ";
-  WriteFloats(out, object.frame.data(), 16);
-  out += ",\n      \"vertices\": [";
-  for (size_t v = 0; v < object.vertices.size(); ++v) {
-    out += v == 0 ? "\n        " : ",\n        ";
-    const float xyz[3] = {object.vertices[v].x, object.vertices[v].y, object.vertices[v].z};
-    WriteFloats(out, xyz, 3);
-  }
-  out += object.vertices.empty() ? "]" : "\n      ]";
-  out += ",\n      \"faces\": [";
-  const int32_t faceCount = object.FaceCount();
-  for (int32_t f = 0; f < faceCount; ++f) {
-    out += f == 0 ? "\n        " : ",\n        ";
-    const size_t begin = object.faceStart[static_cast<size_t>(f)];
-    WriteInts(out, object.facePoints.data() + begin, object.faceStart[static_cast<size_t>(f) + 1] - begin);
-  }
-  out += faceCount == 0 ? "]" : "\n      ]";
-
-  const ObjectData selection = [&] {
-    ObjectData data;
-    for (size_t v = 0; v < object.vertexSelected.size(); ++v) {
-      if (object.vertexSelected[v] != 0) data.selectedVertices.push_back(static_cast<int32_t>(v));
-    }
-    for (int32_t f = 0; f < faceCount; ++f) {
-      if (object.faceSelected[static_cast<size_t>(f)] != 0) data.selectedFaces.push_back(f);
-      const size_t begin = object.faceStart[static_cast<size_t>(f)];
-      for (size_t p = begin; p < object.faceStart[static_cast<size_t>(f) + 1]; ++p) {
-        if (object.lineSelected[p] != 0) data.selectedLines.emplace_back(f, static_cast<int32_t>(p - begin));
-      }
-    }
-    return data;
-  }();
-  out += ",\n      \"selectedVertices\": ";
-  WriteInts(out, selection.selectedVertices.data(), selection.selectedVertices.size());
-  out += ",\n      \"selectedLines\": [";
-  for (size_t i = 0; i < selection.selectedLines.size(); ++i) {
-    if (i > 0) out += ", ";
-    const int32_t pair[2] = {selection.selectedLines[i].first, selection.selectedLines[i].second};
-    WriteInts(out, pair, 2);
-  }
-  out += "],\n      \"selectedFaces\": ";
-  WriteInts(out, selection.selectedFaces.data(), selection.selectedFaces.size());
-  out += "\n    }";
-}
-
-// The first value of `document` that JSON cannot hold, as a field path, or
-// an empty string.
-std::string FirstUnwritableValue(const model::DocumentRecord& document) {
-  const float camera[3] = {document.cameraAngle.x, document.cameraAngle.y, document.cameraAngle.z};
-  for (size_t i = 0; i < 3; ++i) {
-    if (!std::isfinite(camera[i])) return Item("cameraAngle", i);
-  }
-  for (size_t slot = 0; slot < document.slots.size(); ++slot) {
-    const model::ObjectRecord* object = document.slots[slot];
-    if (object == nullptr) continue;
-    const std::string path = Item("objects", slot);
-    for (size_t i = 0; i < 16; ++i) {
-      if (!std::isfinite(object->content.frame[i])) return Item(path + ".frame", i);
-    }
-    const auto& vertices = object->content.vertices;
-    for (size_t v = 0; v < vertices.size(); ++v) {
-      if (!std::isfinite(vertices[v].x) || !std::isfinite(vertices[v].y) || !std::isfinite(vertices[v].z)) {
-        return Item(path + ".vertices", v);
-      }
-    }
-  }
-  return {};
-}
-
 }  // namespace
 
 DocumentHandle ParseScene(const std::string& text, std::string* error) {
@@ -341,77 +284,20 @@ DocumentHandle ParseScene(const std::string& text, std::string* error) {
 }
 
 DocumentHandle LoadSceneFile(const std::string& path, std::string* error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    if (error != nullptr) *error = path + ": cannot open the file";
-    return nullptr;
-  }
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (file.bad()) {
-    if (error != nullptr) *error = path + ": cannot read the file";
-    return nullptr;
-  }
+  std::string text;
   std::string reason;
-  DocumentHandle document = ParseScene(text.str(), &reason);
+  switch (fileio::ReadWholeFile(path, scene::kSceneFileLimit, &text, &reason)) {
+    case fileio::ReadResult::kMissing:
+      if (error != nullptr) *error = path + ": cannot open the file: there is no such file";
+      return nullptr;
+    case fileio::ReadResult::kFailed:
+      if (error != nullptr) *error = path + ": " + reason;
+      return nullptr;
+    case fileio::ReadResult::kRead: break;
+  }
+  DocumentHandle document = ParseScene(text, &reason);
   if (document == nullptr && error != nullptr) *error = path + ": " + reason;
   return document;
-}
-
-std::string SceneText(DocumentHandle document) {
-  const model::DocumentRecord* record = model::CheckDocument(document, "SceneText");
-  if (record == nullptr) return {};
-  std::string out = "{\n  \"version\": " + std::to_string(kFormatVersion) + ",\n  \"cameraAngle\": ";
-  const float camera[3] = {record->cameraAngle.x, record->cameraAngle.y, record->cameraAngle.z};
-  WriteFloats(out, camera, 3);
-  out += ",\n  \"currentObject\": " +
-         (record->current < 0 ? std::string("null") : std::to_string(record->current));
-  out += ",\n  \"objects\": [";
-  for (size_t slot = 0; slot < record->slots.size(); ++slot) {
-    out += slot == 0 ? "\n" : ",\n";
-    if (record->slots[slot] == nullptr) {
-      out += "    null";
-    } else {
-      WriteObject(out, record->slots[slot]->content);
-    }
-  }
-  out += record->slots.empty() ? "]\n}\n" : "\n  ]\n}\n";
-  return out;
-}
-
-bool SaveSceneFile(DocumentHandle document, const std::string& path, std::string* error) {
-  auto fail = [&](const std::string& reason) {
-    if (error != nullptr) *error = path + ": " + reason;
-    return false;
-  };
-  const model::DocumentRecord* record = model::CheckDocument(document, "SaveSceneFile");
-  if (record == nullptr) return fail("not a live document");
-  const std::string unwritable = FirstUnwritableValue(*record);
-  if (!unwritable.empty()) return fail(unwritable + ": not a finite number, which a scene file cannot hold");
-  const std::string text = SceneText(document);
-
-  // Written beside the target and renamed over it, so that a failed write
-  // leaves the old file (or none) rather than a partial one.
-  const std::string temporary = path + ".saving";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) return fail("cannot create " + temporary);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    if (!file) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return fail("cannot write " + temporary);
-    }
-  }
-  std::error_code renamed;
-  std::filesystem::rename(temporary, path, renamed);
-  if (renamed) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return fail("cannot replace the file: " + renamed.message());
-  }
-  return true;
 }
 
 }  // namespace mqhost

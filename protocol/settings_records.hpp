@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 namespace tervolin {
 

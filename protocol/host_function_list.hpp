@@ -1,7 +1,12 @@
 // The host modeller's function table: every function the plug-in binds, in
-// the order MQInit binds them. This list is the only place the names and the
-// order are written down; the table, the name strings, the binding loop and the
-// replacement host's exports are all generated from it.
+// the order MQInit binds them. This list is the only place the names, the
+// order and the signatures of the called functions are written down. From it
+// come: the plug-in's bound table, its name strings and the binding loop
+// (binding/host_api.*); the replacement host's declarations of the 25
+// functions it implements (host/src/host_function_declarations.hpp, so a
+// definition that differs does not compile) and its inert stand-ins for the
+// rest (host/src/inert_exports.cpp). The 25 bodies themselves are written by
+// hand in host/src.
 //
 // MQ_HOST_USED(return type, name, (parameters)) names a function the plug-in
 // calls; MQ_HOST_INERT(name) one it binds but never calls. The replacement host
@@ -12,9 +17,41 @@
 // - "3 floats" and "16 floats" are pointers to the caller's array;
 // - MQWidget_Value takes a null-terminated (name, value) slot list;
 // - MQ_SendMessage and MQXmlElem_Value take a pointer to a request record.
+//
+// What the host answers, per called function. The plug-in calls them all from
+// the thread that called its export, during that call.
+// - MQ_SendMessage(kMessageGetSettings, SettingsRequest*): writes the plug-in's
+//   "pluginsettings" element into the request's list (settings_records.hpp),
+//   or leaves null there. The return value is not read.
+// - MQDoc_GetObjectCount: the number of object slots, deleted ones included.
+// - MQDoc_GetObject(index): the object in that slot; null for a deleted slot or
+//   an index out of range.
+// - MQDoc_GetObjectFromUniqueID: the object with that ID, or null.
+// - MQDoc_GetCurrentObjectIndex: the current object's slot, or -1.
+// - MQDoc_GetObjectIndex(object): the object's slot, or -1 for a foreign handle.
+// - MQDoc_IsSelectVertex / IsSelectLine / IsSelectFace: nonzero when selected;
+//   0 for anything out of range. Lines are per (face, edge).
+// - MQDoc_GetScene(0): the scene of the current view.
+// - MQScene_FloatValue(kSceneCameraAngle): the camera angle, 3 floats.
+// - MQObj_GetName(buffer, size): the name, cut to size - 1 bytes and ended.
+// - MQObj_GetVertexCount / GetFaceCount: slot counts, deleted ones included.
+// - MQObj_GetVertex / SetVertex: one position, 3 floats, in vertex space.
+// - MQObj_GetFacePointCount: the face's corners; 0 for a deleted face.
+// - MQObj_GetFacePointArray: writes the corners' vertex indices.
+// - MQObj_GetVertexRefCount: faces using the vertex; 0 means deleted.
+// - MQObj_GetIntValue(kObjectUniqueId, kObjectSelected): the value as int32.
+// - MQObj_GetFloatArray / SetFloatArray(kLocal*): the frame, its translation
+//   or its inverse (read only), in caller memory.
+// - MQMatrix_FloatValue(kMatrix*): decomposes a 16-float matrix into scale,
+//   rotation or translation, or composes one from 9 floats.
+// - MQXmlElem_Value(code, record): one settings-tree request; the answer goes
+//   into the record (settings_records.hpp).
+// - MQWidget_Value(id, code, list): one widget request (host_types.hpp codes);
+//   answers go through the list's value pointers; the return value is the new
+//   widget's id for kWidgetCreate and is otherwise not read.
 #pragma once
 
-#include "plugin/host_types.hpp"
+#include "protocol/host_types.hpp"
 
 // clang-format off
 #define MQ_HOST_FUNCTIONS(MQ_HOST_USED, MQ_HOST_INERT) \

@@ -1,4 +1,4 @@
-#include "plugin/host_api.hpp"
+#include "binding/host_api.hpp"
 
 #include "platform/dynamic_library.hpp"
 
@@ -28,11 +28,11 @@ void* ResolveFromLibrary(void* context, const char* name) {
 
 bool BindHostFunctions(HostFunctionTable& table, HostResolver resolve, void* context) {
   HostFunctionTable scratch;
-#define MQ_HOST_BIND(name)                         \
-  {                                                \
-    void* symbol = resolve(context, #name);        \
-    if (symbol == nullptr) return false;           \
-    Assign(scratch.name, symbol);                  \
+#define MQ_HOST_BIND(name)                  \
+  {                                         \
+    void* symbol = resolve(context, #name); \
+    if (symbol == nullptr) return false;    \
+    Assign(scratch.name, symbol);           \
   }
 #define MQ_HOST_BIND_USED(ret, name, params) MQ_HOST_BIND(name)
 #define MQ_HOST_BIND_INERT(name) MQ_HOST_BIND(name)

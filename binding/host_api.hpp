@@ -5,7 +5,7 @@
 // binds from the real host, from our replacement host, or from a test's fake.
 #pragma once
 
-#include "plugin/host_function_list.hpp"
+#include "protocol/host_function_list.hpp"
 
 namespace tervolin {
 

@@ -25,16 +25,16 @@ inline constexpr int kMessageGetSettings = 505;  // MQ_SendMessage: settings ele
 inline constexpr int kObjectUniqueId = 260;  // MQObj_GetIntValue
 inline constexpr int kObjectSelected = 262;  // MQObj_GetIntValue
 
-inline constexpr int kLocalTranslation = 771;   // 3 floats, read/write
-inline constexpr int kLocalMatrix = 772;        // 16 floats, read/write
-inline constexpr int kLocalInverseMatrix = 773; // 16 floats, read only
+inline constexpr int kLocalTranslation = 771;    // 3 floats, read/write
+inline constexpr int kLocalMatrix = 772;         // 16 floats, read/write
+inline constexpr int kLocalInverseMatrix = 773;  // 16 floats, read only
 
 inline constexpr int kMatrixScale = 257;        // 3 floats, read
 inline constexpr int kMatrixRotation = 258;     // 3 floats, read
 inline constexpr int kMatrixTranslation = 259;  // 3 floats, read
 inline constexpr int kMatrixCompose = 516;      // 9 floats, write
 
-inline constexpr int kSceneCameraAngle = 258;   // MQScene_FloatValue, 3 floats
+inline constexpr int kSceneCameraAngle = 258;  // MQScene_FloatValue, 3 floats
 
 // MQXmlElem_Value codes.
 inline constexpr int kXmlAddChildElement = 257;

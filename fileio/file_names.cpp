@@ -1,0 +1,70 @@
+#include "fileio/file_names.hpp"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <random>
+#include <system_error>
+
+namespace fileio::detail {
+
+namespace {
+
+// Deep enough for any chain a user makes; a loop ends here too.
+constexpr int kMaxLinks = 40;
+
+uint64_t Seed() {
+  uint64_t seed = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  try {
+    std::random_device device;
+    seed ^= (static_cast<uint64_t>(device()) << 32) ^ device();
+  } catch (const std::exception&) {
+    // No entropy source: the clock and the counter still make the name unique
+    // enough, and the exclusive creation catches the rest.
+  }
+  return seed;
+}
+
+}  // namespace
+
+std::filesystem::path PathOf(const std::string& utf8) {
+  return std::filesystem::u8path(utf8);  // NOLINT: u8path is what takes UTF-8 in C++17
+}
+
+bool FollowLinks(const std::filesystem::path& path, std::filesystem::path* target, std::string* reason) {
+  std::filesystem::path current = path;
+  for (int step = 0; step <= kMaxLinks; ++step) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(current, error))) {
+      *target = current;
+      return true;
+    }
+    const std::filesystem::path next = std::filesystem::read_symlink(current, error);
+    if (error) {
+      *target = current;
+      return true;
+    }
+    current = next.is_absolute() ? next : current.parent_path() / next;
+  }
+  *reason = "it is a chain of more than " + std::to_string(kMaxLinks) + " symbolic links";
+  return false;
+}
+
+std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
+  static std::atomic<uint64_t> counter{0};
+  thread_local std::mt19937_64 random(Seed());
+  char suffix[40];
+  std::snprintf(suffix, sizeof suffix, ".%016llx%04llx.tmp", static_cast<unsigned long long>(random()),
+                static_cast<unsigned long long>(counter++ & 0xFFFF));
+  std::filesystem::path name = ".";
+  name += target.filename();
+  name += suffix;
+  return target.parent_path() / name;
+}
+
+std::string TooLarge(size_t limit) {
+  return "is larger than " + std::to_string(limit >> 20) + " MiB, more than this program reads";
+}
+
+}  // namespace fileio::detail

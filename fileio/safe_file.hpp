@@ -1,0 +1,33 @@
+// Reading and replacing the files that the replacement host and the tools
+// keep for a user (scenes, settings, written results). Readers refuse what is
+// not a regular file and put a limit on its size, so a folder, a device or a
+// pipe gives a clear message instead of a hang or an endless read. Writers
+// replace a file whole or not at all: the content goes to a temporary file
+// with a unique name, created exclusively beside the target (never through a
+// link planted at its name), flushed to the disk and then renamed over the
+// target. A target that is a symbolic link is written through to the file it
+// names; a read-only target is refused. Paths are UTF-8 on every platform.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace fileio {
+
+enum class ReadResult {
+  kRead,     // `content` holds the whole file
+  kMissing,  // there is no file at the path
+  kFailed,   // `reason` says why, e.g. "is a folder"
+};
+
+// Reads the whole file at `path` if it is a regular file of at most `limit`
+// bytes. `reason` is a phrase without the path, to follow it.
+ReadResult ReadWholeFile(const std::string& path, size_t limit, std::string* content, std::string* reason);
+
+// Replaces the file at `path` (or the file its symbolic link names) with
+// `content`. On failure the target is as it was, no temporary is left behind,
+// and `reason` is a sentence about the file without its path, e.g. "it is
+// read-only".
+bool ReplaceWholeFile(const std::string& path, const std::string& content, std::string* reason);
+
+}  // namespace fileio

@@ -1,0 +1,152 @@
+// Reading and replacing files on Windows.
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "fileio/file_names.hpp"
+#include "fileio/safe_file.hpp"
+
+namespace fileio {
+
+namespace {
+
+using detail::PathOf;
+
+std::string Because(const char* what, DWORD error) {
+  return std::string(what) + ": " + std::system_category().message(static_cast<int>(error));
+}
+
+// A handle closed on every path out.
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return handle_; }
+  bool Close() {
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return CloseHandle(handle) != 0;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+bool WriteAll(HANDLE file, const std::string& content) {
+  size_t done = 0;
+  while (done < content.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 30));
+    DWORD wrote = 0;
+    if (WriteFile(file, content.data() + done, chunk, &wrote, nullptr) == 0 || wrote == 0) return false;
+    done += wrote;
+  }
+  return true;
+}
+
+}  // namespace
+
+ReadResult ReadWholeFile(const std::string& path, size_t limit, std::string* content, std::string* reason) {
+  const std::wstring wide = PathOf(path).wstring();
+  Handle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ReadResult::kMissing;
+    *reason = Because("cannot be opened", error);
+    return ReadResult::kFailed;
+  }
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (GetFileType(file.get()) != FILE_TYPE_DISK ||
+      GetFileInformationByHandle(file.get(), &information) == 0) {
+    *reason = "is not a regular file (a device or a pipe)";
+    return ReadResult::kFailed;
+  }
+  if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    *reason = "is a folder, not a file";
+    return ReadResult::kFailed;
+  }
+  const unsigned long long size =
+      (static_cast<unsigned long long>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+  if (size > limit) {
+    *reason = detail::TooLarge(limit);
+    return ReadResult::kFailed;
+  }
+  content->clear();
+  content->reserve(static_cast<size_t>(size));
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) == 0) {
+      *reason = Because("cannot be read", GetLastError());
+      return ReadResult::kFailed;
+    }
+    if (got == 0) return ReadResult::kRead;
+    if (content->size() + got > limit) {
+      *reason = detail::TooLarge(limit);
+      return ReadResult::kFailed;
+    }
+    content->append(buffer, got);
+  }
+}
+
+bool ReplaceWholeFile(const std::string& path, const std::string& content, std::string* reason) {
+  std::filesystem::path followed;
+  if (!detail::FollowLinks(PathOf(path), &followed, reason)) return false;
+  const std::wstring target = followed.wstring();
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      *reason = "it is a folder, not a file";
+      return false;
+    }
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+      *reason = "it is read-only";
+      return false;
+    }
+  }
+
+  std::wstring temporary;
+  HANDLE created = INVALID_HANDLE_VALUE;
+  DWORD error = 0;
+  for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
+    temporary = detail::TemporaryBeside(followed).wstring();
+    // CREATE_NEW fails on anything already at the name, a link included.
+    created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    error = GetLastError();
+    if (created == INVALID_HANDLE_VALUE && error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  if (created == INVALID_HANDLE_VALUE) {
+    *reason = Because("a temporary file cannot be created beside it", error);
+    return false;
+  }
+  Handle file(created);
+  const char* failed = "the temporary file cannot be written";
+  bool written = WriteAll(file.get(), content) && FlushFileBuffers(file.get()) != 0;
+  if (!written) error = GetLastError();
+  if (written && !file.Close()) {
+    written = false;
+    error = GetLastError();
+  }
+  if (written && MoveFileExW(temporary.c_str(), target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+    written = false;
+    error = GetLastError();
+    failed = "it cannot be replaced";
+  }
+  if (!written) {
+    *reason = Because(failed, error);
+    if (file.get() != INVALID_HANDLE_VALUE) file.Close();
+    DeleteFileW(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace fileio

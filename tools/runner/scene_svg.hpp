@@ -1,0 +1,28 @@
+// A picture of the pick's object for reviewers: the current object's
+// wireframe in a fixed three-quarter view (or the scene camera's view), its frame's axes before the pick
+// (thin, dashed) and after it (solid), X red, Y green, Z blue; the selection
+// the operation read, highlighted; the vertices' old places where they moved;
+// and the reference object when it is another one. Drawn as SVG; every
+// element carries a class ("axis after Y", "selected line", ...) so that
+// tests can read it by the numbers.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "mqhost/document.hpp"
+
+namespace runner {
+
+struct ScenePicture {
+  mqhost::ObjectData before;                    // the current object before the pick
+  mqhost::ObjectData after;                     // and after it
+  std::optional<mqhost::ObjectData> reference;  // the reference object, when not the current one
+  // The scene's camera angle, to draw the object as the camera sees it (its X
+  // axis to the right, its Y axis up); nothing: the fixed view.
+  std::optional<mqhost::Point3> cameraAngle;
+};
+
+std::string SceneSvg(const ScenePicture& picture);
+
+}  // namespace runner
