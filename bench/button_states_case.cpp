@@ -1,8 +1,9 @@
-// UpdateButtonStates measured on its own, on a dialog built once. Its floors:
-// the protocol floor walks the vertices and faces with the host calls the
-// selection counts make (the widget requests that read the reference list and
-// set the four buttons are left out: VerifyButtonStates checks that they are
-// all the plug-in makes besides); the array floor counts the flags.
+// UpdateButtonStates measured on its own, on a dialog built once, in its worst
+// case: one selected line at the end and nothing else, so that no count is
+// decided before both walks end. Its floors: the protocol floor walks the
+// vertices and faces with the host calls the selection counts make (the widget requests that read the
+// reference list and set the four buttons are left out: VerifyButtonStates checks that they are all the
+// plug-in makes besides); the array floor counts the flags.
 #include "bench/button_states_case.hpp"
 
 #include <benchmark/benchmark.h>
@@ -32,41 +33,42 @@ struct Counts {
   int32_t lines = 0;
 };
 
-// The document calls of the counts: every live vertex read and tested, every
-// live face's point count asked, the face and each of its lines tested.
+// The document calls of the counts, as the plug-in makes them: the vertex
+// walk tests the selection first and the liveness of a selected vertex, and
+// stops at 4; the face walk asks each face's point count, its selection and
+// its lines until faces and lines reach 2 (or are not needed: two selected
+// vertices decide the line, three the normal). No smaller sequence decides
+// the same buttons, so this is also the fewest-calls floor.
 [[maybe_unused]] Counts ProtocolCounts(DocumentHandle document) {
   auto& host = tervolin::HostApi();
   Counts counts;
   const int32_t current = host.MQDoc_GetCurrentObjectIndex(document);
   ObjectHandle object = host.MQDoc_GetObject(document, current);
-  if (host.MQDoc_GetObjectIndex(document, object) < 0) return counts;
-  int32_t i = 0;
-  if (host.MQObj_GetVertexCount(object) >= 1) {
-    while (i < host.MQObj_GetVertexCount(object) && host.MQObj_GetVertexRefCount(object, i) <= 0) ++i;
-  }
-  while (i != host.MQObj_GetVertexCount(object)) {
-    float position[3];
-    host.MQObj_GetVertex(object, i, position);
-    if (host.MQDoc_IsSelectVertex(document, host.MQDoc_GetObjectIndex(document, object), i) != 0)
+  const int32_t index = host.MQDoc_GetObjectIndex(document, object);
+  if (index < 0) return counts;
+  const int32_t vertices = host.MQObj_GetVertexCount(object);
+  for (int32_t i = 0; i < vertices && counts.vertices < 4; ++i) {
+    if (host.MQDoc_IsSelectVertex(document, index, i) != 0 && host.MQObj_GetVertexRefCount(object, i) > 0)
       ++counts.vertices;
-    ++i;
-    while (i >= 0 && i < host.MQObj_GetVertexCount(object) && host.MQObj_GetVertexRefCount(object, i) < 1)
-      ++i;
   }
-  int32_t f = 0;
-  if (host.MQObj_GetFaceCount(object) >= 1) {
-    while (f < host.MQObj_GetFaceCount(object) && host.MQObj_GetFacePointCount(object, f) <= 0) ++f;
-  }
-  while (f != host.MQObj_GetFaceCount(object)) {
-    const int32_t points = host.MQObj_GetFacePointCount(object, f);
-    if (host.MQDoc_IsSelectFace(document, host.MQDoc_GetObjectIndex(document, object), f) != 0)
-      ++counts.faces;
-    for (int32_t k = 0; k < points; ++k) {
-      if (host.MQDoc_IsSelectLine(document, host.MQDoc_GetObjectIndex(document, object), f, k) != 0)
-        ++counts.lines;
+  const bool needLines = counts.vertices != 2;
+  const bool needFaces = counts.vertices != 3;
+  const int32_t faces = host.MQObj_GetFaceCount(object);
+  for (int32_t f = 0; f < faces; ++f) {
+    const bool countLines = needLines && counts.lines < 2;
+    const bool countFaces = needFaces && counts.faces < 2;
+    if (!countLines && !countFaces) break;
+    if (!countLines) {
+      if (host.MQDoc_IsSelectFace(document, index, f) != 0 && host.MQObj_GetFacePointCount(object, f) > 0)
+        ++counts.faces;
+      continue;
     }
-    ++f;
-    while (f >= 0 && f < host.MQObj_GetFaceCount(object) && host.MQObj_GetFacePointCount(object, f) < 1) ++f;
+    const int32_t points = host.MQObj_GetFacePointCount(object, f);
+    if (points <= 0) continue;
+    if (countFaces && host.MQDoc_IsSelectFace(document, index, f) != 0) ++counts.faces;
+    for (int32_t k = 0; k < points && counts.lines < 2; ++k) {
+      if (host.MQDoc_IsSelectLine(document, index, f, k) != 0) ++counts.lines;
+    }
   }
   return counts;
 }
@@ -101,12 +103,12 @@ struct OpenDialog {
   }
 };
 
-enum class Path { Array, Protocol, Plugin };
+enum class Path { Array, Protocol, Fewest, Plugin };
 
 void Run(benchmark::State& state, Path path) {
   SceneSet& scenes = Scenes(GridSizes()[2]);
-  DocumentHandle document = DocumentOf(scenes, Selection::Half);
-  const SelectionArrays& selection = SelectionOf(scenes, Selection::Half);
+  DocumentHandle document = DocumentOf(scenes, Selection::LastLine);
+  const SelectionArrays& selection = SelectionOf(scenes, Selection::LastLine);
   mqhost::ResetWidgets();
   mqhost::ClearProtocolErrors();
   {
@@ -117,8 +119,9 @@ void Run(benchmark::State& state, Path path) {
     for (auto _ : state) {
       const uint64_t allocationsBefore = AllocationCount();
       switch (path) {
-        case Path::Array: counted += ArrayCounts(scenes.grid, selection).vertices; break;
-        case Path::Protocol: counted += ProtocolCounts(document).vertices; break;
+        case Path::Array: counted += ArrayCounts(scenes.grid, selection).lines; break;
+        case Path::Protocol:
+        case Path::Fewest: counted += ProtocolCounts(document).lines; break;
         case Path::Plugin: open.dialog->UpdateButtonStates(nullptr, document); break;
       }
       allocations += AllocationCount() - allocationsBefore;
@@ -142,8 +145,10 @@ void Run(benchmark::State& state, Path path) {
 
 void RegisterButtonStates([[maybe_unused]] int64_t iterations) {
 #if TERVOLIN_BENCH_HAS_DIALOG
-  const std::pair<const char*, Path> paths[] = {
-      {"array", Path::Array}, {"protocol", Path::Protocol}, {"plugin", Path::Plugin}};
+  const std::pair<const char*, Path> paths[] = {{"array", Path::Array},
+                                                {"fewest", Path::Fewest},
+                                                {"protocol", Path::Protocol},
+                                                {"plugin", Path::Plugin}};
   for (const auto& [name, path] : paths) {
     const std::string full = std::string("buttons_update/") + name + "/1M";
     benchmark::RegisterBenchmark(full.c_str(), [path = path](benchmark::State& state) { Run(state, path); })
@@ -158,7 +163,9 @@ void RegisterButtonStates([[maybe_unused]] int64_t iterations) {
 bool VerifyButtonStates() {
 #if TERVOLIN_BENCH_HAS_DIALOG
   const GridArrays grid = MakeGrid(30, 17);
-  const SelectionArrays selection = MakeSelection(grid, Selection::Half);
+  // The benchmark's selection, where no count stops early: the floors'
+  // counts are then whole.
+  const SelectionArrays selection = MakeSelection(grid, Selection::LastLine);
   DocumentHandle document = MakeGridDocument(grid, selection);
   mqhost::ResetWidgets();
   mqhost::ClearProtocolErrors();

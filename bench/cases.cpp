@@ -77,7 +77,7 @@ std::vector<Case> MakeCases() {
   c.plugin = [](const Options& t, DocumentHandle, cmq::CMQObject& o) {
     return tervolin::RotateAxis90(o, tervolin::OpRotateX, t);
   };
-  c.protocol = [](DocumentHandle d) { return ProtocolRotateX(d); };
+  c.protocol = [](DocumentHandle d, Calls calls) { return ProtocolRotateX(d, calls); };
   c.array = [](ArrayScene s) { return ArrayRotateX(s); };
   cases.push_back(c);
 
@@ -88,7 +88,7 @@ std::vector<Case> MakeCases() {
   c.plugin = [](const Options& t, DocumentHandle, cmq::CMQObject& o) {
     return tervolin::MirrorAxis(o, tervolin::OpMirrorX, t);
   };
-  c.protocol = [](DocumentHandle d) { return ProtocolMirrorX(d); };
+  c.protocol = [](DocumentHandle d, Calls calls) { return ProtocolMirrorX(d, calls); };
   c.array = [](ArrayScene s) { return ArrayMirrorX(s); };
   cases.push_back(c);
 
@@ -99,7 +99,7 @@ std::vector<Case> MakeCases() {
   c.plugin = [](const Options& t, DocumentHandle d, cmq::CMQObject& o) {
     return tervolin::ClearAxis(d, o, t);
   };
-  c.protocol = [](DocumentHandle d) { return ProtocolClear(d); };
+  c.protocol = [](DocumentHandle d, Calls calls) { return ProtocolClear(d, calls); };
   c.array = [](ArrayScene s) { return ArrayClear(s); };
   cases.push_back(c);
 
@@ -111,20 +111,22 @@ std::vector<Case> MakeCases() {
       case tervolin::OpCenterOfVertices:
       case tervolin::OpCenterOfObject: {
         const bool selectedOnly = k.operation == tervolin::OpCenterOfVertices;
-        k.protocol = [selectedOnly, t](DocumentHandle d) { return ProtocolCentre(d, selectedOnly, t); };
+        k.protocol = [selectedOnly, t](DocumentHandle d, Calls calls) {
+          return ProtocolCentre(d, selectedOnly, t, calls);
+        };
         k.array = [selectedOnly, t](ArrayScene s) { return ArrayCentre(s, selectedOnly, t); };
         break;
       }
       case tervolin::OpLine:
-        k.protocol = [t](DocumentHandle d) { return ProtocolLine(d, t); };
+        k.protocol = [t](DocumentHandle d, Calls calls) { return ProtocolLine(d, t, calls); };
         k.array = [t](ArrayScene s) { return ArrayLine(s, t); };
         break;
       case tervolin::OpFaceNormal:
-        k.protocol = [t](DocumentHandle d) { return ProtocolFaceNormal(d, t); };
+        k.protocol = [t](DocumentHandle d, Calls calls) { return ProtocolFaceNormal(d, t, calls); };
         k.array = [t](ArrayScene s) { return ArrayFaceNormal(s, t); };
         break;
       case tervolin::OpOriginToVertex:
-        k.protocol = [t](DocumentHandle d) { return ProtocolVertex(d, t); };
+        k.protocol = [t](DocumentHandle d, Calls calls) { return ProtocolVertex(d, t, calls); };
         k.array = [t](ArrayScene s) { return ArrayVertex(s, t); };
         break;
       default: break;

@@ -1,5 +1,5 @@
 // The benchmark cases: one operation of the plug-in with its options, the
-// selection it runs on, and its protocol and array floors.
+// selection it runs on, and its floors.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +22,7 @@ struct Case {
   bool transform = false;
   // The plug-in's operation on the current object.
   std::function<int32_t(const tervolin::Options&, DocumentHandle, cmq::CMQObject&)> plugin;
-  std::function<int32_t(DocumentHandle)> protocol;
+  std::function<int32_t(DocumentHandle, Calls)> protocol;
   std::function<int32_t(ArrayScene)> array;
 };
 

@@ -65,7 +65,7 @@ CopyScene& Scene() {
   return scene;
 }
 
-enum class Path { Array, Protocol, Plugin };
+enum class Path { Array, Protocol, Fewest, Plugin };
 
 void Run(benchmark::State& state, Path path) {
   ReleaseScenes();
@@ -88,7 +88,8 @@ void Run(benchmark::State& state, Path path) {
       case Path::Array:
         result = ArrayCopyToSelected(scene.grid, SourceFrame(), scene.positions, scene.frames);
         break;
-      case Path::Protocol: result = ProtocolCopyToSelected(scene.document); break;
+      case Path::Protocol: result = ProtocolCopyToSelected(scene.document, Calls::PlugIn); break;
+      case Path::Fewest: result = ProtocolCopyToSelected(scene.document, Calls::Fewest); break;
       case Path::Plugin: {
         cmq::CMQObject current = cmq::CMQObject::Current(scene.document);
         result = tervolin::CopyToSelected(scene.document, current, options);
@@ -116,8 +117,10 @@ bool Near(float a, float b) { return std::fabs(a - b) <= 1e-4f * (1.0f + std::fa
 }  // namespace
 
 void RegisterCopyToSelected(int64_t iterations) {
-  const std::pair<const char*, Path> paths[] = {
-      {"array", Path::Array}, {"protocol", Path::Protocol}, {"plugin", Path::Plugin}};
+  const std::pair<const char*, Path> paths[] = {{"array", Path::Array},
+                                                {"fewest", Path::Fewest},
+                                                {"protocol", Path::Protocol},
+                                                {"plugin", Path::Plugin}};
   for (const auto& [name, path] : paths) {
     const std::string full = std::string("code7_copy100x10k_T/") + name + "/1M";
     benchmark::RegisterBenchmark(full.c_str(), [path = path](benchmark::State& state) { Run(state, path); })
@@ -131,6 +134,7 @@ bool VerifyCopyToSelected() {
   constexpr int32_t kFew = 4;
   DocumentHandle pluginDocument = MakeCopyDocument(grid, kFew);
   DocumentHandle protocolDocument = MakeCopyDocument(grid, kFew);
+  DocumentHandle fewestDocument = MakeCopyDocument(grid, kFew);
   mqhost::ClearProtocolErrors();
 
   tervolin::Options options;
@@ -140,30 +144,35 @@ bool VerifyCopyToSelected() {
   const int32_t pluginResult = tervolin::CopyToSelected(pluginDocument, current, options);
   const uint64_t pluginCalls = mqhost::HostCallCount() - before;
   before = mqhost::HostCallCount();
-  const int32_t protocolResult = ProtocolCopyToSelected(protocolDocument);
+  const int32_t protocolResult = ProtocolCopyToSelected(protocolDocument, Calls::PlugIn);
   const uint64_t protocolCalls = mqhost::HostCallCount() - before;
+  const int32_t fewestResult = ProtocolCopyToSelected(fewestDocument, Calls::Fewest);
   std::vector<std::vector<Float3>> positions(kFew, grid.positions);
   std::vector<MQMatrix> frames(kFew, IdentityMatrix());
   const int32_t arrayResult = ArrayCopyToSelected(grid, SourceFrame(), positions, frames);
 
   std::string problem;
-  if (pluginResult != 1 || protocolResult != 1 || arrayResult != 1) problem = "a path did nothing";
+  if (pluginResult != 1 || protocolResult != 1 || fewestResult != 1 || arrayResult != 1)
+    problem = "a path did nothing";
   if (problem.empty() && pluginCalls != protocolCalls) {
     problem = "host calls " + std::to_string(pluginCalls) + " (plug-in) vs " + std::to_string(protocolCalls);
   }
   for (int32_t t = 1; problem.empty() && t <= kFew; ++t) {
     const mqhost::Matrix16 a = mqhost::FrameOf(pluginDocument, t);
     const mqhost::Matrix16 b = mqhost::FrameOf(protocolDocument, t);
+    const mqhost::Matrix16 d = mqhost::FrameOf(fewestDocument, t);
     const MQMatrix& c = frames[static_cast<size_t>(t - 1)];
     for (size_t k = 0; k < 16; ++k) {
-      if (!Near(a[k], b[k]) || !Near(a[k], c.m[k])) problem = "frames differ";
+      if (!Near(a[k], b[k]) || !Near(a[k], c.m[k]) || !Near(a[k], d[k])) problem = "frames differ";
     }
     const auto& pa = mqhost::VerticesOf(pluginDocument, t);
     const auto& pb = mqhost::VerticesOf(protocolDocument, t);
+    const auto& pd = mqhost::VerticesOf(fewestDocument, t);
     const auto& pc = positions[static_cast<size_t>(t - 1)];
     for (size_t i = 0; i < pa.size(); ++i) {
       if (!Near(pa[i].x, pb[i].x) || !Near(pa[i].y, pb[i].y) || !Near(pa[i].z, pb[i].z) ||
-          !Near(pa[i].x, pc[i].x) || !Near(pa[i].y, pc[i].y) || !Near(pa[i].z, pc[i].z)) {
+          !Near(pa[i].x, pc[i].x) || !Near(pa[i].y, pc[i].y) || !Near(pa[i].z, pc[i].z) ||
+          !Near(pa[i].x, pd[i].x) || !Near(pa[i].y, pd[i].y) || !Near(pa[i].z, pd[i].z)) {
         problem = "vertices differ";
       }
     }
@@ -171,6 +180,7 @@ bool VerifyCopyToSelected() {
   if (problem.empty() && !mqhost::ProtocolErrors().empty()) problem = mqhost::ProtocolErrors().front();
   mqhost::DestroyDocument(pluginDocument);
   mqhost::DestroyDocument(protocolDocument);
+  mqhost::DestroyDocument(fewestDocument);
   std::printf("%-22s %s %s(%llu host calls)\n", "code7_copy_T", problem.empty() ? "ok  " : "FAIL",
               problem.empty() ? "" : (problem + " ").c_str(), static_cast<unsigned long long>(pluginCalls));
   return problem.empty();

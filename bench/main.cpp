@@ -1,10 +1,11 @@
-// The benchmark program: every case on every grid size through three paths,
-// the plug-in's operation, its protocol floor and its array floor.
+// The benchmark program: every case on every grid size through four paths,
+// the plug-in's operation, its protocol floor, its fewest-calls floor and its
+// array floor.
 //
 //   tervolin_bench [Google Benchmark flags]   runs them
 //   tervolin_bench --verify                   checks, on small grids, that each
-//       floor does the case's work: the same host calls in number as the
-//       plug-in, and the same frame and vertex positions as a result
+//       floor does the case's work: the same frame and vertex positions as
+//       the plug-in, and for the protocol floor the same host calls in number
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -18,6 +19,7 @@
 #include "bench/cases.hpp"
 #include "bench/copy_case.hpp"
 #include "bench/menu_pick_case.hpp"
+#include "bench/object_sweep_case.hpp"
 #include "binding/host_api.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
@@ -25,11 +27,12 @@
 namespace bench {
 namespace {
 
-enum class Path { Array, Protocol, Plugin };
+enum class Path { Array, Protocol, Fewest, Plugin };
 const char* PathName(Path path) {
   switch (path) {
     case Path::Array: return "array";
     case Path::Protocol: return "protocol";
+    case Path::Fewest: return "fewest";
     case Path::Plugin: return "plugin";
   }
   return "";
@@ -65,7 +68,8 @@ void RunCase(benchmark::State& state, const Case& c, const GridSize& size, Path 
     int32_t result = 0;
     switch (path) {
       case Path::Array: result = c.array(arrays); break;
-      case Path::Protocol: result = c.protocol(document); break;
+      case Path::Protocol: result = c.protocol(document, Calls::PlugIn); break;
+      case Path::Fewest: result = c.protocol(document, Calls::Fewest); break;
       case Path::Plugin: {
         cmq::CMQObject current = cmq::CMQObject::Current(document);
         result = c.plugin(options, document, current);
@@ -95,9 +99,10 @@ void RegisterAll() {
     if (size.width * size.height == 1'000'000) {
       RegisterButtonStates(IterationsFor(size));
       RegisterMenuPicks(IterationsFor(size));
+      RegisterObjectSweep(IterationsFor(size));
     }
     for (const Case& c : Cases()) {
-      for (Path path : {Path::Array, Path::Protocol, Path::Plugin}) {
+      for (Path path : {Path::Array, Path::Fewest, Path::Protocol, Path::Plugin}) {
         const std::string name = c.name + "/" + PathName(path) + "/" + size.name;
         benchmark::RegisterBenchmark(
             name.c_str(), [&c, &size, path](benchmark::State& state) { RunCase(state, c, size, path); })
@@ -141,6 +146,7 @@ bool VerifyCase(const Case& c, const GridArrays& grid) {
   const SelectionArrays selection = MakeSelection(grid, c.selection);
   DocumentHandle pluginDocument = MakeGridDocument(grid, selection);
   DocumentHandle protocolDocument = MakeGridDocument(grid, selection);
+  DocumentHandle fewestDocument = MakeGridDocument(grid, selection);
   mqhost::ClearProtocolErrors();
 
   tervolin::Options options;
@@ -151,36 +157,47 @@ bool VerifyCase(const Case& c, const GridArrays& grid) {
   const uint64_t pluginCalls = mqhost::HostCallCount() - before;
 
   before = mqhost::HostCallCount();
-  const int32_t protocolResult = c.protocol(protocolDocument);
+  const int32_t protocolResult = c.protocol(protocolDocument, Calls::PlugIn);
   const uint64_t protocolCalls = mqhost::HostCallCount() - before;
+  before = mqhost::HostCallCount();
+  const int32_t fewestResult = c.protocol(fewestDocument, Calls::Fewest);
+  const uint64_t fewestCalls = mqhost::HostCallCount() - before;
 
   std::vector<Float3> positions = grid.positions;
   MQMatrix frame = IdentityMatrix();
   const int32_t arrayResult = c.array(ArrayScene{grid, selection, positions, frame});
 
   const mqhost::Matrix16 pluginFrame = mqhost::FrameOf(pluginDocument, 0);
-  const mqhost::Matrix16 protocolFrame = mqhost::FrameOf(protocolDocument, 0);
+  const auto& pluginVertices = mqhost::VerticesOf(pluginDocument, 0);
   std::string problem;
-  if (pluginResult != 1 || protocolResult != 1 || arrayResult != 1) {
+  if (pluginResult != 1 || protocolResult != 1 || fewestResult != 1 || arrayResult != 1) {
     problem = "results " + std::to_string(pluginResult) + "/" + std::to_string(protocolResult) + "/" +
-              std::to_string(arrayResult);
+              std::to_string(fewestResult) + "/" + std::to_string(arrayResult);
   } else if (pluginCalls != protocolCalls) {
     problem = "host calls " + std::to_string(pluginCalls) + " (plug-in) vs " + std::to_string(protocolCalls);
-  } else if (!SameFrame(pluginFrame, protocolFrame.data())) {
+  } else if (fewestCalls > pluginCalls) {
+    problem = "the fewest calls are " + std::to_string(fewestCalls) + ", more than the plug-in's";
+  } else if (!SameFrame(pluginFrame, mqhost::FrameOf(protocolDocument, 0).data())) {
     problem = "protocol floor's frame differs";
-  } else if (!SamePositions(mqhost::VerticesOf(pluginDocument, 0), mqhost::VerticesOf(protocolDocument, 0))) {
+  } else if (!SamePositions(pluginVertices, mqhost::VerticesOf(protocolDocument, 0))) {
     problem = "protocol floor's vertices differ";
+  } else if (!SameFrame(pluginFrame, mqhost::FrameOf(fewestDocument, 0).data())) {
+    problem = "fewest-calls floor's frame differs";
+  } else if (!SamePositions(pluginVertices, mqhost::VerticesOf(fewestDocument, 0))) {
+    problem = "fewest-calls floor's vertices differ";
   } else if (!SameFrame(pluginFrame, frame.m)) {
     problem = "array floor's frame differs";
-  } else if (!SamePositions(mqhost::VerticesOf(pluginDocument, 0), positions)) {
+  } else if (!SamePositions(pluginVertices, positions)) {
     problem = "array floor's vertices differ";
   } else if (!mqhost::ProtocolErrors().empty()) {
     problem = "protocol error: " + mqhost::ProtocolErrors().front();
   }
   mqhost::DestroyDocument(pluginDocument);
   mqhost::DestroyDocument(protocolDocument);
-  std::printf("%-22s %s %s(%llu host calls)\n", c.name.c_str(), problem.empty() ? "ok  " : "FAIL",
-              problem.empty() ? "" : (problem + " ").c_str(), static_cast<unsigned long long>(pluginCalls));
+  mqhost::DestroyDocument(fewestDocument);
+  std::printf("%-22s %s %s(%llu host calls, fewest %llu)\n", c.name.c_str(),
+              problem.empty() ? "ok  " : "FAIL", problem.empty() ? "" : (problem + " ").c_str(),
+              static_cast<unsigned long long>(pluginCalls), static_cast<unsigned long long>(fewestCalls));
   return problem.empty();
 }
 

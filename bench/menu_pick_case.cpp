@@ -103,6 +103,14 @@ bool PluginShowsDialog(const PluginExports& plugin) {
 
 }  // namespace
 
+bool PickCode1WithTransform(DocumentHandle document) {
+  const PluginExports* plugin = Plugin();
+  if (plugin == nullptr) return false;
+  const int32_t result = Pick(*plugin, document, false);
+  const mqhost::ModalOutcome outcome = mqhost::LastModalOutcome();
+  return outcome.ran && !outcome.ranOutOfActions && result == 1;
+}
+
 void RegisterMenuPicks(int64_t iterations) {
   const PluginExports* plugin = Plugin();
   if (plugin == nullptr) {

@@ -1,4 +1,6 @@
-// The protocol floor: the host calls of each case, written out as plain loops.
+// The protocol floors, the host calls of each case written out as plain loops,
+// in two sets (floors.hpp): Calls::PlugIn, the plug-in's own calls, and
+// Calls::Fewest, which leaves out the reads the plug-in repeats.
 #include <limits>
 
 #include "bench/floors.hpp"
@@ -10,47 +12,17 @@ namespace {
 
 using tervolin::HostApi;
 
+// The current object, as the plug-in's caller wraps it: two calls.
 struct Target {
   DocumentHandle document;
   ObjectHandle object;
 };
-
-// The current object, as the plug-in's caller wraps it: two calls.
 Target Current(DocumentHandle document) {
   const int32_t index = HostApi().MQDoc_GetCurrentObjectIndex(document);
   return {document, HostApi().MQDoc_GetObject(document, index)};
 }
 
-// The live-vertex walk: the count is asked at every step and at every end
-// test, the reference count of every index. `visit` returns true to stop.
-template <class Visit>
-void WalkVertices(ObjectHandle object, Visit&& visit) {
-  auto& host = HostApi();
-  int32_t i = 0;
-  if (host.MQObj_GetVertexCount(object) >= 1) {
-    while (i < host.MQObj_GetVertexCount(object) && host.MQObj_GetVertexRefCount(object, i) <= 0) ++i;
-  }
-  while (i != host.MQObj_GetVertexCount(object)) {
-    if (visit(i)) return;
-    ++i;
-    while (i >= 0 && i < host.MQObj_GetVertexCount(object) && host.MQObj_GetVertexRefCount(object, i) < 1)
-      ++i;
-  }
-}
-
-template <class Visit>
-void WalkFaces(ObjectHandle object, Visit&& visit) {
-  auto& host = HostApi();
-  int32_t i = 0;
-  if (host.MQObj_GetFaceCount(object) >= 1) {
-    while (i < host.MQObj_GetFaceCount(object) && host.MQObj_GetFacePointCount(object, i) <= 0) ++i;
-  }
-  while (i != host.MQObj_GetFaceCount(object)) {
-    if (visit(i)) return;
-    ++i;
-    while (i >= 0 && i < host.MQObj_GetFaceCount(object) && host.MQObj_GetFacePointCount(object, i) < 1) ++i;
-  }
-}
+int32_t IndexOf(const Target& t) { return HostApi().MQDoc_GetObjectIndex(t.document, t.object); }
 
 Float3 GetVertex(ObjectHandle object, int32_t i) {
   Float3 p{0.0f, 0.0f, 0.0f};
@@ -58,9 +30,14 @@ Float3 GetVertex(ObjectHandle object, int32_t i) {
   return p;
 }
 
-bool VertexSelected(const Target& t, int32_t i) {
-  return HostApi().MQDoc_IsSelectVertex(t.document, HostApi().MQDoc_GetObjectIndex(t.document, t.object),
-                                        i) != 0;
+// The next selected live vertex after `i`, or -1: the selection first.
+int32_t NextSelected(const Target& t, int32_t index, int32_t count, int32_t i) {
+  auto& host = HostApi();
+  for (++i; i < count; ++i) {
+    if (host.MQDoc_IsSelectVertex(t.document, index, i) != 0 && host.MQObj_GetVertexRefCount(t.object, i) > 0)
+      return i;
+  }
+  return -1;
 }
 
 MQMatrix ReadArray16(ObjectHandle object, int id) {
@@ -76,42 +53,51 @@ Float3 MatrixValue(const MQMatrix& matrix, int id) {
   return value;
 }
 
-// The frame-change compensation: old frame and inverse, the host's
-// decomposition and composition, then every live vertex through the motion.
-void MoveWithFrame(ObjectHandle object, MQMatrix newFrame, bool mirror) {
+// The host's rebuild of `target` from three sources: four calls.
+void Rebuild(MQMatrix& target, const MQMatrix& scaleFrom, const MQMatrix& rotationFrom,
+             const MQMatrix& translationFrom) {
+  const Float3 s = MatrixValue(scaleFrom, mq::kMatrixScale);
+  const Float3 r = MatrixValue(rotationFrom, mq::kMatrixRotation);
+  const Float3 t = MatrixValue(translationFrom, mq::kMatrixTranslation);
+  float parts[9] = {s.x, s.y, s.z, r.x, r.y, r.z, t.x, t.y, t.z};
+  HostApi().MQMatrix_FloatValue(target.m, mq::kMatrixCompose, parts);
+}
+
+// Every live vertex through `motion`: three calls each. The plug-in's walk
+// asks for the count itself; the fewest calls reuse one the case has.
+void MoveVertices(ObjectHandle object, const MQMatrix& motion, Calls calls, int32_t count) {
   auto& host = HostApi();
-  const MQMatrix inverse = ReadArray16(object, mq::kLocalInverseMatrix);
-  const MQMatrix frame = ReadArray16(object, mq::kLocalMatrix);
-  const Float3 scale = MatrixValue(mirror ? newFrame : frame, mq::kMatrixScale);
-  const Float3 rotation = MatrixValue(newFrame, mq::kMatrixRotation);
-  const Float3 translation = MatrixValue(mirror ? newFrame : frame, mq::kMatrixTranslation);
-  float parts[9] = {scale.x,    scale.y,       scale.z,       rotation.x,   rotation.y,
-                    rotation.z, translation.x, translation.y, translation.z};
-  host.MQMatrix_FloatValue(newFrame.m, mq::kMatrixCompose, parts);
-  const MQMatrix motion = MatrixProduct(inverse, newFrame);
-  WalkVertices(object, [&](int32_t i) {
+  if (calls == Calls::PlugIn || count < 0) count = host.MQObj_GetVertexCount(object);
+  for (int32_t i = 0; i < count; ++i) {
+    if (host.MQObj_GetVertexRefCount(object, i) <= 0) continue;
     const Float3 p = TransformPoint(GetVertex(object, i), motion);
     host.MQObj_SetVertex(object, i, &p.x);
-    return false;
-  });
+  }
 }
 
-// Writes a changed frame, moving the vertices first when asked: the calls of
-// the plug-in's frame writers, including its check that the frame inverts.
-void WriteFrame(ObjectHandle object, const MQMatrix& frame, bool transform, bool mirror) {
+// A frame change: the old frame read once, its inverse when the vertices
+// move, the host's rebuild of the new frame, the vertices, the write.
+int32_t WriteFrame(ObjectHandle object, const MQMatrix& oldFrame, const MQMatrix& frame, bool transform,
+                   bool mirror, Calls calls, int32_t count) {
   if (transform) {
-    ReadArray16(object, mq::kLocalMatrix);
-    ReadArray16(object, mq::kLocalInverseMatrix);
-    MoveWithFrame(object, frame, mirror);
+    const MQMatrix inverse = ReadArray16(object, mq::kLocalInverseMatrix);
+    MQMatrix scratch = frame;
+    if (mirror) {
+      Rebuild(scratch, scratch, scratch, scratch);
+    } else {
+      Rebuild(scratch, oldFrame, scratch, oldFrame);
+    }
+    MoveVertices(object, MatrixProduct(inverse, scratch), calls, count);
   }
   HostApi().MQObj_SetFloatArray(object, mq::kLocalMatrix, frame.m);
+  return 1;
 }
 
-int32_t ApplyDirection(ObjectHandle object, Float3 direction, bool transform) {
+int32_t ApplyDirection(ObjectHandle object, Float3 direction, bool transform, Calls calls, int32_t count) {
+  const MQMatrix oldFrame = ReadArray16(object, mq::kLocalMatrix);
   MQMatrix frame{};
-  if (!FrameWithYAlong(ReadArray16(object, mq::kLocalMatrix), direction, &frame)) return 0;
-  WriteFrame(object, frame, transform, false);
-  return 1;
+  if (!FrameWithYAlong(oldFrame, direction, &frame)) return 0;
+  return WriteFrame(object, oldFrame, frame, transform, false, calls, count);
 }
 
 }  // namespace
@@ -130,178 +116,173 @@ bool FrameWithYAlong(const MQMatrix& frame, Float3 direction, MQMatrix* result) 
   return true;
 }
 
-int32_t ProtocolCentre(DocumentHandle document, bool selectedOnly, bool transform) {
+int32_t ProtocolCentre(DocumentHandle document, bool selectedOnly, bool transform, Calls calls) {
   auto& host = HostApi();
   const Target t = Current(document);
-  if (host.MQDoc_GetObjectIndex(t.document, t.object) < 0) return 0;
+  // The fewest calls ask for the index only where a selection test needs it.
+  const int32_t index = calls == Calls::PlugIn || selectedOnly ? IndexOf(t) : 0;
+  if (index < 0) return 0;
+  const int32_t count = host.MQObj_GetVertexCount(t.object);
   constexpr float kLargest = std::numeric_limits<float>::max();
   Float3 low{kLargest, kLargest, kLargest};
   Float3 high{-kLargest, -kLargest, -kLargest};
-  WalkVertices(t.object, [&](int32_t i) {
+  auto include = [&](int32_t i) {
     const Float3 p = GetVertex(t.object, i);
-    if (selectedOnly && !VertexSelected(t, i)) return false;
     if (p.x < low.x) low.x = p.x;
     if (p.y < low.y) low.y = p.y;
     if (p.z < low.z) low.z = p.z;
     if (p.x > high.x) high.x = p.x;
     if (p.y > high.y) high.y = p.y;
     if (p.z > high.z) high.z = p.z;
-    return false;
-  });
+  };
+  if (selectedOnly) {
+    for (int32_t i = NextSelected(t, index, count, -1); i >= 0; i = NextSelected(t, index, count, i))
+      include(i);
+  } else {
+    for (int32_t i = 0; i < count; ++i) {
+      if (host.MQObj_GetVertexRefCount(t.object, i) > 0) include(i);
+    }
+  }
   const Float3 centre = (high + low) * 0.5f;
   if (transform) {
     Float3 origin{0.0f, 0.0f, 0.0f};
     host.MQObj_GetFloatArray(t.object, mq::kLocalTranslation, &origin.x);
     const Float3 delta = centre - origin;
-    WalkVertices(t.object, [&](int32_t i) {
+    const int32_t moved = calls == Calls::PlugIn ? host.MQObj_GetVertexCount(t.object) : count;
+    for (int32_t i = 0; i < moved; ++i) {
+      if (host.MQObj_GetVertexRefCount(t.object, i) <= 0) continue;
       const Float3 p = GetVertex(t.object, i) + delta;
       host.MQObj_SetVertex(t.object, i, &p.x);
-      return false;
-    });
+    }
   }
   host.MQObj_SetFloatArray(t.object, mq::kLocalTranslation, &centre.x);
   return 1;
 }
 
-int32_t ProtocolLine(DocumentHandle document, bool transform) {
+int32_t ProtocolLine(DocumentHandle document, bool transform, Calls calls) {
   auto& host = HostApi();
   const Target t = Current(document);
-  if (host.MQDoc_GetObjectIndex(t.document, t.object) < 0) return 0;
-  int found = 0;
-  Float3 first{};
-  Float3 direction{};
-  WalkVertices(t.object, [&](int32_t i) {
-    const Float3 p = GetVertex(t.object, i);
-    if (!VertexSelected(t, i)) return false;
-    if (found++ == 0) {
-      first = p;
-      return false;
+  const int32_t index = IndexOf(t);
+  if (index < 0) return 0;
+  const int32_t count = host.MQObj_GetVertexCount(t.object);
+  const int32_t first = NextSelected(t, index, count, -1);
+  const int32_t second = first < 0 ? -1 : NextSelected(t, index, count, first);
+  if (second >= 0) {
+    return ApplyDirection(t.object, GetVertex(t.object, first) - GetVertex(t.object, second), transform,
+                          calls, count);
+  }
+  const int32_t faces = host.MQObj_GetFaceCount(t.object);
+  for (int32_t f = 0; f < faces; ++f) {
+    const int32_t points = host.MQObj_GetFacePointCount(t.object, f);
+    for (int32_t k = 0; k < points; ++k) {
+      if (host.MQDoc_IsSelectLine(t.document, index, f, k) == 0) continue;
+      int32_t face[8] = {};
+      host.MQObj_GetFacePointArray(t.object, f, face);
+      const Float3 direction =
+          GetVertex(t.object, face[k == points - 1 ? 0 : k + 1]) - GetVertex(t.object, face[k]);
+      return ApplyDirection(t.object, direction, transform, calls, count);
     }
-    direction = first - p;
-    return true;
-  });
-  if (found >= 2) return ApplyDirection(t.object, direction, transform);
-
-  bool haveLine = false;
-  WalkFaces(t.object, [&](int32_t f) {
-    const int32_t count = host.MQObj_GetFacePointCount(t.object, f);
-    for (int32_t k = 0; k < count; ++k) {
-      if (host.MQDoc_IsSelectLine(t.document, host.MQDoc_GetObjectIndex(t.document, t.object), f, k) == 0)
-        continue;
-      int32_t points[8] = {};
-      host.MQObj_GetFacePointCount(t.object, f);
-      host.MQObj_GetFacePointArray(t.object, f, points);
-      const int32_t start = points[k];
-      const int32_t end = points[k == count - 1 ? 0 : k + 1];
-      direction = GetVertex(t.object, end) - GetVertex(t.object, start);
-      haveLine = true;
-      return true;
-    }
-    return false;
-  });
-  return haveLine ? ApplyDirection(t.object, direction, transform) : 0;
+  }
+  return 0;
 }
 
-int32_t ProtocolFaceNormal(DocumentHandle document, bool transform) {
+int32_t ProtocolFaceNormal(DocumentHandle document, bool transform, Calls calls) {
   auto& host = HostApi();
   const Target t = Current(document);
-  if (host.MQDoc_GetObjectIndex(t.document, t.object) < 0) return 0;
-  bool haveFace = false;
-  Float3 direction{};
-  WalkFaces(t.object, [&](int32_t f) {
-    if (host.MQDoc_IsSelectFace(t.document, host.MQDoc_GetObjectIndex(t.document, t.object), f) == 0)
-      return false;
-    int32_t points[8] = {};
-    const int32_t count = host.MQObj_GetFacePointCount(t.object, f);
-    host.MQObj_GetFacePointArray(t.object, f, points);
-    const Float3 p0 = GetVertex(t.object, points[0]);
-    const Float3 p1 = GetVertex(t.object, points[1]);
-    const Float3 last = GetVertex(t.object, points[count - 1]);
-    const Float3 w = GetVertex(t.object, points[2]) - p1;
-    direction = Cross(p1 - p0, ((p0 - last) - w) * 0.5f);
-    haveFace = true;
-    return true;
-  });
-  if (haveFace) return ApplyDirection(t.object, direction, transform);
-
-  Float3 p[3] = {};
-  int found = 0;
-  WalkVertices(t.object, [&](int32_t i) {
-    const Float3 position = GetVertex(t.object, i);
-    if (!VertexSelected(t, i)) return false;
-    p[found++] = position;
-    return found == 3;
-  });
-  if (found < 3) return 0;
-  return ApplyDirection(t.object, Cross(p[1] - p[0], p[2] - p[0]), transform);
+  const int32_t index = IndexOf(t);
+  if (index < 0) return 0;
+  // The fewest calls read the vertex count only for a walk that needs it.
+  const int32_t faces = host.MQObj_GetFaceCount(t.object);
+  for (int32_t f = 0; f < faces; ++f) {
+    if (host.MQDoc_IsSelectFace(t.document, index, f) == 0) continue;
+    const int32_t points = host.MQObj_GetFacePointCount(t.object, f);
+    if (points < 1) continue;
+    if (calls == Calls::PlugIn) host.MQObj_GetFacePointCount(t.object, f);
+    int32_t face[8] = {};
+    host.MQObj_GetFacePointArray(t.object, f, face);
+    const Float3 p0 = GetVertex(t.object, face[0]);
+    const Float3 p1 = GetVertex(t.object, face[1]);
+    const Float3 last = GetVertex(t.object, face[points - 1]);
+    const Float3 w = GetVertex(t.object, face[2]) - p1;
+    return ApplyDirection(t.object, Cross(p1 - p0, ((p0 - last) - w) * 0.5f), transform, calls, -1);
+  }
+  const int32_t count = host.MQObj_GetVertexCount(t.object);
+  int32_t found[3] = {-1, -1, -1};
+  for (int k = 0; k < 3; ++k) {
+    found[k] = NextSelected(t, index, count, k == 0 ? -1 : found[k - 1]);
+    if (found[k] < 0) return 0;
+  }
+  const Float3 p0 = GetVertex(t.object, found[0]);
+  const Float3 p1 = GetVertex(t.object, found[1]);
+  const Float3 p2 = GetVertex(t.object, found[2]);
+  return ApplyDirection(t.object, Cross(p1 - p0, p2 - p0), transform, calls, count);
 }
 
-int32_t ProtocolVertex(DocumentHandle document, bool transform) {
+int32_t ProtocolVertex(DocumentHandle document, bool transform, Calls calls) {
   auto& host = HostApi();
   const Target t = Current(document);
-  if (host.MQDoc_GetObjectIndex(t.document, t.object) < 0) return 0;
-  bool have = false;
-  Float3 position{};
-  WalkVertices(t.object, [&](int32_t i) {
-    position = GetVertex(t.object, i);
-    have = VertexSelected(t, i);
-    return have;
-  });
-  if (!have) return 0;
+  const int32_t index = IndexOf(t);
+  if (index < 0) return 0;
+  const int32_t count = host.MQObj_GetVertexCount(t.object);
+  const int32_t i = NextSelected(t, index, count, -1);
+  if (i < 0) return 0;
+  const Float3 position = GetVertex(t.object, i);
   Float3 origin{0.0f, 0.0f, 0.0f};
   host.MQObj_GetFloatArray(t.object, mq::kLocalTranslation, &origin.x);
-  return ApplyDirection(t.object, position - origin, transform);
+  return ApplyDirection(t.object, position - origin, transform, calls, count);
 }
 
-int32_t ProtocolRotateX(DocumentHandle document) {
+int32_t ProtocolRotateX(DocumentHandle document, Calls calls) {
   const Target t = Current(document);
-  MQMatrix frame = ReadArray16(t.object, mq::kLocalMatrix);
-  const Float3 y = MatrixRow(frame, 1);
-  SetMatrixRow(frame, 1, MatrixRow(frame, 2));
-  SetMatrixRow(frame, 2, -y);
-  WriteFrame(t.object, frame, true, false);
-  return 1;
+  const MQMatrix oldFrame = ReadArray16(t.object, mq::kLocalMatrix);
+  MQMatrix frame = oldFrame;
+  SetMatrixRow(frame, 1, MatrixRow(oldFrame, 2));
+  SetMatrixRow(frame, 2, -MatrixRow(oldFrame, 1));
+  return WriteFrame(t.object, oldFrame, frame, true, false, calls, -1);
 }
 
-int32_t ProtocolMirrorX(DocumentHandle document) {
+int32_t ProtocolMirrorX(DocumentHandle document, Calls calls) {
   const Target t = Current(document);
-  MQMatrix frame = ReadArray16(t.object, mq::kLocalMatrix);
+  const MQMatrix oldFrame = ReadArray16(t.object, mq::kLocalMatrix);
+  MQMatrix frame = oldFrame;
   frame.m[0] = -frame.m[0];
   frame.m[4] = -frame.m[4];
   frame.m[8] = -frame.m[8];
-  WriteFrame(t.object, frame, true, true);
-  return 1;
+  return WriteFrame(t.object, oldFrame, frame, true, true, calls, -1);
 }
 
-int32_t ProtocolClear(DocumentHandle document) {
+int32_t ProtocolClear(DocumentHandle document, Calls calls) {
   const Target t = Current(document);
-  if (HostApi().MQDoc_GetObjectIndex(t.document, t.object) < 0) return 0;
-  const MQMatrix identity = IdentityMatrix();
-  MoveWithFrame(t.object, identity, true);
-  HostApi().MQObj_SetFloatArray(t.object, mq::kLocalMatrix, identity.m);
-  return 1;
+  // The plug-in checks the reference and reads the frame whose inverse
+  // carries the vertices; with no selection to test, the fewest calls need
+  // neither.
+  if (calls == Calls::PlugIn) {
+    if (IndexOf(t) < 0) return 0;
+    ReadArray16(t.object, mq::kLocalInverseMatrix);
+  }
+  return WriteFrame(t.object, IdentityMatrix(), IdentityMatrix(), true, true, calls, -1);
 }
 
-int32_t ProtocolCopyToSelected(DocumentHandle document) {
+int32_t ProtocolCopyToSelected(DocumentHandle document, Calls calls) {
   auto& host = HostApi();
   const Target source = Current(document);
-  if (host.MQDoc_GetObjectIndex(source.document, source.object) < 0) return 0;
+  if (IndexOf(source) < 0) return 0;
   const MQMatrix sourceFrame = ReadArray16(source.object, mq::kLocalMatrix);
-  for (int32_t index = 0; index < host.MQDoc_GetObjectCount(document); ++index) {
+  const int32_t objects = host.MQDoc_GetObjectCount(document);
+  for (int32_t index = 0; index < objects; ++index) {
     ObjectHandle object = host.MQDoc_GetObject(document, index);
-    if (object == nullptr || host.MQDoc_GetObjectIndex(document, object) < 0 || object == source.object)
-      continue;
+    if (object == nullptr || object == source.object) continue;
     if (host.MQObj_GetIntValue(object, mq::kObjectSelected) == 0) continue;
-    ReadArray16(object, mq::kLocalMatrix);
+    const MQMatrix own = ReadArray16(object, mq::kLocalMatrix);
     // Scale, rotation and translation all from the source.
-    const Float3 scale = MatrixValue(sourceFrame, mq::kMatrixScale);
-    const Float3 rotation = MatrixValue(sourceFrame, mq::kMatrixRotation);
-    const Float3 translation = MatrixValue(sourceFrame, mq::kMatrixTranslation);
-    float parts[9] = {scale.x,    scale.y,       scale.z,       rotation.x,   rotation.y,
-                      rotation.z, translation.x, translation.y, translation.z};
-    MQMatrix next = sourceFrame;
-    host.MQMatrix_FloatValue(next.m, mq::kMatrixCompose, parts);
-    MoveWithFrame(object, next, true);
+    MQMatrix next = own;
+    Rebuild(next, sourceFrame, sourceFrame, sourceFrame);
+    const MQMatrix inverse = ReadArray16(object, mq::kLocalInverseMatrix);
+    MQMatrix scratch = next;
+    // The plug-in rebuilds the copied frame once more before it moves the
+    // vertices with it.
+    if (calls == Calls::PlugIn) Rebuild(scratch, scratch, scratch, scratch);
+    MoveVertices(object, MatrixProduct(inverse, scratch), Calls::PlugIn, -1);
     host.MQObj_SetFloatArray(object, mq::kLocalMatrix, next.m);
   }
   return 1;

@@ -5,6 +5,7 @@
 #include "binding/host_api.hpp"
 #include "dialog/tervolin_dialog.hpp"
 #include "geometry/cmq_object.hpp"
+#include "geometry/object_view.hpp"
 
 namespace tervolin {
 
@@ -21,25 +22,41 @@ struct SelectionCounts {
   int32_t lines = 0;
 };
 
-SelectionCounts CountSelection(const cmq::CMQObject& object) {
+// The enabling rules compare the vertex count with 1, 2 and 3 and the face and
+// line counts with 1: a count that reaches 4 (vertices) or 2 (faces, lines)
+// can change no rule, and its walk stops there. The counts are then "at
+// least" that many.
+constexpr int32_t kVerticesDecided = 4;
+constexpr int32_t kFacesDecided = 2;
+constexpr int32_t kLinesDecided = 2;
+
+SelectionCounts CountSelection(const cmq::CMQObject& wrapper) {
   SelectionCounts counts;
+  const cmq::ObjectView object(wrapper);
   // A document without a current object has nothing selected to count.
   if (!object.IsValid()) return counts;
-  // The walks run once per vertex and face of the reference object, on every
-  // pick in the list: they read each one by the iterator's index, with the
-  // host calls a view would make (the vertex's position, then its selection;
-  // the face's point count, its selection and each of its lines) and without
-  // making a view per step.
-  for (cmq::VertexIterator it(object); it != cmq::IterationEnd{}; ++it) {
-    static_cast<void>(object.GetVertex(it.Index()));
-    if (object.IsVertexSelected(it.Index())) ++counts.vertices;
+
+  for (int32_t v = object.NextSelectedVertex(-1); v >= 0; v = object.NextSelectedVertex(v)) {
+    if (++counts.vertices == kVerticesDecided) break;
   }
-  for (cmq::FaceIterator it(object); it != cmq::IterationEnd{}; ++it) {
-    const int32_t face = it.Index();
-    const int32_t pointCount = object.GetFacePointCount(face);
+  // Two selected vertices enable the line whatever the lines are, and three
+  // the normal whatever the faces are.
+  const bool needLines = counts.vertices != 2;
+  const bool needFaces = counts.vertices != 3;
+  const int32_t faceCount = object.FaceCount();
+  for (int32_t face = 0; face < faceCount; ++face) {
+    const bool countLines = needLines && counts.lines < kLinesDecided;
+    const bool countFaces = needFaces && counts.faces < kFacesDecided;
+    if (!countLines && !countFaces) break;
+    if (!countLines) {
+      // Only the faces: the selection first, then whether the face is live.
+      if (object.IsFaceSelected(face) && object.FacePointCount(face) > 0) ++counts.faces;
+      continue;
+    }
+    const int32_t pointCount = object.FacePointCount(face);
     if (pointCount <= 0) continue;
-    if (object.IsFaceSelected(face)) ++counts.faces;
-    for (int32_t edge = 0; edge < pointCount; ++edge) {
+    if (countFaces && object.IsFaceSelected(face)) ++counts.faces;
+    for (int32_t edge = 0; edge < pointCount && counts.lines < kLinesDecided; ++edge) {
       if (object.IsLineSelected(face, edge)) ++counts.lines;
     }
   }
@@ -57,7 +74,11 @@ void TervolinDialog::FillReferenceCombo(DocumentHandle document, uint32_t presel
   // differently while the list is filled.
   for (int32_t index = 0; index < HostApi().MQDoc_GetObjectCount(document); ++index) {
     const cmq::CMQObject object = cmq::CMQObject::ByIndex(document, index);
-    if (!object.IsValid() || object.Object() == current.Object()) continue;
+    // The handle of slot `index` is the object at that index: only an empty
+    // slot's null handle fails the wrapper's IsValid, and its index need not
+    // be asked (with a host that finds it by a scan, that would be a walk
+    // over the objects per object).
+    if (object.Object() == nullptr || object.Object() == current.Object()) continue;
     const auto uniqueId =
         static_cast<uint32_t>(HostApi().MQObj_GetIntValue(object.Object(), mq::kObjectUniqueId));
     // Unique IDs are unsigned: widened with zero high bits, so that no object

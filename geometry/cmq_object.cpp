@@ -113,20 +113,7 @@ std::pair<int32_t, int32_t> CMQObject::GetFaceEdge(int32_t face, int32_t edge) c
 }
 
 Float3 CMQObject::GetFaceNormal(int32_t face) const {
-  const std::vector<int32_t> points = GetFacePoints(face);
-  const size_t count = points.size();
-  // A face of one point has no edge to span a plane with.
-  if (count < 2) return {0.0f, 0.0f, 0.0f};
-  const Float3 p0 = GetVertex(points[0]);
-  const Float3 p1 = GetVertex(points[1]);
-  const Float3 last = GetVertex(points[count - 1]);
-  const Float3 e = p1 - p0;
-  Float3 u = p0 - last;
-  if (count > 3) {
-    const Float3 w = GetVertex(points[2]) - p1;
-    u = (u - w) * 0.5f;
-  }
-  return Cross(e, u);
+  return FaceNormalOf(GetFacePoints(face), [this](int32_t vertex) { return GetVertex(vertex); });
 }
 
 // ---------------------------------------------------------------------------

@@ -15,10 +15,9 @@
 //
 // The walks run once per vertex of objects with millions of them, so their
 // steps and the wrapper's per-vertex calls are inline (the end of this file):
-// each is the host call and nothing more. An operation that needs only the
-// index of each live vertex or face reads it from the iterator (Index) and
-// asks the wrapper, which makes the same host calls as the views without
-// making a view per step.
+// each is the host call and nothing more. The operations and the dialog walk
+// through cmq::ObjectView (object_view.hpp) instead, which reads the index and
+// the counts once per operation.
 #pragma once
 
 #include <cstdint>
@@ -255,6 +254,25 @@ inline FaceIterator& FaceIterator::operator++() {
   return *this;
 }
 inline bool FaceIterator::AtEnd() const { return index_ == owner_->GetFaceCount(); }
+
+// GetFaceNormal's arithmetic over a face's points, with `position` reading a
+// vertex: only the points the normal uses are read.
+template <class Position>
+Float3 FaceNormalOf(const std::vector<int32_t>& points, Position position) {
+  const size_t count = points.size();
+  // A face of one point has no edge to span a plane with.
+  if (count < 2) return {0.0f, 0.0f, 0.0f};
+  const Float3 p0 = position(points[0]);
+  const Float3 p1 = position(points[1]);
+  const Float3 last = position(points[count - 1]);
+  const Float3 e = p1 - p0;
+  Float3 u = p0 - last;
+  if (count > 3) {
+    const Float3 w = position(points[2]) - p1;
+    u = (u - w) * 0.5f;
+  }
+  return Cross(e, u);
+}
 
 // The narrow name under the process's character-type locale as UTF-16;
 // u"invalid" when it does not convert.

@@ -1,32 +1,37 @@
 #include "geometry/vertex_moves.hpp"
 
+#include "binding/host_api.hpp"
+
 namespace cmq {
 
 template <typename Move>
-bool VertexMoves::Plan(const CMQObject& object, Move move) {
-  object_ = object;
+bool VertexMoves::Plan(const ObjectView& object, Move move) {
+  object_ = object.Object();
   moves_.clear();
-  for (VertexIterator it(object); it != IterationEnd{}; ++it) {
-    const Float3 moved = move(object.GetVertex(it.Index()));
-    if (!IsFinite(moved)) {
-      moves_.clear();
-      return false;
-    }
-    moves_.emplace_back(it.Index(), moved);
-  }
-  return true;
+  // The walk reads the count first; asking it here reads nothing more.
+  moves_.reserve(static_cast<size_t>(object.VertexCount() > 0 ? object.VertexCount() : 0));
+  bool finite = true;
+  object.ForEachLiveVertex([&](int32_t vertex) {
+    if (!finite) return;
+    const Float3 moved = move(object.GetVertex(vertex));
+    finite = IsFinite(moved);
+    moves_.emplace_back(vertex, moved);
+  });
+  if (!finite) moves_.clear();
+  return finite;
 }
 
-bool VertexMoves::PlanOffset(const CMQObject& object, const Float3& offset) {
+bool VertexMoves::PlanOffset(const ObjectView& object, const Float3& offset) {
   return Plan(object, [&offset](const Float3& p) { return p + offset; });
 }
 
-bool VertexMoves::PlanTransform(const CMQObject& object, const MQMatrix& motion) {
+bool VertexMoves::PlanTransform(const ObjectView& object, const MQMatrix& motion) {
   return Plan(object, [&motion](const Float3& p) { return TransformPoint(p, motion); });
 }
 
 void VertexMoves::Apply() const {
-  for (const auto& [index, position] : moves_) object_.SetVertex(index, position);
+  for (const auto& [index, position] : moves_)
+    tervolin::HostApi().MQObj_SetVertex(object_, index, &position.x);
 }
 
 }  // namespace cmq

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/cmq_object.hpp"
 #include "geometry/math.hpp"
+#include "geometry/object_view.hpp"
 
 namespace cmq {
 
@@ -17,17 +17,17 @@ class VertexMoves {
   // Reads every live vertex of `object` in ascending index and plans its move
   // to p + offset, or to TransformPoint(p, motion). False, with nothing
   // planned, when a new position would not be finite.
-  bool PlanOffset(const CMQObject& object, const Float3& offset);
-  bool PlanTransform(const CMQObject& object, const MQMatrix& motion);
+  bool PlanOffset(const ObjectView& object, const Float3& offset);
+  bool PlanTransform(const ObjectView& object, const MQMatrix& motion);
 
   // Writes the planned positions, in the order they were planned.
   void Apply() const;
 
  private:
   template <typename Move>
-  bool Plan(const CMQObject& object, Move move);
+  bool Plan(const ObjectView& object, Move move);
 
-  CMQObject object_;
+  ObjectHandle object_ = nullptr;
   std::vector<std::pair<int32_t, Float3>> moves_;
 };
 

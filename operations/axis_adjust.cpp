@@ -2,7 +2,9 @@
 // reflection in one vertex-space axis. The operation code picks the axis.
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
+#include "geometry/object_view.hpp"
 #include "operations/operations.hpp"
+#include "operations/vertex_motion.hpp"
 
 namespace tervolin {
 
@@ -33,9 +35,10 @@ int32_t RotateAxis90(cmq::CMQObject& current, int32_t code, const Options& optio
   // A frame that held a value that is not finite is not passed on.
   if (!IsFinite(frame)) return 0;
   if (options.transformVertices) {
-    if (!LocalFrameIsInvertible(current.Object())) return 0;
+    const MQMatrix inverse = ReadLocalInverseMatrix(current.Object());
+    if (!IsInverseFrame(oldFrame, inverse)) return 0;
     MQMatrix scratch = frame;
-    if (!MoveVerticesWithMatrix(current, scratch, false)) return 0;
+    if (!MoveVerticesBetweenFrames(cmq::ObjectView(current), oldFrame, inverse, scratch, false)) return 0;
   }
   WriteLocalMatrix(current.Object(), frame);
   return 1;
@@ -57,9 +60,10 @@ int32_t MirrorAxis(cmq::CMQObject& current, int32_t code, const Options& options
 
   if (!IsFinite(frame)) return 0;
   if (options.transformVertices) {
-    if (!LocalFrameIsInvertible(current.Object())) return 0;
+    const MQMatrix inverse = ReadLocalInverseMatrix(current.Object());
+    if (!IsInverseFrame(oldFrame, inverse)) return 0;
     MQMatrix scratch = frame;
-    if (!MoveVerticesWithMatrix(current, scratch, true)) return 0;
+    if (!MoveVerticesBetweenFrames(cmq::ObjectView(current), oldFrame, inverse, scratch, true)) return 0;
   }
   WriteLocalMatrix(current.Object(), frame);
   return 1;

@@ -3,9 +3,11 @@
 
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
+#include "geometry/object_view.hpp"
 #include "operations/clipboard_text.hpp"
 #include "operations/frame_text.hpp"
 #include "operations/operations.hpp"
+#include "operations/vertex_motion.hpp"
 
 namespace tervolin {
 
@@ -19,7 +21,7 @@ int32_t CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& current, co
 }
 
 int32_t PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
-  cmq::CMQObject target = ReferenceObject(document, current, options.referenceObjectId);
+  const cmq::ObjectView target(ReferenceObject(document, current, options.referenceObjectId));
   if (!target.IsValid()) return 0;
 
   MQMatrix pasted = IdentityMatrix();
@@ -31,13 +33,20 @@ int32_t PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject& current,
 
   const MQMatrix own = ReadLocalMatrix(target.Object());
   MQMatrix next = own;
-  RebuildMatrix(next, options.copyScale ? pasted : own, options.copyRotation ? pasted : own, options.copyTranslation ? pasted : own);
+  RebuildMatrix(next, options.copyScale ? pasted : own, options.copyRotation ? pasted : own,
+                options.copyTranslation ? pasted : own);
   // Axes near the float limit can overflow in the decomposition.
   if (!IsFinite(next)) return 0;
 
   if (options.transformVertices) {
+    const MQMatrix inverse = ReadLocalInverseMatrix(target.Object());
     MQMatrix scratch = next;
-    if (!MoveVerticesWithMatrix(target, scratch, true)) return 0;
+    // A flat frame keeps its vertices where they are; a regular one whose
+    // inverse the host could not give refuses the paste.
+    if (FrameIsInvertible(own)) {
+      if (!IsInverseFrame(own, inverse)) return 0;
+      if (!MoveVerticesBetweenFrames(target, own, inverse, scratch, true)) return 0;
+    }
   }
   WriteLocalMatrix(target.Object(), next);
   return 1;

@@ -5,6 +5,8 @@
 // protocol error and answered with a neutral value (0, -1 for an index, null,
 // or the caller's output left as it was).
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -14,6 +16,7 @@
 #include "mqhost/matrix_values.hpp"
 #include "mqhost/protocol.hpp"
 #include "protocol/host_types.hpp"
+#include "write_log.hpp"
 
 namespace {
 
@@ -66,6 +69,44 @@ ObjectContent* SlotContent(DocumentHandle document, int objectIndex, const char*
   return object == nullptr ? nullptr : &object->content;
 }
 
+// "object 2 vertex 7 3f800000 ...": the object by its slot, then each float's
+// bits, so that equal lines mean equal values.
+[[gnu::cold]] void LogWrite(const ObjectRecord& object, const std::string& what, const float* values,
+                            int count) {
+  std::string line = "object " + std::to_string(object.index) + " " + what;
+  for (int k = 0; k < count; ++k) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &values[k], sizeof bits);
+    char hex[12];
+    std::snprintf(hex, sizeof hex, " %08x", static_cast<unsigned>(bits));
+    line += hex;
+  }
+  mqhost::write_log::Append(std::move(line));
+}
+
+// See SetScanningLookups.
+bool scanningLookups = [] {
+  const char* value = std::getenv("TERVOLIN_HOST_SCAN_LOOKUPS");
+  return value != nullptr && std::strcmp(value, "1") == 0;
+}();
+
+// The slot-order scans of the list-scanning mode: they answer what the
+// indexed lookups answer, at the cost of a walk over the slots.
+const ObjectRecord* ScanForUniqueId(const DocumentRecord& record, int32_t uniqueId) {
+  for (const ObjectRecord* object : record.slots) {
+    if (object != nullptr && object->content.uniqueId == uniqueId) return object;
+  }
+  return nullptr;
+}
+
+int ScanForIndex(const DocumentRecord& record, const ObjectRecord* target) {
+  const size_t count = record.slots.size();
+  for (size_t i = 0; i < count; ++i) {
+    if (record.slots[i] == target) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 void CopyPoint(const Point3& point, float* values) {
   values[0] = point.x;
   values[1] = point.y;
@@ -73,6 +114,11 @@ void CopyPoint(const Point3& point, float* values) {
 }
 
 }  // namespace
+
+namespace mqhost {
+void SetScanningLookups(bool on) { scanningLookups = on; }
+bool ScanningLookups() { return scanningLookups; }
+}  // namespace mqhost
 
 MQHOST_EXPORT_C int MQDoc_GetObjectCount(DocumentHandle document) {
   mqhost::NoteHostCall();
@@ -97,6 +143,10 @@ MQHOST_EXPORT_C ObjectHandle MQDoc_GetObjectFromUniqueID(DocumentHandle document
   mqhost::NoteHostCall();
   DocumentRecord* record = CheckDocument(document, "MQDoc_GetObjectFromUniqueID");
   if (record == nullptr) return nullptr;
+  if (scanningLookups) {
+    const ObjectRecord* object = ScanForUniqueId(*record, uniqueId);
+    return object == nullptr ? nullptr : object->handle;
+  }
   const auto found = record->byUniqueId.find(uniqueId);
   return found == record->byUniqueId.end() || found->second == nullptr ? nullptr : found->second->handle;
 }
@@ -115,7 +165,7 @@ MQHOST_EXPORT_C int MQDoc_GetObjectIndex(DocumentHandle document, ObjectHandle o
   if (record == nullptr || object == nullptr) return -1;
   ObjectRecord* target = CheckObject(object, "MQDoc_GetObjectIndex");
   if (target == nullptr || target->document != record) return -1;
-  return target->index;
+  return scanningLookups ? ScanForIndex(*record, target) : target->index;
 }
 
 MQHOST_EXPORT_C int MQDoc_IsSelectVertex(DocumentHandle document, int objectIndex, int vertex) {
@@ -204,6 +254,7 @@ MQHOST_EXPORT_C void MQObj_SetVertex(ObjectHandle object, int vertex, const floa
       !CheckIndex(vertex, record->content.vertices.size(), "vertex", "MQObj_SetVertex")) {
     return;
   }
+  if (mqhost::write_log::recordingWrites) LogWrite(*record, "vertex " + std::to_string(vertex), position, 3);
   record->content.vertices[static_cast<size_t>(vertex)] = Point3{position[0], position[1], position[2]};
 }
 
@@ -286,6 +337,9 @@ MQHOST_EXPORT_C void MQObj_SetFloatArray(ObjectHandle object, int id, const floa
   mqhost::NoteHostCall();
   ObjectRecord* record = CheckObject(object, "MQObj_SetFloatArray");
   if (record == nullptr || !CheckPointer(values, "MQObj_SetFloatArray")) return;
+  if (mqhost::write_log::recordingWrites && (id == mq::kLocalTranslation || id == mq::kLocalMatrix)) {
+    LogWrite(*record, "array " + std::to_string(id), values, id == mq::kLocalTranslation ? 3 : 16);
+  }
   Matrix16& frame = record->content.frame;
   switch (id) {
     case mq::kLocalTranslation: std::memcpy(&frame[12], values, 3 * sizeof(float)); return;

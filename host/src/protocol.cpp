@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "write_log.hpp"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -48,6 +50,24 @@ uint64_t hostCalls = 0;
 
 uint64_t HostCallCount() { return hostCalls; }
 void NoteHostCall() { ++hostCalls; }
+
+namespace write_log {
+bool recordingWrites = false;
+namespace {
+std::vector<std::string>& Lines() {
+  static std::vector<std::string> lines;
+  return lines;
+}
+}  // namespace
+void Append(std::string line) { Lines().push_back(std::move(line)); }
+}  // namespace write_log
+
+void StartRecordingWrites() {
+  write_log::Lines().clear();
+  write_log::recordingWrites = true;
+}
+void StopRecordingWrites() { write_log::recordingWrites = false; }
+std::vector<std::string> RecordedWrites() { return write_log::Lines(); }
 
 std::string LibraryPath() {
 #ifdef _WIN32

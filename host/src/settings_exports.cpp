@@ -11,6 +11,7 @@
 #include "protocol/host_types.hpp"
 #include "protocol/settings_records.hpp"
 #include "settings_tree.hpp"
+#include "write_log.hpp"
 
 namespace {
 
@@ -92,6 +93,8 @@ void ChildRequest(Tree& tree, Element* element, int code, tervolin::XmlChildReco
     return;
   }
   record.result = tree.HandleOf(*child);
+  if (mqhost::write_log::recordingWrites)
+    mqhost::write_log::Append("settings " + element->name + " add " + name);
 }
 
 void RemoveRequest(Tree& tree, Element* element, const tervolin::XmlRemoveRecord& record) {
@@ -109,6 +112,9 @@ void RemoveRequest(Tree& tree, Element* element, const tervolin::XmlRemoveRecord
     RecordProtocolError(Describe(code) + ": the element \"" + child->name + "\" is not a child of \"" +
                         element->name + "\"");
     return;
+  }
+  if (mqhost::write_log::recordingWrites) {
+    mqhost::write_log::Append("settings " + element->name + " remove " + child->name);
   }
   tree.RemoveChild(*element, child);
 }
@@ -140,6 +146,9 @@ void SetTextRequest(Element* element, const char* const* slot) {
   if (!mqhost::settings::IsUtf8(text)) {
     RecordProtocolError(Describe(code) + ": the text is not UTF-8");
     return;
+  }
+  if (mqhost::write_log::recordingWrites) {
+    mqhost::write_log::Append("settings " + element->name + " text \"" + text + "\"");
   }
   Tree::SetText(*element, text);
 }

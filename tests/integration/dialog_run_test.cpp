@@ -257,56 +257,75 @@ TEST_F(DialogRun, OptionKeysFlipTheirCheckBoxes) {
   EXPECT_EQ(Setting("copyT"), "1");
 }
 
-struct EnablingCase {
-  const char* name;
-  std::vector<int32_t> vertices;
-  std::vector<int32_t> faces;
-  std::vector<std::pair<int32_t, int32_t>> lines;
+// The enabling rules applied to a full count of the selection (live vertices
+// and faces only; a line per face that reports it).
+struct Enabled {
   bool center, line, normal, originToVertex;
 };
-
-// Test names show the case's name, not the parameter's bytes.
-void PrintTo(const EnablingCase& c, std::ostream* out) { *out << c.name; }
-
-class ButtonEnabling : public MenuPick, public ::testing::WithParamInterface<EnablingCase> {};
-
-TEST_P(ButtonEnabling, FollowsTheReferenceSelection) {
-  const EnablingCase& c = GetParam();
-  // Two quads sharing the edge 1-2.
-  ObjectData object;
-  object.name = "Quads";
-  object.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {2, 0, 0}, {2, 1, 0}};
-  object.faces = {{0, 1, 2, 3}, {1, 4, 5, 2}, {}};  // the empty face is skipped
-  object.selectedVertices = c.vertices;
-  object.selectedFaces = c.faces;
-  object.selectedLines = c.lines;
-  Add(object);
-  mqhost::SetCurrentObjectIndex(document, 0);
-  EXPECT_EQ(Pick({Click("Cancel")}), 0);
-  const WidgetSnapshot dialog = mqhost::LastDialogSnapshot();
-  EXPECT_EQ(Widget(dialog, "Center of (&V)ertexes").enabled, c.center);
-  EXPECT_EQ(Widget(dialog, "(&L)ine").enabled, c.line);
-  EXPECT_EQ(Widget(dialog, "(&N)ormal of a Face").enabled, c.normal);
-  EXPECT_EQ(Widget(dialog, "(&O)rigin to Vertex").enabled, c.originToVertex);
-  EXPECT_TRUE(Widget(dialog, "Center of the O(&b)ject").enabled);
-  EXPECT_TRUE(Widget(dialog, "(&C)amera").enabled);
+Enabled RulesFor(const ObjectData& object) {
+  std::vector<bool> live(object.vertices.size(), false);
+  for (const auto& face : object.faces) {
+    for (int32_t v : face) live[static_cast<size_t>(v)] = true;
+  }
+  int32_t vertices = 0;
+  for (int32_t v : object.selectedVertices) vertices += live[static_cast<size_t>(v)] ? 1 : 0;
+  int32_t faces = 0;
+  for (int32_t f : object.selectedFaces) faces += object.faces[static_cast<size_t>(f)].empty() ? 0 : 1;
+  const auto lines = static_cast<int32_t>(object.selectedLines.size());
+  return {vertices > 0, vertices == 2 || lines == 1, vertices == 3 || faces == 1, vertices == 1};
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Selections, ButtonEnabling,
-    ::testing::Values(
-        EnablingCase{"Nothing", {}, {}, {}, false, false, false, false},
-        EnablingCase{"OneVertex", {3}, {}, {}, true, false, false, true},
-        EnablingCase{"TwoVertices", {0, 4}, {}, {}, true, true, false, false},
-        EnablingCase{"ThreeVertices", {0, 1, 2}, {}, {}, true, false, true, false},
-        EnablingCase{"FourVertices", {0, 1, 2, 3}, {}, {}, true, false, false, false},
-        EnablingCase{"OneFaceWithAllItsVertices", {0, 1, 2, 3}, {0}, {}, true, false, true, false},
-        EnablingCase{"TwoFaces", {}, {0, 1}, {}, false, false, false, false},
-        EnablingCase{"OneEdge", {}, {}, {{0, 3}}, false, true, false, false},
-        // The shared edge selected in both faces counts twice.
-        EnablingCase{"SharedEdgeInBothFaces", {}, {}, {{0, 1}, {1, 3}}, false, false, false, false},
-        EnablingCase{"SharedEdgeInOneFace", {}, {}, {{1, 3}}, false, true, false, false}),
-    [](const ::testing::TestParamInfo<EnablingCase>& param) { return param.param.name; });
+// Every mix of 0 to 5 selected vertices, 0 to 2 faces and 0 to 2 lines, with
+// the selection at the start of the object and at its end, so that a count
+// that stops early is caught whichever element decides it. The strip of six
+// quads has a selected vertex that no face uses and an empty face at the
+// end; two lines at the start are one edge, shared by faces 0 and 1.
+TEST_F(MenuPick, ButtonEnablingMatchesAFullCountAroundEveryThreshold) {
+  ObjectData strip;
+  strip.name = "Strip";
+  constexpr int32_t kWidth = 7;
+  for (int32_t row = 0; row < 2; ++row) {
+    for (int32_t x = 0; x < kWidth; ++x) strip.vertices.push_back({float(x), float(row), 0});
+  }
+  strip.vertices.push_back({9, 9, 9});
+  for (int32_t i = 0; i + 1 < kWidth; ++i) strip.faces.push_back({i, i + 1, kWidth + i + 1, kWidth + i});
+  strip.faces.push_back({});
+  const std::vector<int32_t> firstVertices = {0, 1, 2, 3, 4}, lastVertices = {13, 12, 11, 10, 9};
+  const std::vector<int32_t> firstFaces = {0, 1}, lastFaces = {5, 4};
+  const std::vector<std::pair<int32_t, int32_t>> firstLines = {{0, 1}, {1, 3}}, lastLines = {{5, 2}, {5, 0}};
+
+  for (const bool atEnd : {false, true}) {
+    for (size_t v = 0; v <= 5; ++v) {
+      for (size_t f = 0; f <= 2; ++f) {
+        for (size_t l = 0; l <= 2; ++l) {
+          ObjectData object = strip;
+          const auto& vertices = atEnd ? lastVertices : firstVertices;
+          const auto& faces = atEnd ? lastFaces : firstFaces;
+          const auto& lines = atEnd ? lastLines : firstLines;
+          object.selectedVertices.assign(vertices.begin(), vertices.begin() + static_cast<long>(v));
+          object.selectedVertices.push_back(14);
+          object.selectedFaces.assign(faces.begin(), faces.begin() + static_cast<long>(f));
+          object.selectedLines.assign(lines.begin(), lines.begin() + static_cast<long>(l));
+          mqhost::DestroyDocument(document);
+          document = mqhost::CreateDocument();
+          Add(object);
+          mqhost::SetCurrentObjectIndex(document, 0);
+          EXPECT_EQ(Pick({Click("Cancel")}), 0);
+
+          const Enabled expected = RulesFor(object);
+          const WidgetSnapshot dialog = mqhost::LastDialogSnapshot();
+          const std::string where = std::to_string(v) + " vertices, " + std::to_string(f) + " faces, " +
+                                    std::to_string(l) + " lines" + (atEnd ? " at the end" : " at the start");
+          EXPECT_EQ(Widget(dialog, "Center of (&V)ertexes").enabled, expected.center) << where;
+          EXPECT_EQ(Widget(dialog, "(&L)ine").enabled, expected.line) << where;
+          EXPECT_EQ(Widget(dialog, "(&N)ormal of a Face").enabled, expected.normal) << where;
+          EXPECT_EQ(Widget(dialog, "(&O)rigin to Vertex").enabled, expected.originToVertex) << where;
+          EXPECT_TRUE(Widget(dialog, "Center of the O(&b)ject").enabled);
+        }
+      }
+    }
+  }
+}
 
 }  // namespace
 }  // namespace pick

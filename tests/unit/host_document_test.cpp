@@ -54,7 +54,7 @@ TEST_F(HostDocument, SlotsKeepTheirIndicesWhenAnObjectIsDeleted) {
   EXPECT_EQ(HostApi().MQDoc_GetObject(document, -1), nullptr);
 }
 
-TEST_F(HostDocument, UniqueIdsAreAssignedWhenZeroAndFoundByHash) {
+TEST_F(HostDocument, UniqueIdsAreAssignedWhenZeroAndFoundByHashOrByScan) {
   ObjectData named = SquareAndTriangle("named");
   named.uniqueId = 2;
   ASSERT_EQ(mqhost::AddObject(document, SquareAndTriangle("fresh1")), 0);
@@ -73,8 +73,17 @@ TEST_F(HostDocument, UniqueIdsAreAssignedWhenZeroAndFoundByHash) {
   EXPECT_NE(ids[2], 2);
 
   mqhost::DeleteObject(document, 1);
-  EXPECT_EQ(HostApi().MQDoc_GetObjectFromUniqueID(document, 2), nullptr);
-  EXPECT_EQ(HostApi().MQDoc_GetObjectFromUniqueID(document, 12345), nullptr);
+  // Scanning the slots answers what the indexed lookups answer, past the
+  // empty slot too.
+  for (const bool scanning : {false, true}) {
+    mqhost::SetScanningLookups(scanning);
+    EXPECT_EQ(HostApi().MQDoc_GetObjectFromUniqueID(document, 2), nullptr);
+    EXPECT_EQ(HostApi().MQDoc_GetObjectFromUniqueID(document, 12345), nullptr);
+    ObjectHandle last = HostApi().MQDoc_GetObject(document, 2);
+    EXPECT_EQ(HostApi().MQDoc_GetObjectFromUniqueID(document, ids[2]), last);
+    EXPECT_EQ(HostApi().MQDoc_GetObjectIndex(document, last), 2);
+  }
+  mqhost::SetScanningLookups(false);
 }
 
 TEST_F(HostDocument, InvalidObjectsAreRejectedAndNotStored) {

@@ -94,6 +94,14 @@ MQHOST_API std::vector<Point3>& VerticesOf(DocumentHandle document, int32_t inde
 MQHOST_API Matrix16 FrameOf(DocumentHandle document, int32_t index);
 MQHOST_API void SetFrame(DocumentHandle document, int32_t index, const Matrix16& frame);
 
+// Lookups the way a host that keeps its objects in a plain list makes them:
+// MQDoc_GetObjectIndex and MQDoc_GetObjectFromUniqueID scan the document's
+// slots in order, so each costs O(objects) instead of O(1). For benchmarks
+// that check the plug-in does not ask them per vertex. Off by default; on at
+// load when the environment variable TERVOLIN_HOST_SCAN_LOOKUPS is "1".
+MQHOST_API void SetScanningLookups(bool on);
+MQHOST_API bool ScanningLookups();
+
 // The camera angle of scene 0 (scene float value 258), in the angle
 // convention of matrix_values.hpp.
 MQHOST_API void SetCameraAngle(DocumentHandle document, Point3 angle);
