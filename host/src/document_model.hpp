@@ -1,5 +1,5 @@
 // The replacement host's document model, shared by the control interface
-// (document_model.cpp), the exported host functions (document_exports.cpp) and
+// (document_control.cpp), the exported host functions (document_exports.cpp) and
 // the scene files (scene_file.cpp). Internal to the host library.
 //
 // Handles. Every document and object ever created keeps a record in a
@@ -139,6 +139,16 @@ inline ObjectRecord* CheckSlot(DocumentRecord& document, int32_t index, const ch
 // answers false with `error` naming the field ("faces[5][1]: ...").
 bool BuildContent(const ObjectData& object, ObjectContent* content, std::string* error);
 ObjectData ContentToData(const ObjectContent& content);
+
+// "1 vertex", "3 vertices", "2 faces": counts in error messages.
+std::string Count(size_t count, const char* noun);
+
+// Takes a new slot in `document` for `content`, whose unique ID is free in the
+// document (or 0: a fresh one is assigned); answers the slot's index.
+int32_t PlaceObject(DocumentRecord& document, ObjectContent&& content);
+// Turns a deleted object's record into a tombstone: its data is released and
+// its handle stays recognisably stale.
+void KillObject(ObjectRecord& object);
 
 // A new, live document holding `objects` (null entries: empty slots), with
 // the given current object and camera. Fails without creating anything when

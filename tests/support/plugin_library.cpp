@@ -1,5 +1,6 @@
 #include "support/plugin_library.hpp"
 
+#include <cstdlib>
 #include <string>
 
 #include "mqhost/protocol.hpp"
@@ -21,10 +22,25 @@ std::string Beside(const char* name) {
 #endif
 }
 
+std::string& ChosenHost() {
+  static std::string path;
+  return path;
+}
+
 }  // namespace
 
+void UseHost(const std::string& path) { ChosenHost() = path; }
+
 std::string PluginPath() { return Beside(TERVOLIN_PLUGIN_FILE_NAME); }
-std::string HostPath() { return mqhost::LibraryPath(); }
+
+std::string HostPath() {
+  if (!ChosenHost().empty()) return ChosenHost();
+  const char* fromEnvironment = std::getenv("TERVOLIN_HOST_LIBRARY");
+  if (fromEnvironment != nullptr && *fromEnvironment != '\0') return fromEnvironment;
+  return DefaultHostPath();
+}
+
+std::string DefaultHostPath() { return mqhost::LibraryPath(); }
 std::string IncompleteHostPath() { return Beside(TERVOLIN_INCOMPLETE_HOST_FILE_NAME); }
 
 }  // namespace testing_support

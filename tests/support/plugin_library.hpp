@@ -16,7 +16,15 @@ using loader::PluginExports;
 // beside it.
 std::string ExecutableDir();
 std::string PluginPath();
+// The host library that the tests bind the host functions from and start the
+// plug-in with: the one given to UseHost (the test programs' --host=PATH),
+// else $TERVOLIN_HOST_LIBRARY, else the replacement host this program links.
+// The tests set documents, settings and the scripted user up through the
+// linked host's control interface, so a host given here must share that
+// state: the linked library itself, or a library that forwards to it.
 std::string HostPath();
+void UseHost(const std::string& path);
+std::string DefaultHostPath();
 std::string IncompleteHostPath();
 
 // The plug-in library, loaded for the lifetime of the object; by default the

@@ -1,7 +1,8 @@
-// Shared by the unit tests that talk to the replacement host: binds the
-// plug-in's host table, starts each test with no protocol errors and fails
-// it when one is left at its end (a test that provokes errors on purpose
-// clears them), and builds the (name, pointer) lists of requests and events.
+// Shared by the tests that talk to the replacement host: binds the plug-in's
+// host table from the host library (HostPath), starts each test with no
+// protocol errors and fails it when one is left at its end (a test that
+// provokes errors on purpose clears them), and builds the (name, pointer)
+// lists of requests and events.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "host_fixture.hpp"
 #include "mqhost/protocol.hpp"
 #include "protocol/host_types.hpp"
+#include "support/host_fixture.hpp"
 #include "widgets/widgets.hpp"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "binding/host_api.hpp"
-#include "host_fixture.hpp"
 #include "mqhost/settings.hpp"
 #include "plugin/settings.hpp"
 #include "plugin/tervolin.hpp"
+#include "support/host_fixture.hpp"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "geometry/math.hpp"
-#include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/matrix_values.hpp"
+#include "support/host_fixture.hpp"
 
 namespace geometry_test {
 

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "binding/host_api.hpp"
-#include "host_fixture.hpp"
 #include "mqhost/settings.hpp"
 #include "plugin/tervolin.hpp"
 #include "protocol/settings_records.hpp"
+#include "support/host_fixture.hpp"
 
 namespace {
 

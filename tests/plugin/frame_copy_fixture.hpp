@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "geometry/cmq_object.hpp"
-#include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/matrix_values.hpp"
 #include "operations/operations.hpp"
+#include "support/host_fixture.hpp"
 
 namespace frame_copy_testing {
 

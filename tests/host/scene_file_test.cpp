@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 
-#include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
+#include "support/host_fixture.hpp"
 
 namespace {
 

@@ -1,146 +1,22 @@
-// The widget event procedure: how it finds the binding for a host event,
-// which record it builds from the event's list, and what it writes back.
-// Events are raised here by hand, as the host would raise them.
+// The widget event procedure's records: which record it builds from an
+// event's list, and what it writes back when the handler has run.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
-#include "host_fixture.hpp"
+#include "event_proc_fixture.hpp"
 #include "mqhost/protocol.hpp"
 #include "widgets/widgets.hpp"
 
 namespace {
 
 using namespace tervolin;
-
-// A binding that records what reached it and runs an optional body.
-class RecordingClosure final : public MQWidgetEventClosureBase {
- public:
-  int32_t Invoke(MQWidgetBase* sender, DocumentHandle document, void* info) override {
-    ++calls;
-    lastSender = sender;
-    lastDocument = document;
-    lastInfo = info;
-    return body ? body(info) : 7;
-  }
-  bool IsSameAs(MQWidgetEventClosureBase* other) override { return other == this; }
-  void* GetTarget() override { return nullptr; }
-
-  std::function<int32_t(void*)> body;
-  int calls = 0;
-  MQWidgetBase* lastSender = nullptr;
-  DocumentHandle lastDocument = nullptr;
-  void* lastInfo = nullptr;
-};
-
-using EventList = host_testing::ArgList;
-
-DocumentHandle FakeDocument() {
-  static char marker;
-  return reinterpret_cast<DocumentHandle>(&marker);
-}
-
-class WidgetEventProcTest : public host_testing::WidgetHostTest {
- protected:
-  void SetUp() override {
-    WidgetHostTest::SetUp();
-    main_.reset(new MQWindow(MQWindow::WrapMainWindow()));
-    dialog_ = std::make_unique<MQDialog>(*main_);
-    button_ = dialog_->CreateButton(dialog_.get(), u"Go");
-  }
-
-  void TearDown() override {
-    dialog_.reset();
-    main_.reset();
-    WidgetHostTest::TearDown();
-  }
-
-  std::shared_ptr<RecordingClosure> Bind(MQWidgetBase* widget, const char* event) {
-    auto closure = std::make_shared<RecordingClosure>();
-    widget->AddEventClosure(event, closure);
-    return closure;
-  }
-
-  // A list with the routing names for an event on `target` from `sender`.
-  EventList Routed(const char* type, int32_t target, int32_t sender) {
-    targetId_ = target;
-    senderId_ = sender;
-    EventList list;
-    list.Add("type", type).Add("target_id", &targetId_).Add("sender_id", &senderId_);
-    return list;
-  }
-
-  std::unique_ptr<MQWindow> main_;
-  std::unique_ptr<MQDialog> dialog_;
-  MQButton* button_ = nullptr;
-  int32_t targetId_ = 0;
-  int32_t senderId_ = 0;
-};
-
-// --- Finding the binding -------------------------------------------------
-
-TEST_F(WidgetEventProcTest, LookupFailuresCallNothingAndReturnZero) {
-  auto closure = Bind(button_, "execute");
-  void* pointer = closure.get();
-
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), nullptr, pointer), 0);
-
-  int32_t id = button_->id;
-  EventList noType;
-  noType.Add("target_id", &id).Add("sender_id", &id);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), noType.data(), pointer), 0);
-
-  EventList nullType;
-  nullType.Add("type", nullptr).Add("target_id", &id);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), nullType.data(), pointer), 0);
-
-  EventList unregistered = Routed("execute", 999999, button_->id);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), unregistered.data(), pointer), 0);
-
-  EventList unknownPointer = Routed("execute", button_->id, button_->id);
-  int other = 0;
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), unknownPointer.data(), &other), 0);
-
-  EXPECT_EQ(closure->calls, 0);
-}
-
-TEST_F(WidgetEventProcTest, PointerHeldByAnotherWidgetRunsNothing) {
-  auto onButton = Bind(button_, "execute");
-  Bind(dialog_.get(), "execute");
-  EventList list = Routed("execute", dialog_->id, dialog_->id);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), onButton.get()), 0);
-  EXPECT_EQ(onButton->calls, 0);
-}
-
-TEST_F(WidgetEventProcTest, MatchingBindingRunsWithSenderAndDocument) {
-  Bind(button_, "execute");
-  auto second = Bind(button_, "execute");
-  EventList list = Routed("execute", button_->id, dialog_->id);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), second.get()), 7);
-  EXPECT_EQ(second->calls, 1);
-  EXPECT_EQ(second->lastSender, dialog_.get());
-  EXPECT_EQ(second->lastDocument, FakeDocument());
-  EXPECT_EQ(second->lastInfo, nullptr) << "execute carries no record";
-
-  EventList strangeSender = Routed("execute", button_->id, 424242);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), strangeSender.data(), second.get()), 7);
-  EXPECT_EQ(second->lastSender, nullptr) << "an unregistered sender arrives as null";
-}
-
-TEST_F(WidgetEventProcTest, NamesAreMatchedWholeAndUnknownOnesGetNoRecord) {
-  auto closure = Bind(dialog_.get(), "keyup");
-  int32_t key = 'A';
-  for (const char* type : {"keyupx", "KEYUP", "show"}) {
-    EventList list = Routed(type, dialog_->id, dialog_->id);
-    list.Add("key", &key);
-    EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 7) << type;
-    EXPECT_EQ(closure->lastInfo, nullptr) << type;
-  }
-  EXPECT_EQ(closure->calls, 3);
-}
+using event_proc_testing::EventList;
+using event_proc_testing::FakeDocument;
+using event_proc_testing::RecordingClosure;
+using event_proc_testing::WidgetEventProcTest;
 
 // --- Records ----------------------------------------------------------------
 
@@ -395,51 +271,4 @@ TEST_F(WidgetEventProcTest, HandlerMayRegisterMoreBindingsDuringItsCall) {
   EXPECT_EQ(finished, 1);
   EXPECT_EQ(dialog_->eventClosures.size(), 41u);
 }
-
-// --- Closures -------------------------------------------------------------
-
-class Target : public MQDialog {
- public:
-  explicit Target(MQWindowBase& parent) : MQDialog(parent) {}
-  int32_t First(MQWidgetBase*, DocumentHandle) { return ++firstCalls; }
-  int32_t Second(MQWidgetBase*, DocumentHandle) { return 100; }
-  int32_t Key(MQWidgetBase*, DocumentHandle, KeyEventInfo& info) { return info.keyCode; }
-  int firstCalls = 0;
-};
-
-TEST_F(WidgetEventProcTest, ClosureCallsItsTargetOnlyWhileTheTargetIsRegistered) {
-  auto* target = new Target(*main_);
-  auto closure = std::make_shared<MQWidgetEventClosure<Target>>(target, &Target::First);
-  EXPECT_EQ(closure->ownerId, target->id);
-  EXPECT_EQ(closure->Invoke(nullptr, FakeDocument(), nullptr), 1);
-  delete target;
-  EXPECT_EQ(closure->Invoke(nullptr, FakeDocument(), nullptr), 0) << "the owner left the registry";
-}
-
-TEST_F(WidgetEventProcTest, ClosureIdentityIsClassTargetAndMethod) {
-  Target target(*main_);
-  Target other(*main_);
-  MQWidgetEventClosure<Target> first(&target, &Target::First);
-  MQWidgetEventClosure<Target> same(&target, &Target::First);
-  same.ownerId = 12345;  // not compared
-  MQWidgetEventClosure<Target> otherMethod(&target, &Target::Second);
-  MQWidgetEventClosure<Target> otherTarget(&other, &Target::First);
-  MQWidgetKeyEventClosure<Target> key(&target, &Target::Key);
-  EXPECT_TRUE(first.IsSameAs(&same));
-  EXPECT_FALSE(first.IsSameAs(&otherMethod));
-  EXPECT_FALSE(first.IsSameAs(&otherTarget));
-  EXPECT_FALSE(first.IsSameAs(&key));
-  EXPECT_FALSE(key.IsSameAs(&first));
-  EXPECT_EQ(key.GetTarget(), &target);
-}
-
-TEST_F(WidgetEventProcTest, KeyClosurePassesTheRecordAndNeedsOne) {
-  Target target(*main_);
-  MQWidgetKeyEventClosure<Target> key(&target, &Target::Key);
-  KeyEventInfo info;
-  info.keyCode = 'V';
-  EXPECT_EQ(key.Invoke(nullptr, FakeDocument(), &info), 'V');
-  EXPECT_EQ(key.Invoke(nullptr, FakeDocument(), nullptr), 0) << "an event without a key record calls nothing";
-}
-
 }  // namespace

@@ -224,14 +224,14 @@ TEST(EventDispatch, SaveDocumentReportsTheHandlersUniqueIdRequest) {
   RecordingStation station;
   int32_t saveUid = 0;
   int element = 0;
-  void* list[] = {Name("xml_elem"), &element, Name("filename"), Name("a.mqo"),
+  void* list[] = {Name("xml_elem"), &element, Name("filename"), Name("saved-scene.tvl"),
                   Name("save_uid"), &saveUid, nullptr};
   EXPECT_EQ(OnEventFor(station, nullptr, 202, list), 1);
   EXPECT_EQ(saveUid, 0);
   station.setSaveUid = true;
   EXPECT_EQ(OnEventFor(station, nullptr, 202, list), 1);
   EXPECT_EQ(saveUid, 1);
-  EXPECT_STREQ(static_cast<const char*>(station.last.p), "a.mqo");
+  EXPECT_STREQ(static_cast<const char*>(station.last.p), "saved-scene.tvl");
   EXPECT_EQ(OnEventFor(station, nullptr, 200, list), 1);
   EXPECT_EQ(station.last.mouse.x, 1);  // the element reached the handler
 }

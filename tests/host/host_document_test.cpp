@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "binding/host_api.hpp"
-#include "host_fixture.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/protocol.hpp"
+#include "support/host_fixture.hpp"
 #include "support/plugin_library.hpp"
 
 namespace {

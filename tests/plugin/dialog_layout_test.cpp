@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "dialog/tervolin_dialog.hpp"
-#include "host_fixture.hpp"
 #include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
+#include "support/host_fixture.hpp"
 
 namespace {
 

@@ -1,0 +1,135 @@
+// The replacement host's widgets, driven with raw requests: its strictness
+// (each kind of protocol error is recorded) and its log.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "mqhost/protocol.hpp"
+#include "mqhost/widgets.hpp"
+#include "protocol/host_types.hpp"
+#include "widget_host_fixture.hpp"
+
+namespace {
+
+using host_testing::HostWidgetsTest;
+
+// --- Strictness ---------------------------------------------------------------
+
+TEST_F(HostWidgetsTest, UnknownRequestCodeIsAProtocolError) {
+  const int32_t dialog = Create("dialog");
+  Args none;
+  EXPECT_EQ(Send(dialog, 0x305, none), 0);
+  EXPECT_TRUE(HasProtocolError("unknown request code 773"));
+  mqhost::ClearProtocolErrors();
+}
+
+TEST_F(HostWidgetsTest, PropertyOutsideTheClassIsAProtocolError) {
+  const int32_t button = Create("button");
+  const int32_t frame = Create("frame");
+  ExpectNoProtocolErrors();
+  SetBool(button, "checked", true);
+  EXPECT_TRUE(HasProtocolError("\"checked\" is not a property of button"));
+  mqhost::ClearProtocolErrors();
+  SetText(frame, u"nope");
+  EXPECT_TRUE(HasProtocolError("\"text\" is not a property of frame"));
+  mqhost::ClearProtocolErrors();
+  SetInt(button, "colour", 3);
+  EXPECT_TRUE(HasProtocolError("unknown name \"colour\""));
+  mqhost::ClearProtocolErrors();
+  EXPECT_EQ(GetInt(button, "modalresult"), -12345) << "set-only: not answered";
+  EXPECT_TRUE(HasProtocolError("cannot be read"));
+  mqhost::ClearProtocolErrors();
+}
+
+TEST_F(HostWidgetsTest, WrongWireTypesAreReportedWhereTheHostCanTell) {
+  const int32_t check = Create("checkbox");
+  const int32_t frame = Create("frame");
+  const int32_t combo = Create("combobox");
+  ExpectNoProtocolErrors();
+
+  const int32_t asInt = 0x0102;  // an int32 where one bool byte belongs
+  Args wideBool;
+  wideBool.Add("checked", &asInt);
+  Send(check, mq::kWidgetSetValues, wideBool);
+  EXPECT_TRUE(HasProtocolError("wrong wire type for \"checked\""));
+  EXPECT_FALSE(GetBool(check, "checked")) << "the bad value was not taken";
+  mqhost::ClearProtocolErrors();
+
+  Args wideKeyword;
+  wideKeyword.Add("alignment", u"horz");
+  Send(frame, mq::kWidgetSetValues, wideKeyword);
+  EXPECT_TRUE(HasProtocolError("\"alignment\" = \"h\""));
+  mqhost::ClearProtocolErrors();
+
+  int64_t tag = 0;
+  Args tagWithoutIndex;
+  tagWithoutIndex.Add("item.tag", &tag);
+  Send(combo, mq::kWidgetGetValues, tagWithoutIndex);
+  EXPECT_TRUE(HasProtocolError("without an \"index\""));
+  mqhost::ClearProtocolErrors();
+
+  EXPECT_EQ(Create("spinner"), 0);
+  EXPECT_TRUE(HasProtocolError("unknown widget class \"spinner\""));
+  mqhost::ClearProtocolErrors();
+}
+
+TEST_F(HostWidgetsTest, StaleAndUnknownIdsAndSecondDeletesAreReported) {
+  const int32_t button = Create("button");
+  SetText(424242, u"x");
+  EXPECT_TRUE(HasProtocolError("unknown widget id 424242"));
+  mqhost::ClearProtocolErrors();
+
+  Delete(button);
+  ExpectNoProtocolErrors();
+  SetText(button, u"x");
+  EXPECT_TRUE(HasProtocolError("was deleted"));
+  mqhost::ClearProtocolErrors();
+
+  Delete(button);
+  EXPECT_TRUE(HasProtocolError("second delete of widget #" + std::to_string(button)));
+  mqhost::ClearProtocolErrors();
+
+  SetText(0, u"x");
+  EXPECT_TRUE(HasProtocolError("sent to id 0"));
+  mqhost::ClearProtocolErrors();
+
+  Delete(mqhost::MainWindowId());
+  EXPECT_TRUE(HasProtocolError("main window"));
+  mqhost::ClearProtocolErrors();
+}
+
+TEST_F(HostWidgetsTest, DialogDeletedBeforeItsControlsReportsEachOne) {
+  const int32_t dialog = Create("dialog");
+  const int32_t frame = Create("frame");
+  const int32_t button = Create("button");
+  SetText(button, u"Copy");
+  const int32_t label = Create("label");
+  Place(dialog, frame);
+  Place(frame, button);
+  Place(frame, label);
+  Delete(frame);  // children stay alive and still belong to the dialog
+  Delete(label);
+  ExpectNoProtocolErrors();
+
+  Delete(dialog);
+  ASSERT_EQ(mqhost::ProtocolErrors().size(), 1u);
+  EXPECT_TRUE(
+      HasProtocolError("button #" + std::to_string(button) + " \"Copy\" left undeleted after its dialog"));
+  EXPECT_EQ(mqhost::LiveWidgetIds(), std::vector<int32_t>{button});
+  mqhost::ClearProtocolErrors();
+}
+
+TEST_F(HostWidgetsTest, RequestLogShowsDecodedValuesWithTheirWireTypes) {
+  const int32_t combo = Create("combobox");
+  mqhost::ClearRequestLog();
+  AddItem(combo, u"Cube", -1);
+  const auto log = mqhost::RequestLog();
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(
+      mqhost::FormatRequest(log[0]),
+      "771 #" + std::to_string(combo) + " additem=null: text=utf16:\"Cube\" result=int32>0 tag=int64:-1");
+}
+
+}  // namespace
