@@ -72,32 +72,55 @@ MQMatrix CameraFrame(DocumentHandle document) {
   return camera;
 }
 
+namespace {
+
+double At(const MQMatrix& m, int row, int column) { return static_cast<double>(m.m[row * 4 + column]); }
+
+double AxisLength(const MQMatrix& m, int row) {
+  return std::sqrt(At(m, row, 0) * At(m, row, 0) + At(m, row, 1) * At(m, row, 1) +
+                   At(m, row, 2) * At(m, row, 2));
+}
+
+}  // namespace
+
 bool FrameIsInvertible(const MQMatrix& frame) {
-  // Double precision, so that a small but regular frame does not underflow to
-  // a zero determinant on the way.
-  auto at = [&frame](int row, int column) { return static_cast<double>(frame.m[row * 4 + column]); };
-  const double determinant = at(0, 0) * (at(1, 1) * at(2, 2) - at(1, 2) * at(2, 1)) -
-                             at(0, 1) * (at(1, 0) * at(2, 2) - at(1, 2) * at(2, 0)) +
-                             at(0, 2) * (at(1, 0) * at(2, 1) - at(1, 1) * at(2, 0));
-  if (!std::isfinite(determinant) || determinant == 0.0) return false;
-  for (int k = 0; k < 16; ++k) {
-    if (!std::isfinite(frame.m[k])) return false;
-  }
-  return true;
+  if (!IsFinite(frame)) return false;
+  // Double precision: the products of float extremes, large or small, stay
+  // finite and non-zero on the way.
+  const double determinant =
+      At(frame, 0, 0) * (At(frame, 1, 1) * At(frame, 2, 2) - At(frame, 1, 2) * At(frame, 2, 1)) -
+      At(frame, 0, 1) * (At(frame, 1, 0) * At(frame, 2, 2) - At(frame, 1, 2) * At(frame, 2, 0)) +
+      At(frame, 0, 2) * (At(frame, 1, 0) * At(frame, 2, 1) - At(frame, 1, 1) * At(frame, 2, 0));
+  // The volume the axes span against the box of their lengths: a measure of
+  // how far they are from lying in one plane that each axis's own length
+  // does not change, so axes of very unequal scales count as independent.
+  const double lengths = AxisLength(frame, 0) * AxisLength(frame, 1) * AxisLength(frame, 2);
+  return lengths > 0.0 && std::fabs(determinant) > kFlatFrameVolume * lengths;
 }
 
 bool IsInverseFrame(const MQMatrix& frame, const MQMatrix& inverse) {
   if (!FrameIsInvertible(frame)) return false;
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      if (!std::isfinite(inverse.m[row * 4 + column])) return false;
+    }
+  }
+  // Each element of the product is compared with the identity relative to
+  // the lengths of the frame's row and the inverse's column that make it:
+  // rounding of a true inverse stays far below that share whatever the
+  // axes' scales, a wrong inverse does not.
   constexpr double kTolerance = 1e-3;
   for (int row = 0; row < 3; ++row) {
     for (int column = 0; column < 3; ++column) {
       double sum = 0.0;
+      double inverseColumn = 0.0;
       for (int k = 0; k < 3; ++k) {
-        sum += static_cast<double>(frame.m[row * 4 + k]) * static_cast<double>(inverse.m[k * 4 + column]);
+        sum += At(frame, row, k) * At(inverse, k, column);
+        inverseColumn += At(inverse, k, column) * At(inverse, k, column);
       }
       const double expected = row == column ? 1.0 : 0.0;
-      // Written so that a value that is not a number fails too.
-      if (!(std::fabs(sum - expected) <= kTolerance)) return false;
+      const double size = AxisLength(frame, row) * std::sqrt(inverseColumn);
+      if (!(std::fabs(sum - expected) <= kTolerance * size)) return false;
     }
   }
   return true;

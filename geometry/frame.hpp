@@ -42,16 +42,22 @@ void RebuildMatrix(MQMatrix& target, const MQMatrix& scaleFrom, const MQMatrix& 
 // angle, no translation. Row 2 is the camera's Z axis in vertex space.
 MQMatrix CameraFrame(DocumentHandle document);
 
+// How flat three axes may be and still count as spanning space: the volume
+// they span, at most this share of the product of their lengths, is flat.
+inline constexpr double kFlatFrameVolume = 1e-6;
+
 // True when the frame's three axis rows span space, so that vertices can be
-// taken into the frame's own coordinates and back. A frame with a zero axis,
-// two parallel axes or a value that is not finite is not invertible.
+// taken into the frame's own coordinates and back: every element is finite
+// and the axes are not flat (kFlatFrameVolume). The axes' lengths play no
+// part: a frame of scales 1e6 and 1 is as invertible as a unit one.
 bool FrameIsInvertible(const MQMatrix& frame);
 
 // True when `frame` is invertible and the axis part of `inverse` undoes the
-// axis part of `frame` (their product is the identity within 1e-3 per
-// element): vertices taken through `inverse` then land in the frame's own
-// coordinates, not somewhere a host's stand-in answer for a singular frame
-// would put them.
+// axis part of `frame`: every element of their product is the identity's
+// within 1e-3 of the lengths of the frame's row and the inverse's column
+// that make it. Vertices taken through
+// `inverse` then land in the frame's own coordinates, not somewhere a host's
+// stand-in answer for a singular frame would put them.
 bool IsInverseFrame(const MQMatrix& frame, const MQMatrix& inverse);
 
 // IsInverseFrame for the object's current LocalMatrix and LocalInverseMatrix.

@@ -43,6 +43,22 @@ inline Float3 Cross(const Float3& a, const Float3& b) {
 
 inline float Dot(const Float3& a, const Float3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
+// Halfway between a and b, and finite whenever both are. Where a + b is finite
+// this is (a + b) · 0.5 bit for bit; only where the sum overflows are the
+// halves added instead. (Halving first everywhere would differ for subnormal
+// values, where a half is rounded: 3·2^-149 twice gives 4·2^-149 that way.)
+inline float Midpoint(float a, float b) {
+  const float sum = a + b;
+  return std::isfinite(sum) ? sum * 0.5f : a * 0.5f + b * 0.5f;
+}
+inline Float3 Midpoint(const Float3& a, const Float3& b) {
+  return {Midpoint(a.x, b.x), Midpoint(a.y, b.y), Midpoint(a.z, b.z)};
+}
+
+inline bool IsFinite(const Float3& v) {
+  return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
 // Scales `v` to unit length in place. A vector whose length is not greater
 // than 0 (zero, or not a number) becomes (0, 0, 0); there is no other threshold.
 inline void Normalize(Float3& v) {
@@ -78,6 +94,14 @@ inline Float3 TransformPoint(const Float3& p, const MQMatrix& m) {
   return {p.x * m.m[0] + p.y * m.m[4] + p.z * m.m[8] + m.m[12],
           p.x * m.m[1] + p.y * m.m[5] + p.z * m.m[9] + m.m[13],
           p.x * m.m[2] + p.y * m.m[6] + p.z * m.m[10] + m.m[14]};
+}
+
+// True when all sixteen elements are finite: the only frames written.
+inline bool IsFinite(const MQMatrix& m) {
+  for (const float value : m.m) {
+    if (!std::isfinite(value)) return false;
+  }
+  return true;
 }
 
 // Rows 0 to 3 of a frame: the X, Y, Z axes and the origin. Only the first three

@@ -32,11 +32,13 @@ int32_t RotateAxis90(cmq::CMQObject& current, int32_t code, const Options& optio
     default: return 0;
   }
 
+  // A frame that held a value that is not finite is not passed on.
+  if (!IsFinite(frame)) return 0;
   if (options.transformVertices) {
     const MQMatrix inverse = ReadLocalInverseMatrix(current.Object());
     if (!IsInverseFrame(oldFrame, inverse)) return 0;
     MQMatrix scratch = frame;
-    MoveVerticesBetweenFrames(cmq::ObjectView(current), oldFrame, inverse, scratch, false);
+    if (!MoveVerticesBetweenFrames(cmq::ObjectView(current), oldFrame, inverse, scratch, false)) return 0;
   }
   WriteLocalMatrix(current.Object(), frame);
   return 1;
@@ -56,11 +58,12 @@ int32_t MirrorAxis(cmq::CMQObject& current, int32_t code, const Options& options
   frame.m[8 + axis] = -frame.m[8 + axis];
   if (options.useGlobal) frame.m[12 + axis] = -frame.m[12 + axis];
 
+  if (!IsFinite(frame)) return 0;
   if (options.transformVertices) {
     const MQMatrix inverse = ReadLocalInverseMatrix(current.Object());
     if (!IsInverseFrame(oldFrame, inverse)) return 0;
     MQMatrix scratch = frame;
-    MoveVerticesBetweenFrames(cmq::ObjectView(current), oldFrame, inverse, scratch, true);
+    if (!MoveVerticesBetweenFrames(cmq::ObjectView(current), oldFrame, inverse, scratch, true)) return 0;
   }
   WriteLocalMatrix(current.Object(), frame);
   return 1;

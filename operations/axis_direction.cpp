@@ -125,12 +125,14 @@ bool ApplyAxisDirection(cmq::CMQObject& current, Float3 direction, const Options
   SetMatrixRow(frame, 1, axisY);
   SetMatrixRow(frame, 2, axisZ);
 
+  // The origin row comes from the old frame as it was read.
+  if (!IsFinite(frame)) return false;
   if (options.transformVertices) {
     // Vertices are carried through the old frame's inverse.
     const MQMatrix inverse = ReadLocalInverseMatrix(current.Object());
     if (!IsInverseFrame(oldFrame, inverse)) return false;
     MQMatrix scratch = frame;
-    MoveVerticesBetweenFrames(cmq::ObjectView(current), oldFrame, inverse, scratch, false);
+    if (!MoveVerticesBetweenFrames(cmq::ObjectView(current), oldFrame, inverse, scratch, false)) return false;
   }
   WriteLocalMatrix(current.Object(), frame);
   return true;

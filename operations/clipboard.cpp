@@ -1,8 +1,6 @@
 // Codes 14 to 16: the reference object's frame to the clipboard as text, a
 // frame from the clipboard's text, and the frame back to the identity.
 
-#include <cmath>
-
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
 #include "geometry/object_view.hpp"
@@ -12,17 +10,6 @@
 #include "operations/vertex_motion.hpp"
 
 namespace tervolin {
-
-namespace {
-
-bool AllFinite(const MQMatrix& matrix) {
-  for (float value : matrix.m) {
-    if (!std::isfinite(value)) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 int32_t CopyAxisToClipboard(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
   const cmq::CMQObject reference = ReferenceObject(document, current, options.referenceObjectId);
@@ -39,22 +26,27 @@ int32_t PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject& current,
 
   MQMatrix pasted = IdentityMatrix();
   if (!ParseFrameText(ReadClipboardText(), pasted.m)) return 0;
-  // Text that copy writes always passes; any other text must still describe a
-  // frame whose axes span space, or the decomposition would give the object a
-  // frame made of infinities and not-a-numbers.
-  if (!FrameIsInvertible(pasted)) return 0;
+  // Axes that the target takes must span space, or the decomposition would
+  // give it a frame made of infinities and not-a-numbers; a paste of the
+  // translation alone does not look at them.
+  if ((options.copyRotation || options.copyScale) && !FrameIsInvertible(pasted)) return 0;
 
   const MQMatrix own = ReadLocalMatrix(target.Object());
   MQMatrix next = own;
   RebuildMatrix(next, options.copyScale ? pasted : own, options.copyRotation ? pasted : own,
                 options.copyTranslation ? pasted : own);
   // Axes near the float limit can overflow in the decomposition.
-  if (!AllFinite(next)) return 0;
+  if (!IsFinite(next)) return 0;
 
   if (options.transformVertices) {
     const MQMatrix inverse = ReadLocalInverseMatrix(target.Object());
     MQMatrix scratch = next;
-    if (IsInverseFrame(own, inverse)) MoveVerticesBetweenFrames(target, own, inverse, scratch, true);
+    // A flat frame keeps its vertices where they are; a regular one whose
+    // inverse the host could not give refuses the paste.
+    if (FrameIsInvertible(own)) {
+      if (!IsInverseFrame(own, inverse)) return 0;
+      if (!MoveVerticesBetweenFrames(target, own, inverse, scratch, true)) return 0;
+    }
   }
   WriteLocalMatrix(target.Object(), next);
   return 1;
@@ -67,7 +59,7 @@ int32_t ClearAxis(DocumentHandle document, cmq::CMQObject& current, const Option
   const MQMatrix identity = IdentityMatrix();
   if (options.transformVertices) {
     MQMatrix scratch = identity;
-    MoveVerticesWithMatrix(target, scratch, true);
+    if (!MoveVerticesWithMatrix(target, scratch, true)) return 0;
   }
   WriteLocalMatrix(target.Object(), identity);
   return 1;

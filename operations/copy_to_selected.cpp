@@ -1,9 +1,13 @@
 // Code 7: the reference object's rotation, scale and translation, each by
 // choice, to every other selected object of the document.
+#include <utility>
+#include <vector>
+
 #include "binding/host_api.hpp"
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
 #include "geometry/object_view.hpp"
+#include "geometry/vertex_moves.hpp"
 #include "operations/operations.hpp"
 #include "operations/vertex_motion.hpp"
 
@@ -15,6 +19,14 @@ int32_t CopyToSelected(DocumentHandle document, cmq::CMQObject& current, const O
   if (!source.IsValid()) return 0;
   const MQMatrix sourceFrame = ReadLocalMatrix(source.Object());
 
+  // Every target's frame and vertex moves are worked out before the first is
+  // written: one that would not be finite refuses the whole copy unchanged.
+  struct Change {
+    ObjectHandle target;
+    MQMatrix frame;
+    cmq::VertexMoves moves;
+  };
+  std::vector<Change> changes;
   // Writing frames and moving vertices leave the document's objects as they
   // are: the count is read once.
   const int32_t objectCount = HostApi().MQDoc_GetObjectCount(document);
@@ -28,16 +40,26 @@ int32_t CopyToSelected(DocumentHandle document, cmq::CMQObject& current, const O
     // Every target is rebuilt through the host, also when it keeps all three
     // of its own parts.
     const MQMatrix own = ReadLocalMatrix(target.Object());
-    MQMatrix next = own;
-    RebuildMatrix(next, options.copyScale ? sourceFrame : own, options.copyRotation ? sourceFrame : own,
-                  options.copyTranslation ? sourceFrame : own);
+    Change change{target.Object(), own, {}};
+    RebuildMatrix(change.frame, options.copyScale ? sourceFrame : own,
+                  options.copyRotation ? sourceFrame : own, options.copyTranslation ? sourceFrame : own);
+    if (!IsFinite(change.frame)) return 0;
     if (options.transformVertices) {
-      // A target whose frame does not span space keeps its vertices.
+      // A target whose frame does not span space keeps its vertices; a
+      // regular one whose inverse the host could not give refuses the copy.
       const MQMatrix inverse = ReadLocalInverseMatrix(target.Object());
-      MQMatrix scratch = next;
-      if (IsInverseFrame(own, inverse)) MoveVerticesBetweenFrames(target, own, inverse, scratch, true);
+      MQMatrix scratch = change.frame;
+      if (FrameIsInvertible(own)) {
+        if (!IsInverseFrame(own, inverse)) return 0;
+        if (!PlanVerticesBetweenFrames(target, own, inverse, scratch, true, change.moves)) return 0;
+      }
     }
-    WriteLocalMatrix(target.Object(), next);
+    changes.push_back(std::move(change));
+  }
+  // Written target by target, in document order: vertices, then the frame.
+  for (const Change& change : changes) {
+    change.moves.Apply();
+    WriteLocalMatrix(change.target, change.frame);
   }
   return 1;
 }

@@ -30,8 +30,10 @@ cmq::CMQObject ReferenceObject(DocumentHandle document, const cmq::CMQObject& cu
 // Origin.
 int32_t SetOriginToCenter(DocumentHandle document, cmq::CMQObject& current, const Options& options,
                           bool selectedOnly);
-void MoveVerticesWithOrigin(cmq::CMQObject& current, Float3 newOrigin);
-void MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mirror);
+// The vertex compensations. False, with no vertex moved, when a new
+// position would not be finite.
+bool MoveVerticesWithOrigin(cmq::CMQObject& current, Float3 newOrigin);
+bool MoveVerticesWithMatrix(cmq::CMQObject& object, MQMatrix& newFrame, bool mirror);
 
 // Axis directions.
 int32_t AlignAxisToLine(DocumentHandle document, cmq::CMQObject& current, const Options& options);

@@ -2,6 +2,12 @@
 // MQCheckVersion and MQInit, each forwards to the plug-in object. They are
 // declared from the export list first, so a definition here whose signature
 // differs from the list does not compile.
+//
+// The host is C: nothing may unwind into it. Every export catches whatever
+// its body throws (an allocation that fails under a menu pick, say) and
+// answers its failure value: 0, or null for the texts. The operations write
+// nothing before their last allocation, so a pick that fails this way leaves
+// the document as it was.
 #include <cstdint>
 
 #include "binding/host_api.hpp"
@@ -22,38 +28,60 @@ TERVOLIN_PLUGIN_EXPORTS(TERVOLIN_DECLARE_EXPORT)
 
 using tervolin::PluginInstance;
 
-TERVOLIN_EXPORT uint32_t MQCheckVersion(uint32_t hostVersion) {
-  return tervolin::CheckHostVersion(hostVersion);
+namespace {
+
+template <typename Result, typename Body>
+Result Guarded(Result failure, Body body) noexcept {
+  try {
+    return body();
+  } catch (...) {
+    return failure;
+  }
 }
 
-TERVOLIN_EXPORT int32_t MQInit(const char* hostFile) { return tervolin::BindHostFromFile(hostFile) ? 1 : 0; }
+}  // namespace
+
+TERVOLIN_EXPORT uint32_t MQCheckVersion(uint32_t hostVersion) {
+  return Guarded(0u, [&] { return tervolin::CheckHostVersion(hostVersion); });
+}
+
+TERVOLIN_EXPORT int32_t MQInit(const char* hostFile) {
+  return Guarded(0, [&] { return tervolin::BindHostFromFile(hostFile) ? 1 : 0; });
+}
 
 TERVOLIN_EXPORT void MQGetPlugInID(uint32_t* product, uint32_t* id) {
-  PluginInstance().GetPlugInID(product, id);
+  Guarded(0, [&] {
+    PluginInstance().GetPlugInID(product, id);
+    return 0;
+  });
 }
 
-TERVOLIN_EXPORT const char* MQGetPlugInName() { return PluginInstance().GetPlugInName(); }
+TERVOLIN_EXPORT const char* MQGetPlugInName() {
+  return Guarded<const char*>(nullptr, [] { return PluginInstance().GetPlugInName(); });
+}
 
-TERVOLIN_EXPORT int32_t MQGetPlugInType() { return PluginInstance().GetPlugInType(); }
+TERVOLIN_EXPORT int32_t MQGetPlugInType() {
+  return Guarded(0, [] { return PluginInstance().GetPlugInType(); });
+}
 
 TERVOLIN_EXPORT const char* MQEnumString(int32_t index) {
-  return tervolin::EnumStringFor(PluginInstance(), index);
+  return Guarded<const char*>(nullptr, [&] { return tervolin::EnumStringFor(PluginInstance(), index); });
 }
 
 TERVOLIN_EXPORT const char* MQEnumFileType(int32_t index) {
-  return tervolin::EnumFileTypeFor(PluginInstance(), index);
+  return Guarded<const char*>(nullptr, [&] { return tervolin::EnumFileTypeFor(PluginInstance(), index); });
 }
 
 TERVOLIN_EXPORT const char* MQEnumFileExt(int32_t index) {
-  return tervolin::EnumFileExtFor(PluginInstance(), index);
+  return Guarded<const char*>(nullptr, [&] { return tervolin::EnumFileExtFor(PluginInstance(), index); });
 }
 
 namespace {
 int32_t FileCommand(int32_t index, void* first, void* second) {
-  return tervolin::ProcessFileFor(PluginInstance(), index, first, second);
+  return Guarded(0, [&] { return tervolin::ProcessFileFor(PluginInstance(), index, first, second); });
 }
 int32_t MenuCommand(int32_t index, DocumentHandle document) {
-  return tervolin::MenuCommandFor(PluginInstance(), index, document);
+  return Guarded(0, [&] { return tervolin::MenuCommandFor(PluginInstance(), index, document); });
 }
 }  // namespace
 
@@ -78,5 +106,5 @@ TERVOLIN_EXPORT int32_t MQModifySelect(int32_t index, DocumentHandle document) {
 }
 
 TERVOLIN_EXPORT int32_t MQOnEvent(DocumentHandle document, int32_t code, void* arguments) {
-  return tervolin::OnEventFor(PluginInstance(), document, code, arguments);
+  return Guarded(0, [&] { return tervolin::OnEventFor(PluginInstance(), document, code, arguments); });
 }

@@ -13,7 +13,14 @@ MQWidgetBase::MQWidgetBase(const char* keyword) {
   widget_wire::Send(0, mq::kWidgetCreate, {{"type", keyword}, {"id", &id}});
   if (id != 0) {
     owned = true;
-    Register();
+    // A constructor that throws runs no destructor: the host's widget would
+    // be left behind.
+    try {
+      Register();
+    } catch (...) {
+      widget_wire::Send(id, mq::kWidgetDelete, {});
+      throw;
+    }
   }
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/windows.hpp"
 
+#include <memory>
+
 #include "protocol/host_types.hpp"
 #include "widgets/value_protocol.hpp"
 
@@ -25,9 +27,10 @@ void MQWindowBase::SetPosY(int32_t y) { widget_wire::SetProperty(id, "pos_y", &y
 
 template <class W>
 W* MQWindowBase::Adopt() {
-  W* widget = new W();
-  createdWidgets.insert(widget);
-  return widget;
+  // Owned here until the window holds it, so that a failed insertion deletes it.
+  auto widget = std::make_unique<W>();
+  createdWidgets.insert(widget.get());
+  return widget.release();
 }
 
 void MQWindowBase::Place(MQWidgetBase* parent, MQWidgetBase* child) {

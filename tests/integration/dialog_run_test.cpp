@@ -154,15 +154,29 @@ TEST_F(DialogRun, AStoredReferenceThatIsGoneFallsBackToTheCurrentObject) {
   EXPECT_EQ(Setting("target"), "4294967295");
 }
 
-TEST_F(DialogRun, AStoredPositionWithOneNegativeCoordinateIsNotApplied) {
+// A stored position places the dialog when both coordinates are 0 or more;
+// whatever was applied, the dialog's actual position is what is kept.
+TEST_F(DialogRun, AStoredPositionIsAppliedOnlyWhenNeitherCoordinateIsNegative) {
   AddThreeObjects();
-  mqhost::SetSettingText(kSection, "PosX", "-5");
-  mqhost::SetSettingText(kSection, "PosY", "40");
-  EXPECT_EQ(Pick({MoveDialog(30, 50), Click("Cancel")}), 0);
-  EXPECT_FALSE(PositionWasSet());
-  // The dialog's actual position is what is kept.
-  EXPECT_EQ(Setting("PosX"), "30");
-  EXPECT_EQ(Setting("PosY"), "50");
+  const struct {
+    const char* x;
+    const char* y;
+    bool applied;
+  } cases[] = {{"-5", "40", false}, {"40", "-1", false}, {"0", "40", true}, {"40", "0", true}, {"0", "0", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.x) + ", " + c.y);
+    mqhost::SetSettingText(kSection, "PosX", c.x);
+    mqhost::SetSettingText(kSection, "PosY", c.y);
+    EXPECT_EQ(Pick({MoveDialog(30, 50), Click("Cancel")}), 0);
+    EXPECT_EQ(PositionWasSet(), c.applied);
+    if (c.applied) {
+      const WidgetSnapshot dialog = mqhost::LastDialogSnapshot();
+      EXPECT_EQ(dialog.posX, std::stoi(c.x));
+      EXPECT_EQ(dialog.posY, std::stoi(c.y));
+    }
+    EXPECT_EQ(Setting("PosX"), "30");
+    EXPECT_EQ(Setting("PosY"), "50");
+  }
 }
 
 TEST_F(DialogRun, WithoutACurrentObjectTheDialogRunsAndNothingIsDone) {

@@ -145,19 +145,4 @@ TEST_F(AxisAdjust, MirrorsCarryTheVerticesThroughTheMirroredFrame) {
   ExpectNear(mqhost::GetObject(document, 0).vertices[4], {8, 8, 8}, 0, "the orphan stays");
 }
 
-TEST_F(AxisAdjust, TransformRefusesAFrameItCannotInvert) {
-  Add(Box(Frame({1, 0, 0}, {2, 0, 0}, {0, 0, 1}, {0, 0, 0})));
-  const ObjectData before = mqhost::GetObject(document, 0);
-  options.transformVertices = true;
-  for (int code = tervolin::OpRotateX; code <= tervolin::OpMirrorZ; ++code) {
-    EXPECT_EQ(Run(code), 0) << code;
-    const ObjectData after = mqhost::GetObject(document, 0);
-    EXPECT_EQ(after.frame, before.frame) << code;
-    for (size_t i = 0; i < before.vertices.size(); ++i)
-      ExpectNear(after.vertices[i], before.vertices[i], 0, "v");
-  }
-  options.transformVertices = false;
-  EXPECT_EQ(Run(tervolin::OpRotateZ), 1) << "the frame alone still turns";
-}
-
 }  // namespace

@@ -271,21 +271,4 @@ TEST_F(AxisDirection, TransformWithAScaledFrameKeepsTheVerticesSize) {
               distance(before.vertices[7], before.vertices[8]), 1e-5f);
 }
 
-TEST_F(AxisDirection, TransformRefusesAFrameItCannotInvert) {
-  ObjectData object = Scene();
-  object.frame = Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 0}, {0, 0, 0});
-  object.selectedVertices = {2, 3};
-  Add(object);
-  const ObjectData before = mqhost::GetObject(document, 0);
-  options.transformVertices = true;
-  EXPECT_EQ(Run(tervolin::OpLine), 0);
-  ExpectUnchanged(before);
-
-  // Without moving vertices the same frame is simply rebuilt.
-  options.transformVertices = false;
-  EXPECT_EQ(Run(tervolin::OpLine), 1);
-  const float n = std::sqrt(1.0f + 9.0f);
-  ExpectRow(FrameNow(), 1, {0, 1 / n, -3 / n});
-}
-
 }  // namespace

@@ -96,12 +96,20 @@ TEST_F(ClipboardOperations, PasteOfEachPartAloneTakesOnlyThatPart) {
   ExpectPointNear(after.angle, Decompose(target).angle, 1e-2f);
   ExpectPointNear(after.translation, Decompose(target).translation, 1e-5f);
 
+  // The translation alone takes nothing from the pasted axes: flat ones do.
   options.copyScale = false;
   options.copyTranslation = true;
-  ASSERT_EQ(Paste("2,0,0,0, 0,3,0,0, 0,0,4,0, 9,8,7,1"), 1);
+  ASSERT_EQ(Paste("0,0,0,0, 1,2,3,0, 2,4,6,0, 9,8,7,1"), 1);
   after = Decompose(mqhost::GetObject(document, targetIndex).frame);
   ExpectPointNear(after.translation, {9, 8, 7}, 1e-5f);
   ExpectPointNear(after.scale, {2, 3, 4}, 1e-4f);
+  for (bool rotation : {true, false}) {
+    options.copyRotation = rotation;
+    options.copyScale = !rotation;
+    const mqhost::ObjectData before = mqhost::GetObject(document, targetIndex);
+    EXPECT_EQ(Paste("0,0,0,0, 1,2,3,0, 2,4,6,0, 1,1,1,1"), 0) << "axes taken by (&R)otate or (&S)cale";
+    ExpectUnchanged(targetIndex, before);
+  }
 }
 
 TEST_F(ClipboardOperations, PasteReadsTextWithOtherSeparatorsAndBlanks) {

@@ -123,4 +123,15 @@ TEST_F(CopyToSelected, AReferenceToNoObjectChangesNothing) {
   for (int32_t index = 0; index < 4; ++index) ExpectUnchanged(index, before[static_cast<size_t>(index)]);
 }
 
+// Every target is worked out before the first is written: one whose vertices
+// would leave the float range stops the copy with no target changed.
+TEST_F(CopyToSelected, ATargetCarriedPastTheFloatRangeStopsTheWholeCopy) {
+  mqhost::VerticesOf(document, second)[0] = {3e38f, -3e38f, 3e38f};
+  before[static_cast<size_t>(second)] = mqhost::GetObject(document, second);
+  options.copyRotation = options.copyScale = options.copyTranslation = true;
+  options.transformVertices = true;
+  EXPECT_EQ(Run(OpCopyToSelected, source), 0);
+  for (int32_t index = 0; index < 4; ++index) ExpectUnchanged(index, before[static_cast<size_t>(index)]);
+}
+
 }  // namespace

@@ -127,51 +127,106 @@ TEST(TransformPoint, IgnoresTheHomogeneousColumn) {
   EXPECT_EQ(a.z, b.z);
 }
 
-TEST(FrameIsInvertible, AcceptsRegularFramesWhateverTheirScaleOrHandedness) {
-  EXPECT_TRUE(tervolin::FrameIsInvertible(IdentityMatrix()));
-  MQMatrix mirrored = IdentityMatrix();
-  mirrored.m[0] = -1.0f;
-  EXPECT_TRUE(tervolin::FrameIsInvertible(mirrored));
-  MQMatrix tiny = IdentityMatrix();
-  tiny.m[0] = tiny.m[5] = tiny.m[10] = 1e-20f;  // its determinant underflows a float
-  EXPECT_TRUE(tervolin::FrameIsInvertible(tiny));
-  MQMatrix moved = IdentityMatrix();
-  moved.m[12] = 1e30f;
-  EXPECT_TRUE(tervolin::FrameIsInvertible(moved));
+// Halfway between two floats, never overflowing: where the sum is finite,
+// bit for bit what (a + b) · 0.5 gives, subnormal values included.
+TEST(Midpoint, IsTheHalvedSumWhereItIsFiniteAndFiniteWhereItIsNot) {
+  constexpr float kLargest = std::numeric_limits<float>::max();
+  constexpr float kTiniest = std::numeric_limits<float>::denorm_min();
+  const struct {
+    float a, b, expected;
+  } cases[] = {
+      {10.0f, 0.0f, 5.0f},
+      {-3.0f, 4.0f, 0.5f},
+      {kLargest, -kLargest, 0.0f},  // nothing counted: the starting bounds cancel
+      {3 * kTiniest, 3 * kTiniest, 3 * kTiniest},
+      {kTiniest, 0.0f, 0.0f},
+      {kLargest, kLargest, kLargest},
+      {3e38f, 2e38f, 2.5e38f},
+      {-3e38f, -3e38f, -3e38f},
+  };
+  for (const auto& c : cases) {
+    const float sum = c.a + c.b;
+    const float got = Midpoint(c.a, c.b);
+    if (std::isfinite(sum)) {
+      EXPECT_EQ(got, sum * 0.5f) << c.a << " " << c.b;
+    }
+    EXPECT_FLOAT_EQ(got, c.expected) << c.a << " " << c.b;
+  }
 }
 
-TEST(FrameIsInvertible, RejectsFlatAndBrokenFrames) {
-  MQMatrix zeroAxis = IdentityMatrix();
-  SetMatrixRow(zeroAxis, 1, {0, 0, 0});
-  EXPECT_FALSE(tervolin::FrameIsInvertible(zeroAxis));
-  MQMatrix parallel = IdentityMatrix();
-  SetMatrixRow(parallel, 2, {2, 0, 0});
-  EXPECT_FALSE(tervolin::FrameIsInvertible(parallel));
-  MQMatrix infinite = IdentityMatrix();
-  infinite.m[13] = std::numeric_limits<float>::infinity();
-  EXPECT_FALSE(tervolin::FrameIsInvertible(infinite));
-  MQMatrix nan = IdentityMatrix();
-  nan.m[4] = std::numeric_limits<float>::quiet_NaN();
-  EXPECT_FALSE(tervolin::FrameIsInvertible(nan));
+MQMatrix Axes(Float3 x, Float3 y, Float3 z, Float3 origin = {0, 0, 0}) {
+  MQMatrix m = IdentityMatrix();
+  SetMatrixRow(m, 0, x);
+  SetMatrixRow(m, 1, y);
+  SetMatrixRow(m, 2, z);
+  SetMatrixRow(m, 3, origin);
+  return m;
 }
 
+// Whether the axes span space does not depend on their lengths: scales a
+// million apart, or tiny ones, are regular; flat, broken and nearly flat
+// axes are not.
+TEST(FrameIsInvertible, JudgesTheAxesRelativeToTheirOwnLengths) {
+  const float c = std::cos(0.3f);
+  const float s = std::sin(0.3f);
+  const float inf = std::numeric_limits<float>::infinity();
+  const struct {
+    const char* name;
+    MQMatrix frame;
+    bool invertible;
+  } cases[] = {
+      {"identity", IdentityMatrix(), true},
+      {"mirrored", Axes({-1, 0, 0}, {0, 1, 0}, {0, 0, 1}), true},
+      {"tiny: its determinant underflows a float", Axes({1e-20f, 0, 0}, {0, 1e-20f, 0}, {0, 0, 1e-20f}),
+       true},
+      {"far origin", Axes({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1e30f, 0, 0}), true},
+      {"scales 1e6 : 1", Axes({1e6f, 0, 0}, {0, 1, 0}, {0, 0, 1}), true},
+      {"scales 1 : 1e-6, turned", Axes({c, s, 0}, {-s * 1e-6f, c * 1e-6f, 0}, {0, 0, 1}), true},
+      {"scales 1e3 : 1 : 1e-3", Axes({0, 0, 1e3f}, {c, s, 0}, {-s * 1e-3f, c * 1e-3f, 0}), true},
+      {"a zero axis", Axes({1, 0, 0}, {0, 0, 0}, {0, 0, 1}), false},
+      {"parallel axes", Axes({1, 0, 0}, {0, 1, 0}, {2, 0, 0}), false},
+      {"Z in the plane of X and Y", Axes({1, 0, 0}, {1, 1, 0}, {2, 1, 0}), false},
+      {"nearly flat: Z 1e-8 out of the plane", Axes({1, 0, 0}, {0, 1, 0}, {1, 1, 1e-8f}), false},
+      {"an infinite origin", Axes({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, inf, 0}), false},
+      {"not a number", Axes({1, 0, 0}, {std::nanf(""), 1, 0}, {0, 0, 1}), false},
+  };
+  for (const auto& each : cases)
+    EXPECT_EQ(tervolin::FrameIsInvertible(each.frame), each.invertible) << each.name;
+}
+
+// The inverse the host answers is used only when it undoes the frame's axes,
+// each row of it: rounding at any scale passes, a wrong row or column does not.
 TEST(IsInverseFrame, AcceptsOnlyAnInverseThatUndoesTheAxes) {
-  MQMatrix frame = IdentityMatrix();
-  SetMatrixRow(frame, 0, {0, 2, 0});
-  SetMatrixRow(frame, 1, {-2, 0, 0});
-  SetMatrixRow(frame, 2, {0, 0, 0.5f});
-  SetMatrixRow(frame, 3, {4, 5, 6});
-  MQMatrix inverse = IdentityMatrix();
-  SetMatrixRow(inverse, 0, {0, -0.5f, 0});
-  SetMatrixRow(inverse, 1, {0.5f, 0, 0});
-  SetMatrixRow(inverse, 2, {0, 0, 2});
-  SetMatrixRow(inverse, 3, {-2.5f, 2, -12});
-  EXPECT_TRUE(tervolin::IsInverseFrame(frame, inverse));
-  EXPECT_FALSE(tervolin::IsInverseFrame(frame, IdentityMatrix()));
-
-  MQMatrix flat = frame;
-  SetMatrixRow(flat, 2, {0, 0, 0});
-  EXPECT_FALSE(tervolin::IsInverseFrame(flat, IdentityMatrix())) << "a flat frame has no inverse at all";
+  const MQMatrix turned = Axes({0, 2, 0}, {-2, 0, 0}, {0, 0, 0.5f}, {4, 5, 6});
+  const MQMatrix turnedInverse = Axes({0, -0.5f, 0}, {0.5f, 0, 0}, {0, 0, 2}, {-2.5f, 2, -12});
+  const MQMatrix scaled = Axes({2, 0, 0}, {0, 4, 0}, {0, 0, 8});
+  const MQMatrix scaledInverse = Axes({0.5f, 0, 0}, {0, 0.25f, 0}, {0, 0, 0.125f});
+  // Scales a million apart, turned: the true inverse rounded to float.
+  const float c = std::cos(0.7f);
+  const float s = std::sin(0.7f);
+  const MQMatrix uneven = Axes({c * 1e6f, s * 1e6f, 0}, {-s, c, 0}, {0, 0, 1e-3f});
+  const MQMatrix unevenInverse = Axes({c * 1e-6f, -s, 0}, {s * 1e-6f, c, 0}, {0, 0, 1e3f});
+  const MQMatrix flat = Axes({0, 2, 0}, {-2, 0, 0}, {0, 0, 0});
+  MQMatrix infinite = scaledInverse;
+  infinite.m[10] = std::numeric_limits<float>::infinity();
+  const struct {
+    const char* name;
+    MQMatrix frame;
+    MQMatrix inverse;
+    bool accepted;
+  } cases[] = {
+      {"turned", turned, turnedInverse, true},
+      {"scaled", scaled, scaledInverse, true},
+      {"scales 1e9 apart", uneven, unevenInverse, true},
+      {"the identity for a scaled frame", scaled, IdentityMatrix(), false},
+      {"wrong in its first row", scaled, Axes({0.25f, 0, 0}, {0, 0.25f, 0}, {0, 0, 0.125f}), false},
+      {"wrong in its third row only", scaled, Axes({0.5f, 0, 0}, {0, 0.25f, 0}, {0, 0, 0.25f}), false},
+      {"wrong in its third column only", scaled, Axes({0.5f, 0, 0.1f}, {0, 0.25f, 0}, {0, 0, 0.125f}), false},
+      {"not finite", scaled, infinite, false},
+      {"a flat frame has no inverse at all", flat, IdentityMatrix(), false},
+  };
+  for (const auto& each : cases)
+    EXPECT_EQ(tervolin::IsInverseFrame(each.frame, each.inverse), each.accepted) << each.name;
 }
 
 }  // namespace

@@ -162,20 +162,6 @@ TEST_F(MoveVerticesWithMatrix, WithMirrorEverythingComesFromTheNewFrame) {
   geometry_test::ExpectVerticesCarried(before, mqhost::GetObject(document, 0), before.frame, next);
 }
 
-TEST_F(MoveVerticesWithMatrix, AFlatOldFrameMovesNothing) {
-  ObjectData object = Spread();
-  object.frame = Frame({1, 0, 0}, {0, 1, 0}, {0, 0, 0}, {1, 2, 3});
-  Add(object);
-  const ObjectData before = mqhost::GetObject(document, 0);
-  MQMatrix scratch = IdentityMatrix();
-  cmq::CMQObject current = cmq::CMQObject::Current(document);
-  tervolin::MoveVerticesWithMatrix(current, scratch, true);
-  const ObjectData after = mqhost::GetObject(document, 0);
-  for (size_t i = 0; i < before.vertices.size(); ++i)
-    ExpectNear(after.vertices[i], before.vertices[i], 0, "vertex");
-  EXPECT_FALSE(tervolin::LocalFrameIsInvertible(current.Object()));
-}
-
 // The operation table: each code reaches its operation.
 class OperationTable : public geometry_test::GeometryScene {
  protected:

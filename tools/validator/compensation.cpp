@@ -54,9 +54,11 @@ FrameChange PrepareFrameChange(const mqhost::Matrix16& oldFrame, const mqhost::M
   change.moves = !IsSingular(oldFrame);
   if (!change.moves) return change;
   // The affine inverse: the axes' 3x3 inverse, and the origin taken back
-  // through it.
-  const mqhost::Matrix16& m = oldFrame;
-  const double det = Determinant3(m);
+  // through it; in double throughout, as products of axes near the float
+  // limit do not fit a float.
+  double m[16];
+  for (int k = 0; k < 16; ++k) m[k] = oldFrame[static_cast<size_t>(k)];
+  const double det = Determinant3(oldFrame);
   double a[9] = {(m[5] * m[10] - m[6] * m[9]) / det, (m[2] * m[9] - m[1] * m[10]) / det,
                  (m[1] * m[6] - m[2] * m[5]) / det,  (m[6] * m[8] - m[4] * m[10]) / det,
                  (m[0] * m[10] - m[2] * m[8]) / det, (m[2] * m[4] - m[0] * m[6]) / det,

@@ -68,7 +68,14 @@ mqhost::Point3 BoxCentre(const mqhost::ObjectData& object, bool selectedOnly) {
       if (p[c] > high[c]) high[c] = p[c];
     }
   }
-  return {(high[0] + low[0]) * 0.5f, (high[1] + low[1]) * 0.5f, (high[2] + low[2]) * 0.5f};
+  // Halfway without overflow: the halved sum where it is finite, else the
+  // sum of the halves.
+  float centre[3];
+  for (int c = 0; c < 3; ++c) {
+    const float sum = high[c] + low[c];
+    centre[c] = std::isfinite(sum) ? sum * 0.5f : high[c] * 0.5f + low[c] * 0.5f;
+  }
+  return {centre[0], centre[1], centre[2]};
 }
 
 mqhost::Point3 Origin(const mqhost::Matrix16& frame) { return {frame[12], frame[13], frame[14]}; }

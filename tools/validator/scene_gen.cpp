@@ -1,5 +1,8 @@
 #include "scene_gen.hpp"
 
+#include <cmath>
+#include <limits>
+
 #include "mqhost/matrix_values.hpp"
 
 namespace validator {
@@ -10,8 +13,17 @@ void Note(std::string* notes, const char* word) {
   if (notes->find(word) == std::string::npos) *notes += (notes->empty() ? "" : ",") + std::string(word);
 }
 
+// Within a factor of 34 of the largest float, either sign; sometimes the
+// largest itself.
+float NearLimit(Rng& rng) {
+  const float magnitude =
+      rng.Percent(10) ? std::numeric_limits<float>::max() : static_cast<float>(rng.Real(1e37, 3.4028234e38));
+  return rng.Percent(50) ? -magnitude : magnitude;
+}
+
 float Coordinate(Rng& rng, int kind) {
   switch (kind) {
+    case 4: return NearLimit(rng);
     case 0: return static_cast<float>(rng.Real(-1e30, 1e30));    // huge
     case 1: return static_cast<float>(rng.Real(-1e-30, 1e-30));  // tiny
     case 2: return static_cast<float>(rng.Between(-3, 3));       // small whole numbers
@@ -27,7 +39,7 @@ mqhost::Point3 Triple(Rng& rng, double from, double to) {
 }  // namespace
 
 mqhost::Matrix16 RandomFrame(Rng& rng, std::string* notes, bool farOrigins) {
-  const uint32_t kind = rng.Below(farOrigins ? 11 : 10);
+  const uint32_t kind = rng.Below(farOrigins ? 13 : 12);
   if (kind < 3) return mqhost::IdentityMatrix();
   mqhost::Point3 scale{1, 1, 1};
   if (kind >= 5) scale = Triple(rng, 0.2, 3);
@@ -35,8 +47,23 @@ mqhost::Matrix16 RandomFrame(Rng& rng, std::string* notes, bool farOrigins) {
     Note(notes, "mirror");
     (rng.Percent(50) ? scale.x : rng.Percent(50) ? scale.y : scale.z) *= -1;
   }
+  if (kind == 10) {
+    Note(notes, "limit-scale");  // axes up to the largest float long, or as short as 1e-37
+    for (float* component : {&scale.x, &scale.y, &scale.z}) {
+      if (rng.Percent(50))
+        *component = std::fabs(NearLimit(rng));
+      else if (rng.Percent(30))
+        *component = static_cast<float>(rng.Real(1e-37, 1e-30));
+    }
+  }
   const mqhost::Point3 angle = Triple(rng, -180, 180);
-  const mqhost::Point3 translation = Triple(rng, -20, 20);
+  mqhost::Point3 translation = Triple(rng, -20, 20);
+  if (kind == 11) {
+    Note(notes, "limit-origin");
+    for (float* component : {&translation.x, &translation.y, &translation.z}) {
+      if (rng.Percent(60)) *component = NearLimit(rng);
+    }
+  }
   mqhost::Matrix16 frame = mqhost::ComposeMatrix(scale, angle, translation);
   if (kind == 8) {
     Note(notes, "singular");
@@ -51,7 +78,7 @@ mqhost::Matrix16 RandomFrame(Rng& rng, std::string* notes, bool farOrigins) {
     Note(notes, "sheared");
     frame[4] += 0.5f;  // the Y axis leans towards X
   }
-  if (kind == 10) {
+  if (kind == 12) {
     Note(notes, "far-origin");
     const double far = rng.Percent(50) ? 1e13 : 1e30;
     frame[12] = static_cast<float>(rng.Real(-far, far));
@@ -68,9 +95,13 @@ DocumentHandle GenerateScene(Rng& rng, const SceneSpec& spec, std::string* notes
     object.name = rng.Percent(10) ? std::string() : "obj" + std::to_string(rng.Below(4));
     const int vertexCount = rng.Percent(10) ? 0 : rng.Between(1, spec.maxVertices);
     if (vertexCount == 0) Note(notes, "empty");
-    const int coordinateKind = rng.Percent(8) ? 0 : rng.Percent(8) ? 1 : rng.Between(2, 3);
+    const int coordinateKind = rng.Percent(8)   ? 0
+                               : rng.Percent(8) ? 1
+                               : rng.Percent(8) ? 4
+                                                : rng.Between(2, 3);
     if (coordinateKind == 0) Note(notes, "huge");
     if (coordinateKind == 1) Note(notes, "tiny");
+    if (coordinateKind == 4) Note(notes, "near-limit");
     for (int v = 0; v < vertexCount; ++v) {
       if (v > 0 && rng.Percent(10)) {
         Note(notes, "coincident");

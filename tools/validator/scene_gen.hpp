@@ -1,7 +1,8 @@
 // Random scenes for the menu picks: a document of a few object slots with
 // degenerate cases mixed in (empty objects, faces of one and two points and
 // removed faces, coincident vertices, vertices no face uses, deleted slots,
-// huge and tiny coordinates, singular and mirrored frames), random
+// huge and tiny coordinates and ones near the float limit, singular and
+// mirrored frames, frames whose scales or origin reach the float limit), random
 // selections, a random current object and camera.
 #pragma once
 
@@ -24,7 +25,8 @@ struct SceneSpec {
 // gets one short word per degenerate case used, for the failure messages.
 DocumentHandle GenerateScene(Rng& rng, const SceneSpec& spec, std::string* notes);
 
-// A random frame: identity, rotation and scale, a mirror, or a singular one.
+// A random frame: identity, rotation and scale, a mirror, a singular or
+// sheared one, or one whose scales or origin reach the float limit.
 mqhost::Matrix16 RandomFrame(Rng& rng, std::string* notes, bool farOrigins = true);
 
 }  // namespace validator

@@ -28,8 +28,9 @@ TEST(RandomScenes, HostAcceptsThemAndEveryDegenerateCaseTurnsUp) {
     mqhost::DestroyDocument(document);
   }
   EXPECT_TRUE(mqhost::ProtocolErrors().empty()) << mqhost::ProtocolErrors().front();
-  for (const char* kind : {"empty", "huge", "tiny", "coincident", "removed-face", "short-face",
-                           "deleted-slot", "no-current", "mirror", "singular", "sheared", "far-origin"}) {
+  for (const char* kind :
+       {"empty", "huge", "tiny", "coincident", "removed-face", "short-face", "deleted-slot", "no-current",
+        "mirror", "singular", "sheared", "far-origin", "near-limit", "limit-scale", "limit-origin"}) {
     EXPECT_EQ(seen.count(kind), 1u) << kind;
   }
 }

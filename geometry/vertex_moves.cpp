@@ -1,0 +1,37 @@
+#include "geometry/vertex_moves.hpp"
+
+#include "binding/host_api.hpp"
+
+namespace cmq {
+
+template <typename Move>
+bool VertexMoves::Plan(const ObjectView& object, Move move) {
+  object_ = object.Object();
+  moves_.clear();
+  // The walk reads the count first; asking it here reads nothing more.
+  moves_.reserve(static_cast<size_t>(object.VertexCount() > 0 ? object.VertexCount() : 0));
+  bool finite = true;
+  object.ForEachLiveVertex([&](int32_t vertex) {
+    if (!finite) return;
+    const Float3 moved = move(object.GetVertex(vertex));
+    finite = IsFinite(moved);
+    moves_.emplace_back(vertex, moved);
+  });
+  if (!finite) moves_.clear();
+  return finite;
+}
+
+bool VertexMoves::PlanOffset(const ObjectView& object, const Float3& offset) {
+  return Plan(object, [&offset](const Float3& p) { return p + offset; });
+}
+
+bool VertexMoves::PlanTransform(const ObjectView& object, const MQMatrix& motion) {
+  return Plan(object, [&motion](const Float3& p) { return TransformPoint(p, motion); });
+}
+
+void VertexMoves::Apply() const {
+  for (const auto& [index, position] : moves_)
+    tervolin::HostApi().MQObj_SetVertex(object_, index, &position.x);
+}
+
+}  // namespace cmq
