@@ -2,6 +2,8 @@
 // in two sets (floors.hpp): Calls::PlugIn, the plug-in's own calls, and
 // Calls::Fewest, which leaves out the reads the plug-in repeats.
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "bench/floors.hpp"
 #include "binding/host_api.hpp"
@@ -63,16 +65,36 @@ void Rebuild(MQMatrix& target, const MQMatrix& scaleFrom, const MQMatrix& rotati
   HostApi().MQMatrix_FloatValue(target.m, mq::kMatrixCompose, parts);
 }
 
-// Every live vertex through `motion`: three calls each. The plug-in's walk
-// asks for the count itself; the fewest calls reuse one the case has.
-void MoveVertices(ObjectHandle object, const MQMatrix& motion, Calls calls, int32_t count) {
+// New places for the vertices, all read and computed before the first is
+// written, as the plug-in must: a move that would leave the float range is
+// refused whole, so no write may come before the last read.
+using PlannedMoves = std::vector<std::pair<int32_t, Float3>>;
+
+template <typename Move>
+bool PlanLiveVertices(ObjectHandle object, int32_t count, Move move, PlannedMoves& planned) {
   auto& host = HostApi();
-  if (calls == Calls::PlugIn || count < 0) count = host.MQObj_GetVertexCount(object);
+  planned.clear();
+  planned.reserve(static_cast<size_t>(count > 0 ? count : 0));
   for (int32_t i = 0; i < count; ++i) {
     if (host.MQObj_GetVertexRefCount(object, i) <= 0) continue;
-    const Float3 p = TransformPoint(GetVertex(object, i), motion);
-    host.MQObj_SetVertex(object, i, &p.x);
+    const Float3 p = move(GetVertex(object, i));
+    if (!IsFinite(p)) return false;
+    planned.emplace_back(i, p);
   }
+  return true;
+}
+
+void WriteVertices(ObjectHandle object, const PlannedMoves& planned) {
+  for (const auto& [i, p] : planned) HostApi().MQObj_SetVertex(object, i, &p.x);
+}
+
+// Every live vertex through `motion`: three calls each. The plug-in's walk
+// asks for the count itself; the fewest calls reuse one the case has.
+bool PlanVertices(ObjectHandle object, const MQMatrix& motion, Calls calls, int32_t count,
+                  PlannedMoves& planned) {
+  if (calls == Calls::PlugIn || count < 0) count = HostApi().MQObj_GetVertexCount(object);
+  return PlanLiveVertices(
+      object, count, [&motion](const Float3& p) { return TransformPoint(p, motion); }, planned);
 }
 
 // A frame change: the old frame read once, its inverse when the vertices
@@ -87,7 +109,9 @@ int32_t WriteFrame(ObjectHandle object, const MQMatrix& oldFrame, const MQMatrix
     } else {
       Rebuild(scratch, oldFrame, scratch, oldFrame);
     }
-    MoveVertices(object, MatrixProduct(inverse, scratch), calls, count);
+    PlannedMoves planned;
+    if (!PlanVertices(object, MatrixProduct(inverse, scratch), calls, count, planned)) return 0;
+    WriteVertices(object, planned);
   }
   HostApi().MQObj_SetFloatArray(object, mq::kLocalMatrix, frame.m);
   return 1;
@@ -149,11 +173,11 @@ int32_t ProtocolCentre(DocumentHandle document, bool selectedOnly, bool transfor
     host.MQObj_GetFloatArray(t.object, mq::kLocalTranslation, &origin.x);
     const Float3 delta = centre - origin;
     const int32_t moved = calls == Calls::PlugIn ? host.MQObj_GetVertexCount(t.object) : count;
-    for (int32_t i = 0; i < moved; ++i) {
-      if (host.MQObj_GetVertexRefCount(t.object, i) <= 0) continue;
-      const Float3 p = GetVertex(t.object, i) + delta;
-      host.MQObj_SetVertex(t.object, i, &p.x);
-    }
+    PlannedMoves planned;
+    if (!PlanLiveVertices(
+            t.object, moved, [&delta](const Float3& p) { return p + delta; }, planned))
+      return 0;
+    WriteVertices(t.object, planned);
   }
   host.MQObj_SetFloatArray(t.object, mq::kLocalTranslation, &centre.x);
   return 1;
@@ -268,6 +292,14 @@ int32_t ProtocolCopyToSelected(DocumentHandle document, Calls calls) {
   const Target source = Current(document);
   if (IndexOf(source) < 0) return 0;
   const MQMatrix sourceFrame = ReadArray16(source.object, mq::kLocalMatrix);
+  // Every target is planned before any is written: one target carried out of
+  // the float range stops the whole copy.
+  struct Planned {
+    ObjectHandle object;
+    MQMatrix frame;
+    PlannedMoves moves;
+  };
+  std::vector<Planned> targets;
   const int32_t objects = host.MQDoc_GetObjectCount(document);
   for (int32_t index = 0; index < objects; ++index) {
     ObjectHandle object = host.MQDoc_GetObject(document, index);
@@ -282,8 +314,13 @@ int32_t ProtocolCopyToSelected(DocumentHandle document, Calls calls) {
     // The plug-in rebuilds the copied frame once more before it moves the
     // vertices with it.
     if (calls == Calls::PlugIn) Rebuild(scratch, scratch, scratch, scratch);
-    MoveVertices(object, MatrixProduct(inverse, scratch), Calls::PlugIn, -1);
-    host.MQObj_SetFloatArray(object, mq::kLocalMatrix, next.m);
+    targets.push_back({object, next, {}});
+    if (!PlanVertices(object, MatrixProduct(inverse, scratch), Calls::PlugIn, -1, targets.back().moves))
+      return 0;
+  }
+  for (const Planned& target : targets) {
+    WriteVertices(target.object, target.moves);
+    host.MQObj_SetFloatArray(target.object, mq::kLocalMatrix, target.frame.m);
   }
   return 1;
 }
