@@ -21,8 +21,7 @@ TEST_F(HostWidgetsTest, UnknownRequestCodeIsAProtocolError) {
   const int32_t dialog = Create("dialog");
   Args none;
   EXPECT_EQ(Send(dialog, 0x305, none), 0);
-  EXPECT_TRUE(HasProtocolError("unknown request code 773"));
-  mqhost::ClearProtocolErrors();
+  ExpectReported("unknown request code 773");
 }
 
 TEST_F(HostWidgetsTest, PropertyOutsideTheClassIsAProtocolError) {
@@ -30,17 +29,13 @@ TEST_F(HostWidgetsTest, PropertyOutsideTheClassIsAProtocolError) {
   const int32_t frame = Create("frame");
   ExpectNoProtocolErrors();
   SetBool(button, "checked", true);
-  EXPECT_TRUE(HasProtocolError("\"checked\" is not a property of button"));
-  mqhost::ClearProtocolErrors();
+  ExpectReported("\"checked\" is not a property of button");
   SetText(frame, u"nope");
-  EXPECT_TRUE(HasProtocolError("\"text\" is not a property of frame"));
-  mqhost::ClearProtocolErrors();
+  ExpectReported("\"text\" is not a property of frame");
   SetInt(button, "colour", 3);
-  EXPECT_TRUE(HasProtocolError("unknown name \"colour\""));
-  mqhost::ClearProtocolErrors();
+  ExpectReported("unknown name \"colour\"");
   EXPECT_EQ(GetInt(button, "modalresult"), -12345) << "set-only: not answered";
-  EXPECT_TRUE(HasProtocolError("cannot be read"));
-  mqhost::ClearProtocolErrors();
+  ExpectReported("cannot be read");
 }
 
 TEST_F(HostWidgetsTest, WrongWireTypesAreReportedWhereTheHostCanTell) {
@@ -60,44 +55,36 @@ TEST_F(HostWidgetsTest, WrongWireTypesAreReportedWhereTheHostCanTell) {
   Args wideKeyword;
   wideKeyword.Add("alignment", u"horz");
   Send(frame, mq::kWidgetSetValues, wideKeyword);
-  EXPECT_TRUE(HasProtocolError("\"alignment\" = \"h\""));
-  mqhost::ClearProtocolErrors();
+  ExpectReported("\"alignment\" = \"h\"");
 
   int64_t tag = 0;
   Args tagWithoutIndex;
   tagWithoutIndex.Add("item.tag", &tag);
   Send(combo, mq::kWidgetGetValues, tagWithoutIndex);
-  EXPECT_TRUE(HasProtocolError("without an \"index\""));
-  mqhost::ClearProtocolErrors();
+  ExpectReported("without an \"index\"");
 
   EXPECT_EQ(Create("spinner"), 0);
-  EXPECT_TRUE(HasProtocolError("unknown widget class \"spinner\""));
-  mqhost::ClearProtocolErrors();
+  ExpectReported("unknown widget class \"spinner\"");
 }
 
 TEST_F(HostWidgetsTest, StaleAndUnknownIdsAndSecondDeletesAreReported) {
   const int32_t button = Create("button");
   SetText(424242, u"x");
-  EXPECT_TRUE(HasProtocolError("unknown widget id 424242"));
-  mqhost::ClearProtocolErrors();
+  ExpectReported("unknown widget id 424242");
 
   Delete(button);
   ExpectNoProtocolErrors();
   SetText(button, u"x");
-  EXPECT_TRUE(HasProtocolError("was deleted"));
-  mqhost::ClearProtocolErrors();
+  ExpectReported("was deleted");
 
   Delete(button);
-  EXPECT_TRUE(HasProtocolError("second delete of widget #" + std::to_string(button)));
-  mqhost::ClearProtocolErrors();
+  ExpectReported("second delete of widget #" + std::to_string(button));
 
   SetText(0, u"x");
-  EXPECT_TRUE(HasProtocolError("sent to id 0"));
-  mqhost::ClearProtocolErrors();
+  ExpectReported("sent to id 0");
 
   Delete(mqhost::MainWindowId());
-  EXPECT_TRUE(HasProtocolError("main window"));
-  mqhost::ClearProtocolErrors();
+  ExpectReported("main window");
 }
 
 TEST_F(HostWidgetsTest, DialogDeletedBeforeItsControlsReportsEachOne) {

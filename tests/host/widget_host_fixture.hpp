@@ -23,6 +23,12 @@ class HostWidgetsTest : public WidgetHostTest {
  protected:
   using Args = ArgList;
 
+  // The host reported `text` as a protocol error; the list is cleared for the next check.
+  static void ExpectReported(const std::string& text) {
+    EXPECT_TRUE(HasProtocolError(text)) << text;
+    mqhost::ClearProtocolErrors();
+  }
+
   // One event as the host raised it.
   struct RaisedEvent {
     std::string type;

@@ -9,11 +9,7 @@
 
 namespace {
 
-using geometry_test::ExpectNear;
-using geometry_test::ExpectRow;
-using geometry_test::Frame;
-using geometry_test::Matrix16;
-using geometry_test::ObjectData;
+using namespace geometry_test;
 
 ObjectData Box(const Matrix16& frame) {
   ObjectData object;
@@ -106,14 +102,9 @@ TEST_F(AxisAdjust, TurnsCarryTheVerticesWithAUnitFrame) {
     const ObjectData before = mqhost::GetObject(document, 0);
     EXPECT_EQ(Run(code), 1);
     const ObjectData after = mqhost::GetObject(document, 0);
-    // Unit scale: the recomposed frame is the written one.
+    // Unit scale: the recomposed frame is the written one, so every vertex keeps
+    // its coordinates in the frame.
     geometry_test::ExpectVerticesCarried(before, after, before.frame, after.frame);
-    const Matrix16 oldInverse = geometry_test::AffineInverse(before.frame);
-    const Matrix16 newInverse = geometry_test::AffineInverse(after.frame);
-    for (size_t i = 0; i < 4; ++i) {
-      ExpectNear(geometry_test::Apply(after.vertices[i], newInverse),
-                 geometry_test::Apply(before.vertices[i], oldInverse), 1e-5f, "local " + std::to_string(i));
-    }
   }
 }
 

@@ -8,12 +8,7 @@
 
 namespace {
 
-using geometry_test::ExpectNear;
-using geometry_test::ExpectRow;
-using geometry_test::Frame;
-using geometry_test::Matrix16;
-using geometry_test::ObjectData;
-using geometry_test::Point3;
+using namespace geometry_test;
 
 // Vertices at x = 0, 1 and 10 on one triangle, and an orphan at x = 100.
 ObjectData Spread() {
