@@ -31,18 +31,6 @@ class ClipboardPick : public MenuPick {
   int32_t targetIndex = -1;
 };
 
-TEST_F(ClipboardPick, CopyThenPasteCarriesTheWholeFrameWithAllThreeOptions) {
-  AddSourceAndTarget();
-  EXPECT_EQ(Pick({Click("S")}), 0);
-  EXPECT_TRUE(FramesNear(FrameAt(sourceIndex), kTurned));
-
-  mqhost::SetCurrentObjectIndex(document, targetIndex);
-  // Rotate is on by default; S and T add scale and translation.
-  EXPECT_EQ(Pick({Key('S'), Key('T'), Key('V', true)}), 1);
-  EXPECT_TRUE(FramesNear(FrameAt(targetIndex), kTurned));
-  EXPECT_TRUE(FramesNear(FrameAt(sourceIndex), kTurned));
-}
-
 TEST_F(ClipboardPick, PasteWithOnlyRotateTakesTheRotationAlone) {
   AddSourceAndTarget();
   EXPECT_EQ(Pick({Key('C', true)}), 0);

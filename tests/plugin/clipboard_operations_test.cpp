@@ -112,13 +112,6 @@ TEST_F(ClipboardOperations, PasteOfEachPartAloneTakesOnlyThatPart) {
   }
 }
 
-TEST_F(ClipboardOperations, PasteReadsTextWithOtherSeparatorsAndBlanks) {
-  CheckAll();
-  ASSERT_EQ(Paste(" 1 ; 0 ;0; 0 ;\r\n0 ; 2 ; 0 ; 0 ;\r\n0;0;1;0;\r\n5 ; 6;7 ;1 trailing words"), 1);
-  const Matrix16 expected = {1, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1, 0, 5, 6, 7, 1};
-  ExpectMatrixNear(mqhost::GetObject(document, targetIndex).frame, expected, 1e-5f);
-}
-
 TEST_F(ClipboardOperations, PasteThatCannotGiveAFrameChangesNothing) {
   CheckAll();
   options.transformVertices = true;

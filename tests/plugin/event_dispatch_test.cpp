@@ -259,14 +259,15 @@ TEST(EventDispatch, MouseAndKeyEventsNeedACommandPlugin) {
     EXPECT_EQ(OnEventFor(station, nullptr, code, none), 0) << code;
 }
 
-TEST(EventDispatch, MouseStateFlagsFollowTheButtonStateBits) {
+// One list for both kinds: mouse events read the position, wheel, pressure and
+// button flags; key events only the key and the flags.
+TEST(EventDispatch, MouseAndKeyEventsReadTheirOwnFields) {
   RecordingCommand command;
-  int32_t buttons = 0x11;
-  int32_t x = 10;
-  int32_t y = 20;
-  int32_t wheel = -120;
+  int32_t key = 0x41, buttons = 0x11, x = 10, y = 20, wheel = -120;
   float pressure = 0.5f;
-  void* list[] = {Name("button_state"),
+  void* list[] = {Name("key"),
+                  &key,
+                  Name("button_state"),
                   &buttons,
                   Name("mouse_pos_x"),
                   &x,
@@ -291,42 +292,20 @@ TEST(EventDispatch, MouseStateFlagsFollowTheButtonStateBits) {
   buttons = 0x2E;  // right, shift, ctrl, bit 5
   EXPECT_EQ(OnEventFor(command, nullptr, 125, list), 7);
   EXPECT_EQ(command.last.name, "MiddleUp");
-  EXPECT_EQ(command.last.mouse.leftButton + command.last.mouse.middleButton, 0);
-  EXPECT_EQ(command.last.mouse.rightButton + command.last.mouse.shiftKey + command.last.mouse.ctrlKey +
-                command.last.mouse.bit5Flag,
-            4);
+  EXPECT_EQ(s.leftButton + s.middleButton, 0);
+  EXPECT_EQ(s.rightButton + s.shiftKey + s.ctrlKey + s.bit5Flag, 4);
   EXPECT_EQ(OnEventFor(command, nullptr, 130, list), 7);
   EXPECT_EQ(command.last.name, "Wheel");
-}
 
-TEST(EventDispatch, KeyEventsCarryOnlyTheKeyAndTheButtonFlags) {
-  RecordingCommand command;
-  int32_t key = 0x41;
-  int32_t buttons = 0x08;
-  int32_t x = 10;
-  int32_t wheel = 5;
-  float pressure = 0.75f;
-  void* list[] = {Name("key"),
-                  &key,
-                  Name("button_state"),
-                  &buttons,
-                  Name("mouse_pos_x"),
-                  &x,
-                  Name("mouse_pos_y"),
-                  &x,
-                  Name("mouse_wheel"),
-                  &wheel,
-                  Name("pressure"),
-                  &pressure,
-                  nullptr};
+  buttons = 0x08;
   EXPECT_EQ(OnEventFor(command, nullptr, 140, list), 7);
   EXPECT_EQ(command.last.name, "KeyDown");
   EXPECT_EQ(command.last.a, 0x41);
-  EXPECT_EQ(command.last.mouse.x, 0);
-  EXPECT_EQ(command.last.mouse.y, 0);
-  EXPECT_EQ(command.last.mouse.wheel, 0);
-  EXPECT_EQ(command.last.mouse.pressure, 0.0f);
-  EXPECT_EQ(command.last.mouse.ctrlKey, 1);
+  EXPECT_EQ(s.x, 0);
+  EXPECT_EQ(s.y, 0);
+  EXPECT_EQ(s.wheel, 0);
+  EXPECT_EQ(s.pressure, 0.0f);
+  EXPECT_EQ(s.ctrlKey, 1);
   EXPECT_EQ(OnEventFor(command, nullptr, 141, list), 7);
   EXPECT_EQ(command.last.name, "KeyUp");
 }
