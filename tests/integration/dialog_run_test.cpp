@@ -207,17 +207,6 @@ TEST_F(DialogRun, PickingAnotherReferenceReevaluatesTheButtons) {
   EXPECT_TRUE(FramesNear(FrameAt(last), Translated({0, 0, 0})));
 }
 
-TEST_F(DialogRun, KeyLWhileLineIsDisabledLeavesTheDialogOpen) {
-  ObjectData object = LiveObject("One", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
-  object.selectedVertices = {1};
-  Add(object);
-  mqhost::SetCurrentObjectIndex(document, 0);
-  EXPECT_EQ(Pick({Key('L'), Key('N'), Click("Cancel")}), 0);
-  EXPECT_EQ(mqhost::LastModalOutcome().modalResult, 2);
-  EXPECT_EQ(mqhost::LastModalOutcome().actionsPlayed, 3);
-  EXPECT_TRUE(FramesNear(FrameAt(0), Translated({0, 0, 0})));
-}
-
 // Origin to a vertex at (1, 1, 0) from (0, 0, 0) tells the two modes apart:
 // as Y the frame turns by an eighth; as X it stays as it is.
 TEST_F(DialogRun, KeyAChoosesBetweenSetToYAndSetToX) {

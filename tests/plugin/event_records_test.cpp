@@ -20,6 +20,13 @@ using event_proc_testing::WidgetEventProcTest;
 
 // --- Records ----------------------------------------------------------------
 
+// The button state bits the record's flags came from: left 0x01, right 0x02,
+// shift 0x04, ctrl 0x08, middle 0x10, bit 5 0x20.
+int32_t StateBits(const MouseEventInfo& seen) {
+  return (seen.leftButton ? 0x01 : 0) | (seen.rightButton ? 0x02 : 0) | (seen.shiftKey ? 0x04 : 0) |
+         (seen.ctrlKey ? 0x08 : 0) | (seen.middleButton ? 0x10 : 0) | (seen.bit5Flag ? 0x20 : 0);
+}
+
 TEST_F(WidgetEventProcTest, MouseRecordTakesEveryFieldAndTheFlagsInTheirOrder) {
   auto closure = Bind(button_, "leftdown");
   MouseEventInfo seen;
@@ -30,44 +37,34 @@ TEST_F(WidgetEventProcTest, MouseRecordTakesEveryFieldAndTheFlagsInTheirOrder) {
   const int32_t values[] = {1, 2, 3, 4, 5, 6, 7, 8, -120};
   const char* names[] = {"client_x", "client_y", "screen_x", "screen_y",   "down_x",
                          "down_y",   "last_x",   "last_y",   "wheel_delta"};
+  int32_t MouseEventInfo::*const fields[] = {
+      &MouseEventInfo::clientX, &MouseEventInfo::clientY, &MouseEventInfo::screenX,
+      &MouseEventInfo::screenY, &MouseEventInfo::downX,   &MouseEventInfo::downY,
+      &MouseEventInfo::lastX,   &MouseEventInfo::lastY,   &MouseEventInfo::wheelDelta};
   int32_t state = 0x11;
   float pressure = 0.75f;
   EventList list = Routed("leftdown", button_->id, button_->id);
   for (size_t i = 0; i < 9; ++i) list.Add(names[i], &values[i]);
   list.Add("button_state", &state).Add("pressure", &pressure);
   EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 1);
-  EXPECT_EQ(seen.clientX, 1);
-  EXPECT_EQ(seen.clientY, 2);
-  EXPECT_EQ(seen.screenX, 3);
-  EXPECT_EQ(seen.screenY, 4);
-  EXPECT_EQ(seen.downX, 5);
-  EXPECT_EQ(seen.downY, 6);
-  EXPECT_EQ(seen.lastX, 7);
-  EXPECT_EQ(seen.lastY, 8);
-  EXPECT_EQ(seen.wheelDelta, -120);
+  for (size_t i = 0; i < 9; ++i) EXPECT_EQ(seen.*fields[i], values[i]) << names[i];
   EXPECT_FLOAT_EQ(seen.pressure, 0.75f);
-  EXPECT_TRUE(seen.leftButton);
-  EXPECT_TRUE(seen.middleButton);
-  EXPECT_FALSE(seen.rightButton);
-  EXPECT_FALSE(seen.shiftKey);
-  EXPECT_FALSE(seen.ctrlKey);
-  EXPECT_FALSE(seen.bit5Flag);
+  EXPECT_EQ(StateBits(seen), 0x11);
 
-  state = 0x08;
-  EventList ctrlOnly = Routed("mousemove", button_->id, button_->id);
-  ctrlOnly.Add("button_state", &state);
-  WidgetEventProc(FakeDocument(), ctrlOnly.data(), closure.get());
-  EXPECT_TRUE(seen.ctrlKey);
-  EXPECT_FALSE(seen.leftButton || seen.middleButton || seen.rightButton || seen.shiftKey || seen.bit5Flag);
-  EXPECT_EQ(seen.clientX, 0) << "missing names give 0";
-  EXPECT_FLOAT_EQ(seen.pressure, 0.0f);
-
-  state = 0x26;  // right, shift, bit 5
-  EventList others = Routed("rightup", button_->id, button_->id);
-  others.Add("button_state", &state);
-  WidgetEventProc(FakeDocument(), others.data(), closure.get());
-  EXPECT_TRUE(seen.rightButton && seen.shiftKey && seen.bit5Flag);
-  EXPECT_FALSE(seen.leftButton || seen.middleButton || seen.ctrlKey);
+  // Other mixes of bits, with no other names: those give 0.
+  const struct {
+    const char* event;
+    int32_t bits;
+  } alone[] = {{"mousemove", 0x08}, {"rightup", 0x26}};
+  for (const auto& c : alone) {
+    state = c.bits;
+    EventList flagsOnly = Routed(c.event, button_->id, button_->id);
+    flagsOnly.Add("button_state", &state);
+    WidgetEventProc(FakeDocument(), flagsOnly.data(), closure.get());
+    EXPECT_EQ(StateBits(seen), c.bits) << c.event;
+    EXPECT_EQ(seen.clientX, 0);
+    EXPECT_FLOAT_EQ(seen.pressure, 0.0f);
+  }
 }
 
 TEST_F(WidgetEventProcTest, FinishedIsCopiedBackOnlyWhenTheHandlerSetsIt) {
