@@ -31,14 +31,6 @@ class ClipboardPick : public MenuPick {
   int32_t targetIndex = -1;
 };
 
-TEST_F(ClipboardPick, PasteWithOnlyRotateTakesTheRotationAlone) {
-  AddSourceAndTarget();
-  EXPECT_EQ(Pick({Key('C', true)}), 0);
-  mqhost::SetCurrentObjectIndex(document, targetIndex);
-  EXPECT_EQ(Pick({Click("R")}), 1);
-  EXPECT_TRUE(FramesNear(FrameAt(targetIndex), MakeFrame({0, 2, 0}, {-2, 0, 0}, {0, 0, 2}, {0, 0, 3})));
-}
-
 // Ctrl+V is the paste whatever V would do: here "Center of (&V)ertexes" is
 // disabled (nothing selected) and the paste still runs.
 TEST_F(ClipboardPick, CtrlVPastesEvenWhenCenterOfVerticesIsDisabled) {

@@ -141,22 +141,5 @@ TEST_P(EveryOperationCode, ChangesTheFrameAndAnswersAsTheTableSays) {
 INSTANTIATE_TEST_SUITE_P(ByButtonAndKey, EveryOperationCode, ::testing::ValuesIn(EveryCode()),
                          [](const ::testing::TestParamInfo<CodeCase>& param) { return param.param.name; });
 
-// With "Trans(&f)orm" on, the vertices follow the moved origin.
-TEST_F(MenuPick, TransformMovesVerticesWithTheOrigin) {
-  ObjectData object = LiveObject("Cube", {{2, 3, 4}, {0, 0, 0}, {1, 0, 0}});
-  object.frame = Translated({1, 1, 1});
-  object.selectedVertices = {0};
-  Add(object);
-  mqhost::SetCurrentObjectIndex(document, 0);
-
-  EXPECT_EQ(Pick({Key('F'), Key('V')}), 1);
-  EXPECT_TRUE(FramesNear(FrameAt(0), Translated({2, 3, 4})));
-  const auto vertices = mqhost::GetObject(document, 0).vertices;
-  EXPECT_FLOAT_EQ(vertices[0].x, 3);
-  EXPECT_FLOAT_EQ(vertices[0].y, 5);
-  EXPECT_FLOAT_EQ(vertices[0].z, 7);
-  EXPECT_FLOAT_EQ(vertices[2].x, 2);
-}
-
 }  // namespace
 }  // namespace pick
