@@ -2,10 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
+#include "fileio/safe_file.hpp"
 #include "report_formats.hpp"
 
 namespace validator {
@@ -110,23 +108,11 @@ bool Report::WriteOutputs() {
   if (junitPath_.empty()) return true;
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
   const std::string xml = JUnitXml(checks_, seconds);
-  // Written beside the target and renamed over it: a reader never sees half
-  // a file.
-  const std::string temporary =
-      junitPath_ + ".tmp-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
-  std::error_code error;
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file << xml;
-    file.flush();
-    if (file) {
-      file.close();
-      std::filesystem::rename(temporary, junitPath_, error);
-      if (!error) return true;
-    }
-  }
-  std::filesystem::remove(temporary, error);
-  std::fprintf(stderr, "tervolin-validate: --junit %s: cannot be written\n", junitPath_.c_str());
+  // Replaced whole, as the runner's outputs are: a reader never sees half a
+  // file, and a link planted beside it is never followed.
+  std::string reason;
+  if (fileio::ReplaceWholeFile(junitPath_, xml, &reason)) return true;
+  std::fprintf(stderr, "tervolin-validate: --junit %s: %s\n", junitPath_.c_str(), reason.c_str());
   return false;
 }
 
