@@ -140,34 +140,26 @@ TEST_F(CMQObjectTest, VertexWalkVisitsLiveVerticesInOrder) {
   for (const auto& view : views) EXPECT_FALSE(view->IsSelected()) << view->index;
 }
 
-TEST_F(CMQObjectTest, VertexWalkSkipsLeadingAndTrailingOrphans) {
-  ObjectData object;
-  object.vertices = {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}, {4, 0, 0}};
-  object.faces = {{2, 1, 3}};
-  Add(object);
-  EXPECT_EQ(WalkVertices(CMQObject::ByIndex(document, 0)), (std::vector<int32_t>{1, 2, 3}));
-}
-
-TEST_F(CMQObjectTest, WalksOfAnEmptyObjectVisitNothing) {
-  ObjectData empty;
-  empty.name = "empty";
-  Add(empty);
+// Orphans at either end and faces without points are skipped; an object with
+// nothing live visits nothing.
+TEST_F(CMQObjectTest, WalksSkipOrphansAndEmptyFaces) {
+  ObjectData ends;
+  ends.vertices = {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}, {4, 0, 0}};
+  ends.faces = {{2, 1, 3}};
   ObjectData orphans;
   orphans.vertices = {{1, 2, 3}, {4, 5, 6}};
   orphans.faces = {{}, {}};
-  const int32_t second = Add(orphans);
-
-  const CMQObject object = CMQObject::ByIndex(document, 0);
+  const int32_t endsIndex = Add(ends);
+  const int32_t mixed = Add(Mixed());
+  const int32_t empty = Add(ObjectData{});
+  const int32_t unused = Add(orphans);
+  EXPECT_EQ(WalkVertices(CMQObject::ByIndex(document, endsIndex)), (std::vector<int32_t>{1, 2, 3}));
+  EXPECT_EQ(WalkFaces(CMQObject::ByIndex(document, mixed)), (std::vector<int32_t>{0, 2, 3, 4}));
+  const CMQObject object = CMQObject::ByIndex(document, empty);
   EXPECT_TRUE(object.Vertices().begin() == object.Vertices().end());
   EXPECT_TRUE(object.Faces().begin() == object.Faces().end());
-  const CMQObject unused = CMQObject::ByIndex(document, second);
-  EXPECT_TRUE(WalkVertices(unused).empty());
-  EXPECT_TRUE(WalkFaces(unused).empty());
-}
-
-TEST_F(CMQObjectTest, FaceWalkSkipsFacesWithoutPoints) {
-  Add(Mixed());
-  EXPECT_EQ(WalkFaces(CMQObject::ByIndex(document, 0)), (std::vector<int32_t>{0, 2, 3, 4}));
+  EXPECT_TRUE(WalkVertices(CMQObject::ByIndex(document, unused)).empty());
+  EXPECT_TRUE(WalkFaces(CMQObject::ByIndex(document, unused)).empty());
 }
 
 TEST_F(CMQObjectTest, EveryDereferenceMakesItsOwnSnapshot) {

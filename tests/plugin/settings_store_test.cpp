@@ -208,15 +208,6 @@ TEST_F(SettingsStore, OptionsPersistThroughTheSettingsFile) {
   EXPECT_FALSE(again.copyRotation);
   EXPECT_TRUE(again.copyScale);
   EXPECT_TRUE(again.copyTranslation);
-
-  // Another reference object survives the same way.
-  Options other = again;
-  other.referenceObjectId = 7;
-  Tervolin().SaveSettings(other);
-  ASSERT_TRUE(mqhost::SaveSettingsFile(file, &error)) << error;
-  mqhost::ResetSettings();
-  ASSERT_TRUE(mqhost::LoadSettingsFile(file, &error)) << error;
-  EXPECT_EQ(Loaded().referenceObjectId, 7u);
 }
 
 TEST_F(SettingsStore, AHandEditedFileWithIllFormedUtf8StillLoads) {
