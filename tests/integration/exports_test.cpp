@@ -69,7 +69,7 @@ TEST_F(PluginExports, EveryEventIsAnsweredWithZero) {
   char trigger[] = "trigger";
   char world[] = "world";
   void* list[] = {trigger, world, nullptr};
-  for (int32_t code : {1, 2, 3, 4, 100, 101, 110, 120, 140, 200, 250, 300, 301}) {
+  for (int32_t code : {1, 2, 3, 4, 100, 101, 110, 120, 140, 200, 250, 300, 301, 9999}) {
     EXPECT_EQ(plugin.api().MQOnEvent(nullptr, code, code == 100 ? static_cast<void*>(&flag) : list), 0)
         << code;
   }

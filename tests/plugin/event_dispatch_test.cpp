@@ -136,15 +136,6 @@ class RecordingImport : public MQImportPlugin {
 
 char* Name(const char* text) { return const_cast<char*>(text); }
 
-TEST(EventDispatch, ObjectPluginAnswersEveryEventWithZero) {
-  Tervolin plugin;
-  int32_t flag = 1;
-  void* list[] = {Name("trigger"), Name("world"), nullptr};
-  for (int32_t code : {1, 2, 3, 100, 110, 120, 140, 250, 300, 301, 9999}) {
-    EXPECT_EQ(OnEventFor(plugin, nullptr, code, code == 100 ? static_cast<void*>(&flag) : list), 0) << code;
-  }
-}
-
 TEST(EventDispatch, StationRowsCallTheirOperationAndReturnTheRowsResult) {
   RecordingStation station;
   EXPECT_EQ(OnEventFor(station, nullptr, 1, nullptr), 42);
