@@ -23,77 +23,89 @@ class ObjectView {
  public:
   // Reads nothing yet: the index is read when a selection test or IsValid
   // first needs it (never for a wrapper with a null handle).
-  explicit ObjectView(const CMQObject& object) : wrapper_(object), object_(object.Object()) {}
+  explicit ObjectView(const CMQObject& object)
+      : wrapper_(object),
+        host_(&tervolin::HostApi()),
+        document_(object.Document()),
+        object_(object.Object()) {}
 
   // An object the caller has just had from MQDoc_GetObject(document, index):
   // a handle from that slot is the object at that index, so nothing is read.
   ObjectView(const CMQObject& object, int32_t index)
-      : wrapper_(object), object_(object.Object()), index_(object_ != nullptr ? index : -1) {}
+      : wrapper_(object),
+        host_(&tervolin::HostApi()),
+        document_(object.Document()),
+        object_(object.Object()),
+        index_(object_ != nullptr ? index : -1) {}
 
   // CMQObject::IsValid, answered from the index read when the view was made.
   bool IsValid() const { return DocumentIndex() >= 0; }
   int32_t DocumentIndex() const {
     if (index_ == kUnread) {
-      index_ = object_ != nullptr && wrapper_.Document() != nullptr ? wrapper_.DocumentIndex() : -1;
+      index_ = object_ != nullptr && document_ != nullptr ? wrapper_.DocumentIndex() : -1;
     }
     return index_;
   }
   ObjectHandle Object() const { return object_; }
 
   int32_t VertexCount() const {
-    if (vertexCount_ < 0) vertexCount_ = tervolin::HostApi().MQObj_GetVertexCount(object_);
+    if (vertexCount_ < 0) vertexCount_ = host_->MQObj_GetVertexCount(object_);
     return vertexCount_;
   }
   int32_t FaceCount() const {
-    if (faceCount_ < 0) faceCount_ = tervolin::HostApi().MQObj_GetFaceCount(object_);
+    if (faceCount_ < 0) faceCount_ = host_->MQObj_GetFaceCount(object_);
     return faceCount_;
   }
 
-  bool IsVertexLive(int32_t vertex) const {
-    return tervolin::HostApi().MQObj_GetVertexRefCount(object_, vertex) > 0;
-  }
+  bool IsVertexLive(int32_t vertex) const { return host_->MQObj_GetVertexRefCount(object_, vertex) > 0; }
   bool IsVertexSelected(int32_t vertex) const {
-    return tervolin::HostApi().MQDoc_IsSelectVertex(wrapper_.Document(), DocumentIndex(), vertex) != 0;
+    return host_->MQDoc_IsSelectVertex(document_, DocumentIndex(), vertex) != 0;
   }
   Float3 GetVertex(int32_t vertex) const {
     Float3 position{0.0f, 0.0f, 0.0f};
-    tervolin::HostApi().MQObj_GetVertex(object_, vertex, &position.x);
+    host_->MQObj_GetVertex(object_, vertex, &position.x);
     return position;
   }
   void SetVertex(int32_t vertex, const Float3& position) const {
-    tervolin::HostApi().MQObj_SetVertex(object_, vertex, &position.x);
+    host_->MQObj_SetVertex(object_, vertex, &position.x);
   }
 
-  int32_t FacePointCount(int32_t face) const {
-    return tervolin::HostApi().MQObj_GetFacePointCount(object_, face);
-  }
+  int32_t FacePointCount(int32_t face) const { return host_->MQObj_GetFacePointCount(object_, face); }
   bool IsFaceSelected(int32_t face) const {
-    return tervolin::HostApi().MQDoc_IsSelectFace(wrapper_.Document(), DocumentIndex(), face) != 0;
+    return host_->MQDoc_IsSelectFace(document_, DocumentIndex(), face) != 0;
   }
   bool IsLineSelected(int32_t face, int32_t line) const {
-    return tervolin::HostApi().MQDoc_IsSelectLine(wrapper_.Document(), DocumentIndex(), face, line) != 0;
+    return host_->MQDoc_IsSelectLine(document_, DocumentIndex(), face, line) != 0;
   }
   // The points of a face whose point count the caller has read (at least 1).
   std::vector<int32_t> FacePoints(int32_t face, int32_t count) const {
     std::vector<int32_t> points(static_cast<size_t>(count), 0);
-    tervolin::HostApi().MQObj_GetFacePointArray(object_, face, points.data());
+    host_->MQObj_GetFacePointArray(object_, face, points.data());
     return points;
   }
 
   // f(vertex) for every live vertex.
+  // The walks take the host functions into locals: the table does not change
+  // while a plug-in call runs, and a walk of a million vertices then pays
+  // for the host's answers alone.
   template <class F>
   void ForEachLiveVertex(F&& f) const {
     const int32_t count = VertexCount();
+    auto* const refCount = host_->MQObj_GetVertexRefCount;
     for (int32_t vertex = 0; vertex < count; ++vertex) {
-      if (IsVertexLive(vertex)) f(vertex);
+      if (refCount(object_, vertex) > 0) f(vertex);
     }
   }
 
   // The next live, selected vertex after `vertex` (-1 to start), or -1.
   int32_t NextSelectedVertex(int32_t vertex) const {
     const int32_t count = VertexCount();
+    if (vertex + 1 >= count) return -1;
+    const int32_t index = DocumentIndex();
+    auto* const isSelected = host_->MQDoc_IsSelectVertex;
+    auto* const refCount = host_->MQObj_GetVertexRefCount;
     for (++vertex; vertex < count; ++vertex) {
-      if (IsVertexSelected(vertex) && IsVertexLive(vertex)) return vertex;
+      if (isSelected(document_, index, vertex) != 0 && refCount(object_, vertex) > 0) return vertex;
     }
     return -1;
   }
@@ -101,6 +113,8 @@ class ObjectView {
  private:
   static constexpr int32_t kUnread = -2;
   CMQObject wrapper_;
+  const tervolin::HostFunctionTable* host_;
+  DocumentHandle document_;
   ObjectHandle object_;
   mutable int32_t index_ = kUnread;
   mutable int32_t vertexCount_ = -1;

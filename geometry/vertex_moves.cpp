@@ -30,8 +30,8 @@ bool VertexMoves::PlanTransform(const ObjectView& object, const MQMatrix& motion
 }
 
 void VertexMoves::Apply() const {
-  for (const auto& [index, position] : moves_)
-    tervolin::HostApi().MQObj_SetVertex(object_, index, &position.x);
+  auto* const setVertex = tervolin::HostApi().MQObj_SetVertex;
+  for (const auto& [index, position] : moves_) setVertex(object_, index, &position.x);
 }
 
 }  // namespace cmq
