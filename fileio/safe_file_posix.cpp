@@ -152,6 +152,15 @@ bool ReplaceWholeFile(const std::string& path, const std::string& content, std::
     ::unlink(temporary.c_str());
     return false;
   }
+  // The rename lives in the folder: flush it too, so that a crash just after
+  // cannot bring the old file back. The file is replaced either way, so a
+  // folder that cannot be flushed (some file systems refuse) is no failure.
+  const int folder = ::open(followed.parent_path().empty() ? "." : followed.parent_path().c_str(),
+                            O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    ::fsync(folder);
+    ::close(folder);
+  }
   return true;
 }
 
