@@ -46,10 +46,15 @@ struct Counts {
   ObjectHandle object = host.MQDoc_GetObject(document, current);
   const int32_t index = host.MQDoc_GetObjectIndex(document, object);
   if (index < 0) return counts;
+  // The walks hold the functions they call in locals.
+  auto* const isVertexSelected = host.MQDoc_IsSelectVertex;
+  auto* const refCount = host.MQObj_GetVertexRefCount;
+  auto* const isFaceSelected = host.MQDoc_IsSelectFace;
+  auto* const isLineSelected = host.MQDoc_IsSelectLine;
+  auto* const pointCount = host.MQObj_GetFacePointCount;
   const int32_t vertices = host.MQObj_GetVertexCount(object);
   for (int32_t i = 0; i < vertices && counts.vertices < 4; ++i) {
-    if (host.MQDoc_IsSelectVertex(document, index, i) != 0 && host.MQObj_GetVertexRefCount(object, i) > 0)
-      ++counts.vertices;
+    if (isVertexSelected(document, index, i) != 0 && refCount(object, i) > 0) ++counts.vertices;
   }
   const bool needLines = counts.vertices != 2;
   const bool needFaces = counts.vertices != 3;
@@ -59,15 +64,14 @@ struct Counts {
     const bool countFaces = needFaces && counts.faces < 2;
     if (!countLines && !countFaces) break;
     if (!countLines) {
-      if (host.MQDoc_IsSelectFace(document, index, f) != 0 && host.MQObj_GetFacePointCount(object, f) > 0)
-        ++counts.faces;
+      if (isFaceSelected(document, index, f) != 0 && pointCount(object, f) > 0) ++counts.faces;
       continue;
     }
-    const int32_t points = host.MQObj_GetFacePointCount(object, f);
+    const int32_t points = pointCount(object, f);
     if (points <= 0) continue;
-    if (countFaces && host.MQDoc_IsSelectFace(document, index, f) != 0) ++counts.faces;
+    if (countFaces && isFaceSelected(document, index, f) != 0) ++counts.faces;
     for (int32_t k = 0; k < points && counts.lines < 2; ++k) {
-      if (host.MQDoc_IsSelectLine(document, index, f, k) != 0) ++counts.lines;
+      if (isLineSelected(document, index, f, k) != 0) ++counts.lines;
     }
   }
   return counts;

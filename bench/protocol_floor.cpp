@@ -1,6 +1,8 @@
 // The protocol floors, the host calls of each case written out as plain loops,
 // in two sets (floors.hpp): Calls::PlugIn, the plug-in's own calls, and
-// Calls::Fewest, which leaves out the reads the plug-in repeats.
+// Calls::Fewest, which leaves out the reads the plug-in repeats. The walks
+// hold the host functions they call in locals, so that a floor pays for the
+// host's answers and little else.
 #include <limits>
 #include <utility>
 #include <vector>
@@ -34,10 +36,10 @@ Float3 GetVertex(ObjectHandle object, int32_t i) {
 
 // The next selected live vertex after `i`, or -1: the selection first.
 int32_t NextSelected(const Target& t, int32_t index, int32_t count, int32_t i) {
-  auto& host = HostApi();
+  auto* const isSelected = HostApi().MQDoc_IsSelectVertex;
+  auto* const refCount = HostApi().MQObj_GetVertexRefCount;
   for (++i; i < count; ++i) {
-    if (host.MQDoc_IsSelectVertex(t.document, index, i) != 0 && host.MQObj_GetVertexRefCount(t.object, i) > 0)
-      return i;
+    if (isSelected(t.document, index, i) != 0 && refCount(t.object, i) > 0) return i;
   }
   return -1;
 }
@@ -72,12 +74,15 @@ using PlannedMoves = std::vector<std::pair<int32_t, Float3>>;
 
 template <typename Move>
 bool PlanLiveVertices(ObjectHandle object, int32_t count, Move move, PlannedMoves& planned) {
-  auto& host = HostApi();
+  auto* const refCount = HostApi().MQObj_GetVertexRefCount;
+  auto* const getVertex = HostApi().MQObj_GetVertex;
   planned.clear();
   planned.reserve(static_cast<size_t>(count > 0 ? count : 0));
   for (int32_t i = 0; i < count; ++i) {
-    if (host.MQObj_GetVertexRefCount(object, i) <= 0) continue;
-    const Float3 p = move(GetVertex(object, i));
+    if (refCount(object, i) <= 0) continue;
+    Float3 read{0.0f, 0.0f, 0.0f};
+    getVertex(object, i, &read.x);
+    const Float3 p = move(read);
     if (!IsFinite(p)) return false;
     planned.emplace_back(i, p);
   }
@@ -85,7 +90,8 @@ bool PlanLiveVertices(ObjectHandle object, int32_t count, Move move, PlannedMove
 }
 
 void WriteVertices(ObjectHandle object, const PlannedMoves& planned) {
-  for (const auto& [i, p] : planned) HostApi().MQObj_SetVertex(object, i, &p.x);
+  auto* const setVertex = HostApi().MQObj_SetVertex;
+  for (const auto& [i, p] : planned) setVertex(object, i, &p.x);
 }
 
 // Every live vertex through `motion`: three calls each. The plug-in's walk
@@ -150,8 +156,10 @@ int32_t ProtocolCentre(DocumentHandle document, bool selectedOnly, bool transfor
   constexpr float kLargest = std::numeric_limits<float>::max();
   Float3 low{kLargest, kLargest, kLargest};
   Float3 high{-kLargest, -kLargest, -kLargest};
+  auto* const getVertex = host.MQObj_GetVertex;
   auto include = [&](int32_t i) {
-    const Float3 p = GetVertex(t.object, i);
+    Float3 p{0.0f, 0.0f, 0.0f};
+    getVertex(t.object, i, &p.x);
     if (p.x < low.x) low.x = p.x;
     if (p.y < low.y) low.y = p.y;
     if (p.z < low.z) low.z = p.z;
@@ -163,8 +171,9 @@ int32_t ProtocolCentre(DocumentHandle document, bool selectedOnly, bool transfor
     for (int32_t i = NextSelected(t, index, count, -1); i >= 0; i = NextSelected(t, index, count, i))
       include(i);
   } else {
+    auto* const refCount = host.MQObj_GetVertexRefCount;
     for (int32_t i = 0; i < count; ++i) {
-      if (host.MQObj_GetVertexRefCount(t.object, i) > 0) include(i);
+      if (refCount(t.object, i) > 0) include(i);
     }
   }
   const Float3 centre = (high + low) * 0.5f;
@@ -196,10 +205,12 @@ int32_t ProtocolLine(DocumentHandle document, bool transform, Calls calls) {
                           calls, count);
   }
   const int32_t faces = host.MQObj_GetFaceCount(t.object);
+  auto* const pointCount = host.MQObj_GetFacePointCount;
+  auto* const isSelected = host.MQDoc_IsSelectLine;
   for (int32_t f = 0; f < faces; ++f) {
-    const int32_t points = host.MQObj_GetFacePointCount(t.object, f);
+    const int32_t points = pointCount(t.object, f);
     for (int32_t k = 0; k < points; ++k) {
-      if (host.MQDoc_IsSelectLine(t.document, index, f, k) == 0) continue;
+      if (isSelected(t.document, index, f, k) == 0) continue;
       int32_t face[8] = {};
       host.MQObj_GetFacePointArray(t.object, f, face);
       const Float3 direction =
@@ -217,8 +228,9 @@ int32_t ProtocolFaceNormal(DocumentHandle document, bool transform, Calls calls)
   if (index < 0) return 0;
   // The fewest calls read the vertex count only for a walk that needs it.
   const int32_t faces = host.MQObj_GetFaceCount(t.object);
+  auto* const isSelected = host.MQDoc_IsSelectFace;
   for (int32_t f = 0; f < faces; ++f) {
-    if (host.MQDoc_IsSelectFace(t.document, index, f) == 0) continue;
+    if (isSelected(t.document, index, f) == 0) continue;
     const int32_t points = host.MQObj_GetFacePointCount(t.object, f);
     if (points < 1) continue;
     if (calls == Calls::PlugIn) host.MQObj_GetFacePointCount(t.object, f);
