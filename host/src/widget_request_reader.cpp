@@ -2,6 +2,7 @@
 #include "host/src/widget_request_reader.hpp"
 
 #include <cstring>
+#include <utility>
 
 namespace mqhost::widget_host {
 
@@ -19,7 +20,9 @@ Request::Request(int32_t id, int32_t code) : id_(id), code_(code) {
   LoggedRequest entry;
   entry.id = id;
   entry.code = code;
-  store.log.push_back(entry);
+  // Most requests carry a name and up to three values: one allocation.
+  entry.values.reserve(4);
+  store.log.push_back(std::move(entry));
 }
 
 void Request::Error(const std::string& what) {
@@ -33,7 +36,7 @@ size_t Request::Log(const char* name, WireType type, bool output) {
   value.type = type;
   value.output = output;
   std::vector<LoggedValue>& values = Entry().values;
-  values.push_back(value);
+  values.push_back(std::move(value));
   return values.size() - 1;
 }
 
