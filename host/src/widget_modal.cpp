@@ -182,6 +182,7 @@ int32_t RunModal(Widget& dialog) {
   Store& store = TheStore();
   const int32_t id = dialog.id;
   store.lastSnapshot = Snapshot(dialog);
+  store.closingSnapshot = WidgetSnapshot{};
   dialog.runningModal = true;
   ModalRun run;
   run.dialog = id;
@@ -205,7 +206,10 @@ int32_t RunModal(Widget& dialog) {
 
   const auto mine = std::find(store.runs.begin(), store.runs.end(), &run);
   if (mine != store.runs.end()) store.runs.erase(mine);
-  if (Widget* still = Find(id)) still->runningModal = false;
+  if (Widget* still = Find(id)) {
+    still->runningModal = false;
+    store.closingSnapshot = Snapshot(*still);
+  }
   outcome.modalResult = run.result;
   store.outcome = outcome;
   return run.result;

@@ -89,7 +89,8 @@ struct Store {
   size_t scriptNext = 0;
   std::vector<ModalRun*> runs;
   ModalOutcome outcome;
-  WidgetSnapshot lastSnapshot;
+  WidgetSnapshot lastSnapshot;     // as the modal run started
+  WidgetSnapshot closingSnapshot;  // as it ended
 };
 
 Store& TheStore();

@@ -42,6 +42,7 @@ void ResetStore() {
   store.runs.clear();
   store.outcome = ModalOutcome{};
   store.lastSnapshot = WidgetSnapshot{};
+  store.closingSnapshot = WidgetSnapshot{};
   AddMainWindow(store);
 }
 
@@ -190,6 +191,7 @@ std::vector<LoggedRequest> RequestLog() { return TheStore().log; }
 void ClearRequestLog() { TheStore().log.clear(); }
 
 WidgetSnapshot LastDialogSnapshot() { return TheStore().lastSnapshot; }
+WidgetSnapshot ClosingDialogSnapshot() { return TheStore().closingSnapshot; }
 
 WidgetSnapshot InspectWidget(int32_t id) {
   if (const Widget* widget = Find(id)) return Snapshot(*widget);

@@ -170,8 +170,8 @@ TEST_F(RunnerPick, SettingsThatCannotBeSavedFailTheRunButKeepTheReport) {
 }
 
 TEST_F(RunnerPick, DialogPictureHoldsTheCaptionsAndStates) {
-  const json closed =
-      RunJson({Scene("copy-targets.json"), "--show-dialog", folder.Path("closed.svg"), "--close"});
+  const json closed = RunJson({Scene("copy-targets.json"), "--toggle", "Transform", "--show-dialog",
+                               folder.Path("closed.svg"), "--close"});
   EXPECT_EQ(closed["dialogSvg"], folder.Path("closed.svg"));
   // The reference list is drawn closed, showing its current entry; the layout
   // frames are not drawn.
@@ -179,6 +179,13 @@ TEST_F(RunnerPick, DialogPictureHoldsTheCaptionsAndStates) {
   EXPECT_NE(closedSvg.find(">-<"), std::string::npos);
   EXPECT_EQ(closedSvg.find(">Bystander<"), std::string::npos);
   EXPECT_EQ(closedSvg.find("stroke-dasharray"), std::string::npos);
+  // Drawn as it closed: "Trans(&f)orm", toggled by the script, is checked
+  // beside "(&R)otate", which starts checked.
+  size_t checkMarks = 0;
+  for (size_t at = closedSvg.find("l3 3 l6 -7"); at != std::string::npos;
+       at = closedSvg.find("l3 3 l6 -7", at + 1))
+    ++checkMarks;
+  EXPECT_EQ(checkMarks, 2u);
 
   RunJson({Scene("copy-targets.json"), "--show-dialog", folder.Path("dialog.svg"), "--show-dialog-open",
            "--close"});

@@ -287,7 +287,8 @@ DialogNode FromSnapshot(const mqhost::WidgetSnapshot& widget) {
 }  // namespace
 
 bool LastDialogTree(DialogNode* dialog) {
-  const mqhost::WidgetSnapshot snapshot = mqhost::LastDialogSnapshot();
+  mqhost::WidgetSnapshot snapshot = mqhost::ClosingDialogSnapshot();
+  if (snapshot.id == 0) snapshot = mqhost::LastDialogSnapshot();
   if (snapshot.id == 0) return false;
   *dialog = FromSnapshot(snapshot);
   return true;

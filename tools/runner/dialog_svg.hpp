@@ -25,10 +25,11 @@ struct DialogNode {
 };
 
 // `listsOpen`: combo boxes drawn with their item lists open below them;
-// otherwise closed, showing the current entry, as the dialog first appears.
+// otherwise closed, showing the current entry.
 std::string DialogSvg(const DialogNode& dialog, bool listsOpen = false);
 
-// The tree of the last dialog the plug-in ran, from the host. False when the
+// The tree of the last dialog the plug-in ran, from the host, as it was when
+// it closed (as it opened, if the host has no closing tree). False when the
 // host has none (no dialog ran, or this host build keeps no snapshot).
 bool LastDialogTree(DialogNode* dialog);
 

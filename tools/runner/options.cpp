@@ -186,15 +186,18 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
   std::string selectedObjects;
   app.add_option("--current", options->currentObject, "make the object of this name the current one")
       ->option_text("NAME");
-  app.add_option("--select-vertices", vertexSelections, "select these vertices of an object, e.g. Box:0,4,9 (repeated for one object: they add up)")
+  app.add_option("--select-vertices", vertexSelections,
+                 "select these vertices of an object, e.g. Box:0,4,9 (repeated for one object: they add up)")
       ->allow_extra_args(false)
       ->take_all()
       ->option_text("NAME:LIST");
-  app.add_option("--select-faces", faceSelections, "select these faces of an object, e.g. Box:1,2 (repeated: they add up)")
+  app.add_option("--select-faces", faceSelections,
+                 "select these faces of an object, e.g. Box:1,2 (repeated: they add up)")
       ->allow_extra_args(false)
       ->take_all()
       ->option_text("NAME:LIST");
-  app.add_option("--select-lines", lineSelections, "select these edges of faces, e.g. Ring:0/1,3/2 (repeated: they add up)")
+  app.add_option("--select-lines", lineSelections,
+                 "select these edges of faces, e.g. Ring:0/1,3/2 (repeated: they add up)")
       ->allow_extra_args(false)
       ->take_all()
       ->option_text("NAME:F/E,..");
@@ -237,7 +240,8 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
                  "load the dialog's options from this file and save them back to it (created when "
                  "missing); without it the dialog starts from its defaults and nothing is saved")
       ->option_text("FILE");
-  app.add_option("--show-dialog", options->svgPath, "draw the plug-in's dialog into this SVG file")
+  app.add_option("--show-dialog", options->svgPath,
+                 "draw the plug-in's dialog into this SVG file, as it was when it closed")
       ->option_text("FILE.svg");
   app.add_flag("--show-dialog-open", options->dialogListsOpen,
                "draw the dialog with its reference list open, its items listed");

@@ -129,6 +129,9 @@ struct WidgetSnapshot {
 
 // The tree of the last dialog as it was when its modal run started.
 MQHOST_API WidgetSnapshot LastDialogSnapshot();
+// The same dialog as it was when its modal run ended (check boxes as the
+// script left them); id 0 when the dialog was gone by then.
+MQHOST_API WidgetSnapshot ClosingDialogSnapshot();
 // The live widget's current state and subtree; id 0 when it is not live.
 MQHOST_API WidgetSnapshot InspectWidget(int32_t id);
 // Ids of every live widget except the main window, ascending.
