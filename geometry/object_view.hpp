@@ -84,10 +84,11 @@ class ObjectView {
     return points;
   }
 
-  // f(vertex) for every live vertex.
   // The walks take the host functions into locals: the table does not change
   // while a plug-in call runs, and a walk of a million vertices then pays
   // for the host's answers alone.
+
+  // f(vertex) for every live vertex.
   template <class F>
   void ForEachLiveVertex(F&& f) const {
     const int32_t count = VertexCount();
