@@ -27,10 +27,12 @@ int main(int argc, char** argv) {
     std::printf("%s", error.c_str());
     return 0;
   }
-  if (!validator::PrepareWorkDir(options.workDir, &error)) {
+  validator::ScratchFolder scratch;
+  if (!scratch.Make(options.workDir, &error)) {
     std::fprintf(stderr, "tervolin-validate: %s\n", error.c_str());
     return 2;
   }
+  options.workDir = scratch.path();
   validator::Report report(options.hangSeconds);
   report.Configure(options.json, !options.quiet, options.junitPath);
   report.Note("plug-in " + options.pluginPath + ", level " + std::to_string(options.level) + ", seed " +

@@ -88,7 +88,10 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error, b
                  "fail a check that makes no progress for this long (default 30)")
       ->option_text("N")
       ->check(WholeNumber(1, 86400));
-  app.add_option("--work-dir", options->workDir, "folder for scratch files (default: the temporary folder)")
+  app.add_option(
+         "--work-dir", options->workDir,
+         "folder for scratch files (default: the temporary folder); each run works in a private folder "
+         "it makes there and removes at the end")
       ->option_text("DIR");
   app.add_option("--junit", options->junitPath, "also write the results as a JUnit XML file")
       ->option_text("FILE");
