@@ -10,9 +10,7 @@ namespace platform {
 
 #ifdef _WIN32
 
-LibraryHandle OpenLibrary(const char* file) {
-  return reinterpret_cast<LibraryHandle>(LoadLibraryA(file));
-}
+LibraryHandle OpenLibrary(const char* file) { return reinterpret_cast<LibraryHandle>(LoadLibraryA(file)); }
 
 void* FindSymbol(LibraryHandle library, const char* name) {
   if (library == nullptr) return nullptr;

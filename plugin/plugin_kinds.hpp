@@ -24,6 +24,8 @@ enum PluginType : int32_t {
   kPluginCommand = 7,
 };
 
+// The vtable slots are numbered in one column across the classes.
+// clang-format off
 class MQBasePlugin {
  public:
   virtual ~MQBasePlugin() = default;                                            // 0
@@ -131,5 +133,6 @@ class MQCommandPlugin : public MQStationPlugin {
   virtual int32_t OnKeyDown(DocumentHandle, SceneHandle, int32_t, MouseState&) { return 0; }  // 40
   virtual int32_t OnKeyUp(DocumentHandle, SceneHandle, int32_t, MouseState&) { return 0; }    // 41
 };
+// clang-format on
 
 }  // namespace tervolin

@@ -162,7 +162,8 @@ TEST_F(DialogRun, AStoredPositionIsAppliedOnlyWhenNeitherCoordinateIsNegative) {
     const char* x;
     const char* y;
     bool applied;
-  } cases[] = {{"-5", "40", false}, {"40", "-1", false}, {"0", "40", true}, {"40", "0", true}, {"0", "0", true}};
+  } cases[] = {
+      {"-5", "40", false}, {"40", "-1", false}, {"0", "40", true}, {"40", "0", true}, {"0", "0", true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.x) + ", " + c.y);
     mqhost::SetSettingText(kSection, "PosX", c.x);

@@ -24,7 +24,8 @@ bool Mapped(const std::string& path) {
   std::string line;
   const std::string name = path.substr(path.find_last_of('/'));
   while (std::getline(maps, line)) {
-    if (line.size() >= name.size() && line.compare(line.size() - name.size(), name.size(), name) == 0) return true;
+    if (line.size() >= name.size() && line.compare(line.size() - name.size(), name.size(), name) == 0)
+      return true;
   }
   return false;
 #endif

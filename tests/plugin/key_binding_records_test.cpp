@@ -42,8 +42,10 @@ TEST(KeyBindingRecords, OtherEventsOnAKeyBindingRunNoKeyHandler) {
   int32_t rect[4] = {0, 0, 10, 10};
   unsigned char result = 0;
   void* files[] = {nullptr};
-  for (const char* type : {"leftdown", "mousemove", "paint", "listdrawitem", "treelistdrawitem", "dragover",
-                           "dropfiles"}) {
+  for (const char* type :
+       {"leftdown", "mousemove", "paint", "listdrawitem", "treelistdrawitem", "dragover", "dropfiles"}) {
+    // One name and its value per line.
+    // clang-format off
     std::vector<void*> list = {const_cast<char*>("type"), const_cast<char*>(type),
                                const_cast<char*>("target_id"), &id,
                                const_cast<char*>("client_x"), &clientX,
@@ -55,6 +57,7 @@ TEST(KeyBindingRecords, OtherEventsOnAKeyBindingRunNoKeyHandler) {
                                const_cast<char*>("result"), &result,
                                const_cast<char*>("files"), files,
                                nullptr, nullptr};
+    // clang-format on
     EXPECT_EQ(WidgetEventProc(nullptr, list.data(), pointer), 0) << type;
     EXPECT_EQ(target.calls, 0) << type << " reached the key handler as key " << target.lastKey
                                << (target.lastCtrl ? " with Ctrl" : "");
