@@ -70,16 +70,7 @@ std::vector<std::string> Names(int32_t id) {
   return names;
 }
 
-class DialogLayout : public host_testing::WidgetHostTest {
- protected:
-  int32_t CountRequests(int32_t code, int32_t id = 0, bool anyId = true) {
-    int32_t count = 0;
-    for (const auto& request : mqhost::RequestLog()) {
-      if (request.code == code && (anyId || request.id == id)) ++count;
-    }
-    return count;
-  }
-};
+using DialogLayout = host_testing::WidgetHostTest;
 
 TEST_F(DialogLayout, BuildsTheWholeTreeInOrder) {
   MQWindow mainWindow = MQWindow::WrapMainWindow();
@@ -225,7 +216,8 @@ TEST_F(DialogLayout, RadioButtonsAndOptionKeysChangeOnlyTheHostsState) {
     dialog.OnKeyDown(&dialog, nullptr, key);
   }
   EXPECT_EQ(dialog.chosenOperation, -1);
-  EXPECT_EQ(CountRequests(kWindowCommand), 0);
+  const auto log = mqhost::RequestLog();
+  EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const auto& r) { return r.code == kWindowCommand; }), 0);
 }
 
 TEST_F(DialogLayout, DestroyingTheDialogDeletesEveryWidgetItCreated) {
