@@ -73,7 +73,7 @@ std::vector<LoggedRequest> RequestsTo(int32_t id) {
   return found;
 }
 
-TEST_F(WidgetsTest, MainWindowIsWrappedWithoutBeingCreatedOrDeleted) {
+TEST_F(WidgetsTest, MainWindowIsWrappedWithoutBeingCreatedOrDeletedAndRegisteredOnce) {
   {
     MQWindow main = MQWindow::WrapMainWindow();
     EXPECT_EQ(main.id, mqhost::MainWindowId());
@@ -90,10 +90,9 @@ TEST_F(WidgetsTest, MainWindowIsWrappedWithoutBeingCreatedOrDeleted) {
   }
   EXPECT_EQ(Log().size(), 1u) << "dropping the wrapper sends nothing";
   EXPECT_EQ(FindRegisteredWidget(mqhost::MainWindowId()), nullptr);
-}
 
-TEST_F(WidgetsTest, RegistryKeepsTheFirstOfTwoWrappersAndEitherDestructionRemovesIt) {
-  // Guaranteed elision: the wrapper is built in place, at the address it registered.
+  // Of two wrappers the registry keeps the first; either destruction removes
+  // it. Guaranteed elision: the wrapper is built in place, where it registered.
   std::unique_ptr<MQWindow> first(new MQWindow(MQWindow::WrapMainWindow()));
   MQWindow second = MQWindow::WrapMainWindow();
   EXPECT_EQ(FindRegisteredWidget(second.id), first.get());
@@ -101,31 +100,25 @@ TEST_F(WidgetsTest, RegistryKeepsTheFirstOfTwoWrappersAndEitherDestructionRemove
   EXPECT_EQ(FindRegisteredWidget(second.id), nullptr);
 }
 
-TEST_F(WidgetsTest, DialogIsCreatedThenAddedToTheParentWindow) {
-  MQWindow main = MQWindow::WrapMainWindow();
-  mqhost::ClearRequestLog();
-  {
-    MQDialog dialog(main);
-    EXPECT_TRUE(dialog.owned);
-    EXPECT_EQ(FindRegisteredWidget(dialog.id), &dialog);
-    const auto log = Log();
-    ASSERT_EQ(log.size(), 2u) << testing::PrintToString(LogLines());
-    EXPECT_EQ(log[0].code, mq::kWidgetCreate);
-    ExpectValue(log[0].values[0], "type", WireType::Keyword);
-    EXPECT_EQ(log[0].values[0].text, "dialog");
-    ExpectValue(log[0].values[1], "id", WireType::Int32, true);
-    EXPECT_EQ(log[0].values[1].integer, dialog.id);
-    EXPECT_EQ(log[1].code, mq::kWidgetAddChildWindow);
-    EXPECT_EQ(log[1].id, main.id);
-    ExpectValue(log[1].values[0], "child", WireType::Int32);
-    EXPECT_EQ(log[1].values[0].integer, dialog.id);
-    ExpectValue(log[1].values[1], "result", WireType::Int32, true);
-  }
-}
-
 TEST_F(WidgetsTest, CreationOperationsSendTheirRequestsInOrder) {
   MQWindow main = MQWindow::WrapMainWindow();
+  mqhost::ClearRequestLog();
+  // A dialog is created, then added to the parent window.
   MQDialog dialog(main);
+  EXPECT_TRUE(dialog.owned);
+  EXPECT_EQ(FindRegisteredWidget(dialog.id), &dialog);
+  auto log = Log();
+  ASSERT_EQ(log.size(), 2u) << testing::PrintToString(LogLines());
+  EXPECT_EQ(log[0].code, mq::kWidgetCreate);
+  ExpectValue(log[0].values[0], "type", WireType::Keyword);
+  EXPECT_EQ(log[0].values[0].text, "dialog");
+  ExpectValue(log[0].values[1], "id", WireType::Int32, true);
+  EXPECT_EQ(log[0].values[1].integer, dialog.id);
+  EXPECT_EQ(log[1].code, mq::kWidgetAddChildWindow);
+  EXPECT_EQ(log[1].id, main.id);
+  ExpectValue(log[1].values[0], "child", WireType::Int32);
+  EXPECT_EQ(log[1].values[0].integer, dialog.id);
+  ExpectValue(log[1].values[1], "result", WireType::Int32, true);
   mqhost::ClearRequestLog();
 
   MQFrame* column = dialog.CreateVertFrame(&dialog);
@@ -134,7 +127,7 @@ TEST_F(WidgetsTest, CreationOperationsSendTheirRequestsInOrder) {
   MQButton* button = dialog.CreateButton(nullptr, u"(&L)ine");
   EXPECT_EQ(dialog.AddChild(nullptr), -1);  // sends nothing
 
-  const auto log = Log();
+  log = Log();
   ASSERT_EQ(log.size(), 8u) << testing::PrintToString(LogLines());
   // Vertical frame: create, alignment, add child to the dialog.
   EXPECT_EQ(log[0].code, mq::kWidgetCreate);
