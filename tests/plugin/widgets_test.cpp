@@ -34,43 +34,18 @@ class WidgetsTest : public host_testing::WidgetHostTest {
   }
 };
 
-// A dialog with handlers that record what reached them.
+// A dialog with handlers to register.
 class ProbeDialog : public MQDialog {
  public:
   explicit ProbeDialog(MQWindowBase& parent) : MQDialog(parent) {}
-
-  int32_t OnExecute(MQWidgetBase* sender, DocumentHandle) {
-    senders.push_back(sender);
-    return 0;
-  }
-
-  int32_t OnKey(MQWidgetBase* sender, DocumentHandle, KeyEventInfo& info) {
-    keys.push_back(info.keyCode);
-    ctrl.push_back(info.ctrlKey);
-    keySender = sender;
-    if (info.keyCode == 'K') CloseWithOk();
-    return 0;
-  }
-
-  std::vector<MQWidgetBase*> senders;
-  std::vector<int32_t> keys;
-  std::vector<bool> ctrl;
-  MQWidgetBase* keySender = nullptr;
+  int32_t OnExecute(MQWidgetBase*, DocumentHandle) { return 0; }
+  int32_t OnKey(MQWidgetBase*, DocumentHandle, KeyEventInfo&) { return 0; }
 };
 
 void ExpectValue(const LoggedValue& value, const std::string& name, WireType type, bool output = false) {
   EXPECT_EQ(value.name, name);
   EXPECT_EQ(value.type, type) << name;
   EXPECT_EQ(value.output, output) << name;
-}
-
-// The requests addressed to `id`, in order.
-std::vector<LoggedRequest> RequestsTo(int32_t id) {
-  std::vector<LoggedRequest> found;
-  for (const LoggedRequest& request : mqhost::RequestLog()) {
-    if (request.id == id) found.push_back(request);
-  }
-  return found;
 }
 
 TEST_F(WidgetsTest, MainWindowIsWrappedWithoutBeingCreatedOrDeletedAndRegisteredOnce) {
@@ -357,28 +332,6 @@ TEST_F(WidgetsTest, HandlerRegistrationTellsTheHostTypeProcPointerAndPrior) {
   auto* closure = static_cast<MQWidgetEventClosure<ProbeDialog>*>(button->eventClosures[0].get());
   EXPECT_EQ(closure->ownerId, dialog.id);
   EXPECT_EQ(closure->GetTarget(), &dialog);
-}
-
-TEST_F(WidgetsTest, CloseWithOkFromAKeyHandlerEndsTheRunWithOne) {
-  MQWindow main = MQWindow::WrapMainWindow();
-  ProbeDialog dialog(main);
-  dialog.AddKeyDownHandler(&dialog, &ProbeDialog::OnKey);
-
-  mqhost::ScriptUser({mqhost::Key('A'), mqhost::Key('K', true), mqhost::Key('Z')});
-  EXPECT_EQ(dialog.RunModal(), 1);
-  EXPECT_EQ(dialog.keys, (std::vector<int32_t>{'A', 'K'}));
-  EXPECT_EQ(dialog.ctrl, (std::vector<bool>{false, true}));
-  EXPECT_EQ(dialog.keySender, &dialog);
-  EXPECT_EQ(mqhost::RemainingUserActions(), 1u);
-
-  const auto closes = RequestsTo(dialog.id);
-  ASSERT_FALSE(closes.empty());
-  const LoggedRequest& close = closes.back();
-  EXPECT_EQ(close.code, mq::kWidgetWindowCommand);
-  ASSERT_EQ(close.values.size(), 2u);
-  EXPECT_EQ(close.values[0].text, "close");
-  ExpectValue(close.values[1], "code", WireType::Keyword);
-  EXPECT_EQ(close.values[1].text, "ok");
 }
 
 }  // namespace
