@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 #include "plugin/export_layer.hpp"
 #include "plugin/tervolin.hpp"
@@ -262,10 +263,7 @@ TEST(EventDispatch, MouseAndKeyEventsReadTheirOwnFields) {
   EXPECT_EQ(OnEventFor(command, nullptr, 120, list), 7);
   EXPECT_EQ(command.last.name, "LeftDown");
   const MouseState& s = command.last.mouse;
-  EXPECT_EQ(s.x, 10);
-  EXPECT_EQ(s.y, 20);
-  EXPECT_EQ(s.wheel, -120);
-  EXPECT_FLOAT_EQ(s.pressure, 0.5f);
+  EXPECT_EQ(std::make_tuple(s.x, s.y, s.wheel, s.pressure), std::make_tuple(10, 20, -120, 0.5f));
   EXPECT_EQ(s.leftButton, 1);
   EXPECT_EQ(s.middleButton, 1);
   EXPECT_EQ(s.rightButton + s.shiftKey + s.ctrlKey + s.bit5Flag, 0);
@@ -282,10 +280,7 @@ TEST(EventDispatch, MouseAndKeyEventsReadTheirOwnFields) {
   EXPECT_EQ(OnEventFor(command, nullptr, 140, list), 7);
   EXPECT_EQ(command.last.name, "KeyDown");
   EXPECT_EQ(command.last.a, 0x41);
-  EXPECT_EQ(s.x, 0);
-  EXPECT_EQ(s.y, 0);
-  EXPECT_EQ(s.wheel, 0);
-  EXPECT_EQ(s.pressure, 0.0f);
+  EXPECT_EQ(std::make_tuple(s.x, s.y, s.wheel, s.pressure), std::make_tuple(0, 0, 0, 0.0f));
   EXPECT_EQ(s.ctrlKey, 1);
   EXPECT_EQ(OnEventFor(command, nullptr, 141, list), 7);
   EXPECT_EQ(command.last.name, "KeyUp");

@@ -165,12 +165,6 @@ TEST_F(WidgetsTest, EveryCaptionedControlGetsItsTextBeforeItIsPlaced) {
     EXPECT_EQ(log[2].id, row->id);
     EXPECT_EQ(log[2].values.at(0).integer, widget->id);
   }
-  mqhost::ClearRequestLog();
-  MQFrame* horz = dialog.CreateHorzFrame(row);
-  const auto log = Log();
-  ASSERT_EQ(log.size(), 3u);
-  EXPECT_EQ(log[1].values.at(0).text, "horz");
-  EXPECT_EQ(log[2].values.at(0).integer, horz->id);
 }
 
 TEST_F(WidgetsTest, DestroyingADialogDeletesItsControlsBeforeItself) {
