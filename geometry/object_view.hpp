@@ -24,16 +24,12 @@ class ObjectView {
   // Reads nothing yet: the index is read when a selection test or IsValid
   // first needs it (never for a wrapper with a null handle).
   explicit ObjectView(const CMQObject& object)
-      : wrapper_(object),
-        host_(&tervolin::HostApi()),
-        document_(object.Document()),
-        object_(object.Object()) {}
+      : host_(&tervolin::HostApi()), document_(object.Document()), object_(object.Object()) {}
 
   // An object the caller has just had from MQDoc_GetObject(document, index):
   // a handle from that slot is the object at that index, so nothing is read.
   ObjectView(const CMQObject& object, int32_t index)
-      : wrapper_(object),
-        host_(&tervolin::HostApi()),
+      : host_(&tervolin::HostApi()),
         document_(object.Document()),
         object_(object.Object()),
         index_(object_ != nullptr ? index : -1) {}
@@ -42,7 +38,8 @@ class ObjectView {
   bool IsValid() const { return DocumentIndex() >= 0; }
   int32_t DocumentIndex() const {
     if (index_ == kUnread) {
-      index_ = object_ != nullptr && document_ != nullptr ? wrapper_.DocumentIndex() : -1;
+      index_ =
+          object_ != nullptr && document_ != nullptr ? host_->MQDoc_GetObjectIndex(document_, object_) : -1;
     }
     return index_;
   }
@@ -113,7 +110,6 @@ class ObjectView {
 
  private:
   static constexpr int32_t kUnread = -2;
-  CMQObject wrapper_;
   const tervolin::HostFunctionTable* host_;
   DocumentHandle document_;
   ObjectHandle object_;
