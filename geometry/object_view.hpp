@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "binding/host_api.hpp"
@@ -85,13 +86,19 @@ class ObjectView {
   // while a plug-in call runs, and a walk of a million vertices then pays
   // for the host's answers alone.
 
-  // f(vertex) for every live vertex.
+  // f(vertex) for every live vertex; an f that answers bool stops the walk
+  // by answering false.
   template <class F>
   void ForEachLiveVertex(F&& f) const {
     const int32_t count = VertexCount();
     auto* const refCount = host_->MQObj_GetVertexRefCount;
     for (int32_t vertex = 0; vertex < count; ++vertex) {
-      if (refCount(object_, vertex) > 0) f(vertex);
+      if (refCount(object_, vertex) <= 0) continue;
+      if constexpr (std::is_same_v<decltype(f(vertex)), bool>) {
+        if (!f(vertex)) return;
+      } else {
+        f(vertex);
+      }
     }
   }
 
