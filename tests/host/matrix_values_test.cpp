@@ -212,6 +212,15 @@ TEST(MatrixValues, InverseOfARegularMatrixAndRefusalOfASingularOne) {
       }
     }
   }
+  // Unit axes with a far origin are as invertible as with a near one.
+  for (const float origin : {1e13f, -4e20f, 1e30f}) {
+    Matrix16 frame = mqhost::IdentityMatrix();
+    frame[12] = origin;
+    Matrix16 inverse{};
+    ASSERT_TRUE(mqhost::InvertMatrix(frame, &inverse)) << origin;
+    EXPECT_FLOAT_EQ(inverse[12], -origin);
+    EXPECT_FLOAT_EQ(inverse[0], 1);
+  }
   Matrix16 untouched;
   untouched.fill(3);
   const Matrix16 singular = {1, 0, 0, 0, 2, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
