@@ -1,5 +1,5 @@
 // The replacement host's widgets, driven with raw requests: its strictness
-// (each kind of protocol error is recorded) and its log.
+// (each kind of protocol error is recorded).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,8 +14,6 @@
 namespace {
 
 using host_testing::HostWidgetsTest;
-
-// --- Strictness ---------------------------------------------------------------
 
 TEST_F(HostWidgetsTest, UnknownRequestCodesAndPropertiesOutsideTheClassAreProtocolErrors) {
   const int32_t button = Create("button");
@@ -102,17 +100,6 @@ TEST_F(HostWidgetsTest, DialogDeletedBeforeItsControlsReportsEachOne) {
       HasProtocolError("button #" + std::to_string(button) + " \"Copy\" left undeleted after its dialog"));
   EXPECT_EQ(mqhost::LiveWidgetIds(), std::vector<int32_t>{button});
   mqhost::ClearProtocolErrors();
-}
-
-TEST_F(HostWidgetsTest, RequestLogShowsDecodedValuesWithTheirWireTypes) {
-  const int32_t combo = Create("combobox");
-  mqhost::ClearRequestLog();
-  AddItem(combo, u"Cube", -1);
-  const auto log = mqhost::RequestLog();
-  ASSERT_EQ(log.size(), 1u);
-  EXPECT_EQ(
-      mqhost::FormatRequest(log[0]),
-      "771 #" + std::to_string(combo) + " additem=null: text=utf16:\"Cube\" result=int32>0 tag=int64:-1");
 }
 
 }  // namespace
