@@ -74,10 +74,7 @@ void ExpectSameFrame(const Matrix16& expected, const Matrix16& actual, int trial
     }
   }
   for (int c = 12; c < 15; ++c) ASSERT_EQ(actual[size_t(c)], expected[size_t(c)]) << "trial " << trial;
-  ASSERT_EQ(actual[3], 0.0f);
-  ASSERT_EQ(actual[7], 0.0f);
-  ASSERT_EQ(actual[11], 0.0f);
-  ASSERT_EQ(actual[15], 1.0f);
+  for (size_t c : {3, 7, 11, 15}) ASSERT_EQ(actual[c], c == 15 ? 1.0f : 0.0f) << "trial " << trial;
 }
 
 TEST(MatrixValues, OrthogonalMatricesRoundTripThroughTheirTriples) {
