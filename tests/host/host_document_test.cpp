@@ -91,11 +91,6 @@ TEST_F(HostDocument, InvalidObjectsAreRejectedAndNotStored) {
   EXPECT_EQ(mqhost::AddObject(document, badFace), -1);
   EXPECT_TRUE(HasProtocolError("faces[1][2]: vertex index 6 is out of range (object has 6 vertices)"));
 
-  ObjectData badLine = SquareAndTriangle("bad");
-  badLine.selectedLines = {{1, 3}};
-  EXPECT_EQ(mqhost::AddObject(document, badLine), -1);
-  EXPECT_TRUE(HasProtocolError("selectedLines[0][1]"));
-
   ObjectData badVertex = SquareAndTriangle("bad");
   badVertex.selectedVertices = {-1};
   EXPECT_EQ(mqhost::AddObject(document, badVertex), -1);
