@@ -16,47 +16,38 @@ namespace {
 
 using host_testing::HostWidgetsTest;
 
-TEST_F(HostWidgetsTest, ClicksToggleCheckBoxesCheckRadiosAndRaiseExecute) {
+// Clicks raise "execute" on their control, keys "keydown" on the dialog with
+// Ctrl in the button state; every event carries the active document.
+TEST_F(HostWidgetsTest, ClicksAndKeysRaiseTheirEvents) {
   const Sample s = MakeSample();
+  const DocumentHandle document = mqhost::CreateDocument();
   mqhost::ScriptUser({mqhost::Click("(&R)otate"), mqhost::Click("set to X"), mqhost::Click("(&R)otate"),
-                      mqhost::Click("set to X"), mqhost::Click("OK")});
+                      mqhost::Click("set to X"), mqhost::Key('C'), mqhost::Key('V', true),
+                      mqhost::Click("OK")});
   EXPECT_EQ(RunModal(s.dialog), 1);
-  ASSERT_EQ(raised.size(), 5u);
-  const int32_t expectedTargets[] = {s.check, s.radio, s.check, s.radio, s.ok};
+  ASSERT_EQ(raised.size(), 7u);
+  const int32_t expectedTargets[] = {s.check, s.radio, s.check, s.radio, s.dialog, s.dialog, s.ok};
   for (size_t i = 0; i < raised.size(); ++i) {
-    EXPECT_EQ(raised[i].type, "execute");
-    EXPECT_EQ(raised[i].target, expectedTargets[i]);
-    EXPECT_EQ(raised[i].sender, expectedTargets[i]);
-    EXPECT_TRUE(raised[i].hasFinished);
-    EXPECT_EQ(raised[i].pointer, &markers_[0]);
+    const bool key = i == 4 || i == 5;
+    EXPECT_EQ(raised[i].type, key ? "keydown" : "execute") << i;
+    EXPECT_EQ(raised[i].target, expectedTargets[i]) << i;
+    EXPECT_EQ(raised[i].sender, expectedTargets[i]) << i;
+    EXPECT_EQ(raised[i].pointer, &markers_[key ? 1 : 0]) << i;
+    EXPECT_EQ(raised[i].document, document) << i;
+    EXPECT_TRUE(key || raised[i].hasFinished) << i;
   }
+  EXPECT_EQ(raised[4].key, 'C');
+  EXPECT_EQ(raised[4].buttonState, 0);
+  EXPECT_EQ(raised[4].autoRepeat, 0);
+  EXPECT_EQ(raised[5].key, 'V');
+  EXPECT_EQ(raised[5].buttonState, 0x08);
+  EXPECT_EQ(raised[5].autoRepeat, 0);
   EXPECT_FALSE(GetBool(s.check, "checked")) << "toggled twice";
   EXPECT_TRUE(GetBool(s.radio, "checked")) << "a radio button stays checked";
   const mqhost::ModalOutcome outcome = mqhost::LastModalOutcome();
   EXPECT_EQ(outcome.modalResult, 1);
-  EXPECT_EQ(outcome.actionsPlayed, 5);
+  EXPECT_EQ(outcome.actionsPlayed, 7);
   EXPECT_TRUE(outcome.ignored.empty());
-  DeleteSample(s);
-}
-
-TEST_F(HostWidgetsTest, KeysGoToTheDialogWithCtrlInTheButtonState) {
-  const Sample s = MakeSample();
-  const DocumentHandle document = mqhost::CreateDocument();
-  mqhost::ScriptUser({mqhost::Key('C'), mqhost::Key('V', true), mqhost::CloseWindow()});
-  EXPECT_EQ(RunModal(s.dialog), 2);
-  ASSERT_EQ(raised.size(), 2u);
-  for (const RaisedEvent& event : raised) {
-    EXPECT_EQ(event.type, "keydown");
-    EXPECT_EQ(event.target, s.dialog);
-    EXPECT_EQ(event.sender, s.dialog);
-    EXPECT_EQ(event.autoRepeat, 0);
-    EXPECT_EQ(event.pointer, &markers_[1]);
-    EXPECT_EQ(event.document, document) << "events carry the active document";
-  }
-  EXPECT_EQ(raised[0].key, 'C');
-  EXPECT_EQ(raised[0].buttonState, 0);
-  EXPECT_EQ(raised[1].key, 'V');
-  EXPECT_EQ(raised[1].buttonState, 0x08);
   mqhost::DestroyDocument(document);
   DeleteSample(s);
 }
