@@ -43,9 +43,17 @@ TEST_F(HostRecentLookups, EveryIndexAndPointerIsCheckedOnTheObjectJustUsed) {
   HostApi().MQObj_SetVertex(object, -1, position);
   HostApi().MQObj_GetVertex(object, 0, nullptr);
   HostApi().MQObj_SetVertex(object, 0, nullptr);
-  EXPECT_EQ(mqhost::ProtocolErrors().size(), 12u);
+  EXPECT_EQ(HostApi().MQDoc_GetObject(document, 1), nullptr);
+  EXPECT_EQ(HostApi().MQDoc_GetObject(document, -2), nullptr);
+  EXPECT_EQ(HostApi().MQDoc_IsSelectLine(document, 0, 1, -1), 0);
+  EXPECT_EQ(HostApi().MQDoc_GetScene(document, 1), nullptr);
+  EXPECT_EQ(HostApi().MQObj_GetVertexRefCount(object, -1), 0);
+  EXPECT_EQ(HostApi().MQObj_GetIntValue(object, 261), 0);
+  EXPECT_EQ(mqhost::ProtocolErrors().size(), 18u);
   EXPECT_TRUE(HasProtocolError("MQDoc_IsSelectLine: line index 3 is out of range (3 lines)"));
   EXPECT_TRUE(HasProtocolError("MQDoc_IsSelectVertex: object index 1 is out of range"));
+  EXPECT_TRUE(HasProtocolError("MQDoc_GetObject: object index 1 is out of range (1 object)"));
+  EXPECT_TRUE(HasProtocolError("MQObj_GetIntValue: unknown object value id 261"));
   EXPECT_TRUE(HasProtocolError("MQObj_SetVertex: null output or input pointer"));
   EXPECT_EQ(position[0], 2.0f);
   mqhost::ClearProtocolErrors();

@@ -74,10 +74,7 @@ void ExpectSameFrame(const Matrix16& expected, const Matrix16& actual, int trial
     }
   }
   for (int c = 12; c < 15; ++c) ASSERT_EQ(actual[size_t(c)], expected[size_t(c)]) << "trial " << trial;
-  ASSERT_EQ(actual[3], 0.0f);
-  ASSERT_EQ(actual[7], 0.0f);
-  ASSERT_EQ(actual[11], 0.0f);
-  ASSERT_EQ(actual[15], 1.0f);
+  for (size_t c : {3, 7, 11, 15}) ASSERT_EQ(actual[c], c == 15 ? 1.0f : 0.0f) << "trial " << trial;
 }
 
 TEST(MatrixValues, OrthogonalMatricesRoundTripThroughTheirTriples) {
@@ -211,6 +208,15 @@ TEST(MatrixValues, InverseOfARegularMatrixAndRefusalOfASingularOne) {
         ASSERT_NEAR(sum, r == c ? 1 : 0, 1e-6 + 4e-7 * magnitude) << trial;
       }
     }
+  }
+  // Unit axes with a far origin are as invertible as with a near one.
+  for (const float origin : {1e13f, -4e20f, 1e30f}) {
+    Matrix16 frame = mqhost::IdentityMatrix();
+    frame[12] = origin;
+    Matrix16 inverse{};
+    ASSERT_TRUE(mqhost::InvertMatrix(frame, &inverse)) << origin;
+    EXPECT_FLOAT_EQ(inverse[12], -origin);
+    EXPECT_FLOAT_EQ(inverse[0], 1);
   }
   Matrix16 untouched;
   untouched.fill(3);

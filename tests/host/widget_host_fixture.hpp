@@ -103,13 +103,9 @@ class HostWidgetsTest : public WidgetHostTest {
     Send(id, mq::kWidgetSetValues, args);
   }
 
-  static void SetBool(int32_t id, const char* name, bool value) {
-    Args args;
-    args.Add(name, &value);
-    Send(id, mq::kWidgetSetValues, args);
-  }
-
-  static void SetInt(int32_t id, const char* name, int32_t value) {
+  // Sets one value of the wire type T (bool or int32_t).
+  template <typename T>
+  static void Set(int32_t id, const char* name, T value) {
     Args args;
     args.Add(name, &value);
     Send(id, mq::kWidgetSetValues, args);
@@ -173,7 +169,7 @@ class HostWidgetsTest : public WidgetHostTest {
     s.dialog = Create("dialog");
     s.ok = Create("button");
     SetText(s.ok, u"OK");
-    SetInt(s.ok, "modalresult", 1);
+    Set(s.ok, "modalresult", 1);
     s.check = Create("checkbox");
     SetText(s.check, u"(&R)otate");
     s.radio = Create("radiobutton");
