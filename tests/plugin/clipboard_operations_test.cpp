@@ -60,13 +60,6 @@ TEST_F(ClipboardOperations, CopyPutsExactlyTheFrameTextAndAnswersNotDone) {
   EXPECT_EQ(mqhost::GetObject(document, sourceIndex).vertices[0].x, before.vertices[0].x);
 }
 
-TEST_F(ClipboardOperations, CopyTakesTheReferenceObjectsFrame) {
-  mqhost::SetFrame(document, targetIndex, kIdentity);
-  options.referenceObjectId = UniqueIdOf(targetIndex);
-  EXPECT_EQ(Run(OpClipboardCopy, sourceIndex), 0);
-  EXPECT_EQ(pt::ClipboardText(), kIdentityText);
-}
-
 TEST_F(ClipboardOperations, PasteOfACopyWithAllPartsGivesTheCopiedFrame) {
   CheckAll();
   EXPECT_EQ(Run(OpClipboardCopy, sourceIndex), 0);
@@ -144,15 +137,6 @@ TEST_F(ClipboardOperations, PasteWithTransformCarriesTheVerticesToTheNewFrame) {
   const Matrix16 written = mqhost::GetObject(document, targetIndex).frame;
   ExpectMatrixNear(written, pasted, 1e-5f);
   ExpectVerticesCarried(targetIndex, before, written);
-}
-
-TEST_F(ClipboardOperations, PasteGoesToTheReferenceObject) {
-  CheckAll();
-  options.referenceObjectId = UniqueIdOf(sourceIndex);
-  const mqhost::ObjectData current = mqhost::GetObject(document, targetIndex);
-  ASSERT_EQ(Paste(kIdentityText), 1);
-  ExpectMatrixNear(mqhost::GetObject(document, sourceIndex).frame, kIdentity, 1e-6f);
-  ExpectUnchanged(targetIndex, current);
 }
 
 TEST_F(ClipboardOperations, ClearWritesTheIdentityAndMovesVerticesOnlyWithTransform) {

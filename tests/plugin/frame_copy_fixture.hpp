@@ -5,15 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
 #include "geometry/cmq_object.hpp"
-#include "mqhost/document.hpp"
-#include "mqhost/matrix_values.hpp"
+#include "geometry_scene.hpp"
 #include "operations/operations.hpp"
-#include "support/host_fixture.hpp"
 
 namespace frame_copy_testing {
 
@@ -22,24 +19,6 @@ using mqhost::Point3;
 
 inline Matrix16 Frame(Point3 scale, Point3 angle, Point3 translation) {
   return mqhost::ComposeMatrix(scale, angle, translation);
-}
-
-// p · M for the point (p, 1), as the vertex motion applies it.
-inline Point3 Apply(const Point3& p, const Matrix16& m) {
-  return {p.x * m[0] + p.y * m[4] + p.z * m[8] + m[12], p.x * m[1] + p.y * m[5] + p.z * m[9] + m[13],
-          p.x * m[2] + p.y * m[6] + p.z * m[10] + m[14]};
-}
-
-inline Matrix16 Product(const Matrix16& a, const Matrix16& b) {
-  Matrix16 result{};
-  for (int row = 0; row < 4; ++row) {
-    for (int column = 0; column < 4; ++column) {
-      double sum = 0;
-      for (int k = 0; k < 4; ++k) sum += static_cast<double>(a[row * 4 + k]) * b[k * 4 + column];
-      result[row * 4 + column] = static_cast<float>(sum);
-    }
-  }
-  return result;
 }
 
 inline void ExpectMatrixNear(const Matrix16& actual, const Matrix16& expected, float tolerance) {
@@ -103,16 +82,10 @@ class FrameCopyTest : public host_testing::DocumentTest {
     }
   }
   // The live vertices of an object whose frame went from `before` to `next`
-  // with the vertices carried along: p · L⁻¹ · N. Vertex 4 is not live and
-  // stays where it was.
+  // with the vertices carried along: p · L⁻¹ · N; vertex 4 is not live and stays.
   void ExpectVerticesCarried(int32_t index, const mqhost::ObjectData& before, const Matrix16& next) {
-    Matrix16 inverse{};
-    ASSERT_TRUE(mqhost::InvertMatrix(before.frame, &inverse));
-    const Matrix16 motion = Product(inverse, next);
-    const mqhost::ObjectData after = mqhost::GetObject(document, index);
-    for (size_t i = 0; i < 4; ++i)
-      ExpectPointNear(after.vertices[i], Apply(before.vertices[i], motion), 1e-3f);
-    EXPECT_EQ(after.vertices[4].x, before.vertices[4].x);
+    geometry_test::ExpectVerticesCarried(before, mqhost::GetObject(document, index), before.frame, next,
+                                         1e-3f);
   }
 };
 
