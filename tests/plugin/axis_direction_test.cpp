@@ -41,13 +41,6 @@ class AxisDirection : public geometry_test::GeometryScene {
     }
   }
   Matrix16 FrameNow() { return mqhost::FrameOf(document, 0); }
-  void ExpectUnchanged(const ObjectData& before) {
-    const ObjectData after = mqhost::GetObject(document, 0);
-    EXPECT_EQ(after.frame, before.frame);
-    for (size_t i = 0; i < before.vertices.size(); ++i) {
-      ExpectNear(after.vertices[i], before.vertices[i], 0, "vertex " + std::to_string(i));
-    }
-  }
 };
 
 TEST_F(AxisDirection, LineUsesTheFirstTwoOfThreeSelectedVertices) {

@@ -119,6 +119,13 @@ class GeometryScene : public host_testing::DocumentTest {
     if (mqhost::CurrentObjectIndex(document) < 0) mqhost::SetCurrentObjectIndex(document, index);
     return index;
   }
+  // Object 0's frame and vertices are exactly `before`'s.
+  void ExpectUnchanged(const ObjectData& before) {
+    const ObjectData after = mqhost::GetObject(document, 0);
+    EXPECT_EQ(after.frame, before.frame);
+    for (size_t i = 0; i < before.vertices.size(); ++i)
+      ExpectNear(after.vertices[i], before.vertices[i], 0, "vertex " + std::to_string(i));
+  }
 };
 
 }  // namespace geometry_test
