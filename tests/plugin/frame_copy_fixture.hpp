@@ -63,12 +63,9 @@ class FrameCopyTest : public host_testing::DocumentTest {
   uint32_t UniqueIdOf(int32_t index) const {
     return static_cast<uint32_t>(mqhost::GetObject(document, index).uniqueId);
   }
-  cmq::CMQObject MakeCurrent(int32_t index) {
-    mqhost::SetCurrentObjectIndex(document, index);
-    return cmq::CMQObject::Current(document);
-  }
   int32_t Run(int32_t code, int32_t currentIndex) {
-    cmq::CMQObject current = MakeCurrent(currentIndex);
+    mqhost::SetCurrentObjectIndex(document, currentIndex);
+    cmq::CMQObject current = cmq::CMQObject::Current(document);
     return tervolin::DispatchOperation(document, current, code, options);
   }
   void ExpectUnchanged(int32_t index, const mqhost::ObjectData& before) {
