@@ -58,15 +58,19 @@ TEST_F(CopyToSelected, AllThreePartsGiveTheSourcesFrame) {
   ExpectUnchanged(unselected, before[2]);
 }
 
-TEST_F(CopyToSelected, ASelectedSourceIsNotChanged) {
+// A selected source is not changed, and an empty slot between the targets is
+// passed over.
+TEST_F(CopyToSelected, ASelectedSourceAndEmptySlotsAreSkipped) {
   mqhost::ObjectData selectedSource = before[0];
   selectedSource.selected = true;
   mqhost::SetObject(document, source, selectedSource);
+  mqhost::DeleteObject(document, unselected);
   options.copyRotation = options.copyScale = options.copyTranslation = true;
   options.transformVertices = true;
   EXPECT_EQ(Run(OpCopyToSelected, source), 1);
   ExpectUnchanged(source, selectedSource);
   ExpectMatrixNear(mqhost::GetObject(document, first).frame, sourceFrame, 1e-5f);
+  ExpectMatrixNear(mqhost::GetObject(document, second).frame, sourceFrame, 1e-5f);
 }
 
 TEST_F(CopyToSelected, TheSelectedCurrentObjectTakesTheChosenReferencesFrame) {
@@ -106,13 +110,6 @@ TEST_F(CopyToSelected, WithTransformEachChangedObjectsVerticesFollowItsNewFrame)
   }
   ExpectUnchanged(source, before[0]);
   ExpectUnchanged(unselected, before[2]);
-}
-
-TEST_F(CopyToSelected, EmptySlotsAreSkipped) {
-  mqhost::DeleteObject(document, unselected);
-  options.copyRotation = options.copyScale = options.copyTranslation = true;
-  EXPECT_EQ(Run(OpCopyToSelected, source), 1);
-  ExpectMatrixNear(mqhost::GetObject(document, second).frame, sourceFrame, 1e-5f);
 }
 
 TEST_F(CopyToSelected, AReferenceToNoObjectChangesNothing) {
