@@ -80,13 +80,10 @@ TEST_F(DialogRun, FirstRunShowsTheDefaultsWhereTheHostPlacesIt) {
 
   const WidgetSnapshot dialog = mqhost::LastDialogSnapshot();
   EXPECT_EQ(dialog.caption, "Tervolin");
-  EXPECT_TRUE(Widget(dialog, "(&R)otate").checked);
-  EXPECT_FALSE(Widget(dialog, "(&S)cale").checked);
-  EXPECT_FALSE(Widget(dialog, "(&T)rans").checked);
-  EXPECT_FALSE(Widget(dialog, "(&g)lobal").checked);
-  EXPECT_FALSE(Widget(dialog, "Trans(&f)orm").checked);
-  EXPECT_TRUE(Widget(dialog, "set to Y(&A)").checked);
-  EXPECT_FALSE(Widget(dialog, "set to X").checked);
+  for (const char* caption : {"(&R)otate", "set to Y(&A)"})
+    EXPECT_TRUE(Widget(dialog, caption).checked) << caption;
+  for (const char* caption : {"(&S)cale", "(&T)rans", "(&g)lobal", "Trans(&f)orm", "set to X"})
+    EXPECT_FALSE(Widget(dialog, caption).checked) << caption;
   EXPECT_EQ(ReferenceList(dialog).currentIndex, 0);
 
   // Cancelled or not, the run leaves all eight keys behind.
@@ -132,11 +129,9 @@ TEST_F(DialogRun, OptionsReferenceAndPositionSurviveCancelAndARestart) {
   EXPECT_TRUE(PositionWasSet());
   EXPECT_EQ(dialog.posX, 120);
   EXPECT_EQ(dialog.posY, 80);
-  EXPECT_TRUE(Widget(dialog, "Trans(&f)orm").checked);
-  EXPECT_TRUE(Widget(dialog, "(&g)lobal").checked);
+  for (const char* caption : {"Trans(&f)orm", "(&g)lobal", "(&S)cale", "(&T)rans"})
+    EXPECT_TRUE(Widget(dialog, caption).checked) << caption;
   EXPECT_FALSE(Widget(dialog, "(&R)otate").checked);
-  EXPECT_TRUE(Widget(dialog, "(&S)cale").checked);
-  EXPECT_TRUE(Widget(dialog, "(&T)rans").checked);
   EXPECT_EQ(ReferenceList(dialog).currentIndex, 2);  // "-", "First", "Other"
   // The reference's two selected vertices enable "(&L)ine" from the start.
   EXPECT_TRUE(Widget(dialog, "(&L)ine").enabled);
