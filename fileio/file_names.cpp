@@ -7,6 +7,8 @@
 #include <random>
 #include <system_error>
 
+#include "fileio/safe_file.hpp"
+
 namespace fileio::detail {
 
 namespace {
@@ -51,15 +53,19 @@ bool FollowLinks(const std::filesystem::path& path, std::filesystem::path* targe
   return false;
 }
 
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
+std::string RandomSuffix() {
   static std::atomic<uint64_t> counter{0};
   thread_local std::mt19937_64 random(Seed());
-  char suffix[40];
-  std::snprintf(suffix, sizeof suffix, ".%016llx%04llx.tmp", static_cast<unsigned long long>(random()),
+  char suffix[32];
+  std::snprintf(suffix, sizeof suffix, "%016llx%04llx", static_cast<unsigned long long>(random()),
                 static_cast<unsigned long long>(counter++ & 0xFFFF));
+  return suffix;
+}
+
+std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
   std::filesystem::path name = ".";
   name += target.filename();
-  name += suffix;
+  name += "." + RandomSuffix() + ".tmp";
   return target.parent_path() / name;
 }
 
@@ -68,3 +74,26 @@ std::string TooLarge(size_t limit) {
 }
 
 }  // namespace fileio::detail
+
+namespace fileio {
+
+bool MakePrivateFolder(const std::string& parent, const std::string& prefix, std::string* made,
+                       std::string* reason) {
+  namespace fs = std::filesystem;
+  std::error_code failure;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path candidate = detail::PathOf(parent) / detail::PathOf(prefix + "-" + detail::RandomSuffix());
+    // False without an error when the name is taken, whatever holds it: a
+    // folder, a file or a link is never taken over.
+    if (fs::create_directory(candidate, failure)) {
+      fs::permissions(candidate, fs::perms::owner_all, fs::perm_options::replace, failure);
+      *made = candidate.u8string();
+      return true;
+    }
+    if (failure) break;
+  }
+  *reason = failure ? failure.message() : "every name tried was taken";
+  return false;
+}
+
+}  // namespace fileio

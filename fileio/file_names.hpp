@@ -16,6 +16,9 @@ std::filesystem::path PathOf(const std::string& utf8);
 // with `reason` set for a chain that is too long.
 bool FollowLinks(const std::filesystem::path& path, std::filesystem::path* target, std::string* reason);
 
+// 20 hexadecimal digits, different on each call.
+std::string RandomSuffix();
+
 // A fresh name for a temporary file beside `target`, different on each call:
 // ".NAME.RANDOM.tmp".
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target);

@@ -30,4 +30,12 @@ ReadResult ReadWholeFile(const std::string& path, size_t limit, std::string* con
 // read-only".
 bool ReplaceWholeFile(const std::string& path, const std::string& content, std::string* reason);
 
+// Makes a folder of its own inside `parent` (which must exist), named
+// PREFIX-RANDOM, created exclusively (a name already taken, by anything, is
+// passed over) and open to its owner alone, and sets `made` to its path. Files
+// with fixed names inside it are out of reach of other users and of other runs.
+// False with `reason` set when none can be made.
+bool MakePrivateFolder(const std::string& parent, const std::string& prefix, std::string* made,
+                       std::string* reason);
+
 }  // namespace fileio

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "binding/host_api.hpp"
@@ -24,16 +25,12 @@ class ObjectView {
   // Reads nothing yet: the index is read when a selection test or IsValid
   // first needs it (never for a wrapper with a null handle).
   explicit ObjectView(const CMQObject& object)
-      : wrapper_(object),
-        host_(&tervolin::HostApi()),
-        document_(object.Document()),
-        object_(object.Object()) {}
+      : host_(&tervolin::HostApi()), document_(object.Document()), object_(object.Object()) {}
 
   // An object the caller has just had from MQDoc_GetObject(document, index):
   // a handle from that slot is the object at that index, so nothing is read.
   ObjectView(const CMQObject& object, int32_t index)
-      : wrapper_(object),
-        host_(&tervolin::HostApi()),
+      : host_(&tervolin::HostApi()),
         document_(object.Document()),
         object_(object.Object()),
         index_(object_ != nullptr ? index : -1) {}
@@ -42,7 +39,8 @@ class ObjectView {
   bool IsValid() const { return DocumentIndex() >= 0; }
   int32_t DocumentIndex() const {
     if (index_ == kUnread) {
-      index_ = object_ != nullptr && document_ != nullptr ? wrapper_.DocumentIndex() : -1;
+      index_ =
+          object_ != nullptr && document_ != nullptr ? host_->MQDoc_GetObjectIndex(document_, object_) : -1;
     }
     return index_;
   }
@@ -88,13 +86,19 @@ class ObjectView {
   // while a plug-in call runs, and a walk of a million vertices then pays
   // for the host's answers alone.
 
-  // f(vertex) for every live vertex.
+  // f(vertex) for every live vertex; an f that answers bool stops the walk
+  // by answering false.
   template <class F>
   void ForEachLiveVertex(F&& f) const {
     const int32_t count = VertexCount();
     auto* const refCount = host_->MQObj_GetVertexRefCount;
     for (int32_t vertex = 0; vertex < count; ++vertex) {
-      if (refCount(object_, vertex) > 0) f(vertex);
+      if (refCount(object_, vertex) <= 0) continue;
+      if constexpr (std::is_same_v<decltype(f(vertex)), bool>) {
+        if (!f(vertex)) return;
+      } else {
+        f(vertex);
+      }
     }
   }
 
@@ -113,7 +117,6 @@ class ObjectView {
 
  private:
   static constexpr int32_t kUnread = -2;
-  CMQObject wrapper_;
   const tervolin::HostFunctionTable* host_;
   DocumentHandle document_;
   ObjectHandle object_;

@@ -11,11 +11,12 @@ bool VertexMoves::Plan(const ObjectView& object, Move move) {
   // The walk reads the count first; asking it here reads nothing more.
   moves_.reserve(static_cast<size_t>(object.VertexCount() > 0 ? object.VertexCount() : 0));
   bool finite = true;
+  // The first move out of the float range refuses them all: the walk stops.
   object.ForEachLiveVertex([&](int32_t vertex) {
-    if (!finite) return;
     const Float3 moved = move(object.GetVertex(vertex));
     finite = IsFinite(moved);
     moves_.emplace_back(vertex, moved);
+    return finite;
   });
   if (!finite) moves_.clear();
   return finite;

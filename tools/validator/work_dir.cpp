@@ -1,16 +1,17 @@
 #include "work_dir.hpp"
 
-#include <cstdio>
 #include <filesystem>
-#include <random>
 #include <system_error>
+
+#include "fileio/safe_file.hpp"
 
 namespace validator {
 
 ScratchFolder::~ScratchFolder() {
   if (path_.empty()) return;
   std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+  std::filesystem::remove_all(std::filesystem::u8path(path_),
+                              ignored);  // NOLINT: u8path takes UTF-8 in C++17
 }
 
 bool ScratchFolder::Make(const std::string& workDir, std::string* error) {
@@ -26,23 +27,13 @@ bool ScratchFolder::Make(const std::string& workDir, std::string* error) {
     *error = subject + "is not a folder";
     return false;
   }
-  std::random_device entropy;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    char name[48];
-    std::snprintf(name, sizeof name, "tervolin-validate-%08x%08x", static_cast<unsigned>(entropy()),
-                  static_cast<unsigned>(entropy()));
-    const fs::path candidate = fs::path(workDir) / name;
-    // False without an error when the name is taken, whatever holds it: a
-    // folder, a file or a link is never taken over.
-    if (fs::create_directory(candidate, failure)) {
-      fs::permissions(candidate, fs::perms::owner_all, fs::perm_options::replace, failure);
-      path_ = candidate.string();
-      return true;
-    }
-    if (failure) break;
+  std::string reason;
+  if (!fileio::MakePrivateFolder(workDir, "tervolin-validate", &path_, &reason)) {
+    path_.clear();
+    *error = subject + "files cannot be written in it: " + reason;
+    return false;
   }
-  *error = subject + "files cannot be written in it" + (failure ? ": " + failure.message() : "");
-  return false;
+  return true;
 }
 
 }  // namespace validator
