@@ -98,7 +98,11 @@ TEST_F(CMQObjectTest, WrappersOfNothingAreNotValid) {
   mqhost::SetActiveDocument(document);
 }
 
-TEST_F(CMQObjectTest, NamesComeBackWholeAndEmptyNamesStayEmpty) {
+void FillWithoutTerminator(ObjectHandle, char* buffer, int size) {
+  std::memset(buffer, 'n', static_cast<size_t>(size));
+}
+
+TEST_F(CMQObjectTest, NamesComeBackWholeOrEmptyAndNeverRunPastTheBuffer) {
   ObjectData named = Mixed();
   named.name = "Body \xC3\xA9";
   Add(named);
@@ -107,15 +111,9 @@ TEST_F(CMQObjectTest, NamesComeBackWholeAndEmptyNamesStayEmpty) {
   const int32_t second = Add(unnamed);
   EXPECT_EQ(CMQObject::ByIndex(document, 0).GetName(), "Body \xC3\xA9");
   EXPECT_EQ(CMQObject::ByIndex(document, second).GetName(), "");
-}
 
-// A host that fills the whole buffer and leaves no terminator.
-void FillWithoutTerminator(ObjectHandle, char* buffer, int size) {
-  std::memset(buffer, 'n', static_cast<size_t>(size));
-}
-
-TEST_F(CMQObjectTest, ANameThatFillsTheBufferIsReadWithoutRunningPastIt) {
-  Add(Mixed());
+  // A host that fills the whole buffer and leaves no terminator: the name is
+  // read without running past it.
   const CMQObject object = CMQObject::ByIndex(document, 0);
   auto saved = tervolin::HostApi().MQObj_GetName;
   tervolin::HostApi().MQObj_GetName = FillWithoutTerminator;
