@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "event_proc_fixture.hpp"
@@ -131,60 +133,53 @@ TEST_F(WidgetEventProcTest, PaintCanvasIsDeletedUnlessTheHandlerTakesItOver) {
   EXPECT_EQ(handleSeen, nullptr);
 }
 
-TEST_F(WidgetEventProcTest, ListDrawingWritesTheRectangleBack) {
-  auto closure = Bind(button_, "listdrawitem");
-  ListDrawItemInfo seen;
-  closure->body = [&seen](void* info) {
-    auto* item = static_cast<ListDrawItemInfo*>(info);
-    seen = *item;
-    item->width = 10;
-    item->y += 1;
-    seen.canvas = nullptr;
-    return 5;
+// Both item-drawing records: the item is read in, the rectangle written back,
+// and without one of its four locations there is nowhere to write: no call.
+TEST_F(WidgetEventProcTest, ItemDrawingReadsTheItemAndWritesTheRectangleBack) {
+  ListDrawItemInfo list;
+  TreeListDrawItemInfo tree;
+  const auto recordInto = [](auto& seen) {
+    return [&seen](void* info) {
+      auto* item = static_cast<std::remove_reference_t<decltype(seen)>*>(info);
+      seen = *item;
+      item->width = 10;
+      item->y += 1;
+      return 5;
+    };
   };
-  int32_t index = 4;
-  int32_t x = 1, y = 2, width = 30, height = 40;
-  EventList list = Routed("listdrawitem", button_->id, button_->id);
-  list.Add("index", &index).Add("x", &x).Add("y", &y).Add("width", &width).Add("height", &height);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 5);
-  EXPECT_EQ(seen.itemIndex, 4);
-  EXPECT_EQ(seen.x, 1);
-  EXPECT_EQ(seen.width, 30);
-  EXPECT_EQ(seen.height, 40);
-  EXPECT_EQ(width, 10);
-  EXPECT_EQ(y, 3);
-  EXPECT_EQ(x, 1);
-  EXPECT_EQ(height, 40);
-
-  // Without one of the four locations there is nowhere to write: no call.
-  EventList noHeight = Routed("listdrawitem", button_->id, button_->id);
-  noHeight.Add("x", &x).Add("y", &y).Add("width", &width);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), noHeight.data(), closure.get()), 0);
-  EXPECT_EQ(closure->calls, 1);
-}
-
-TEST_F(WidgetEventProcTest, TreeListDrawingCarriesTheItemId) {
-  auto closure = Bind(button_, "treelistdrawitem");
-  TreeListDrawItemInfo seen;
-  closure->body = [&seen](void* info) {
-    auto* item = static_cast<TreeListDrawItemInfo*>(info);
-    seen = *item;
-    item->height = 12;
-    return 1;
-  };
-  int32_t treeId = 77;
-  int32_t x = 0, y = 0, width = 5, height = 6;
-  EventList list = Routed("treelistdrawitem", button_->id, button_->id);
-  list.Add("id", &treeId).Add("x", &x).Add("y", &y).Add("width", &width).Add("height", &height);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 1);
-  EXPECT_EQ(seen.itemId, 77);
-  EXPECT_EQ(seen.itemIndex, -1) << "no \"index\": -1";
-  EXPECT_EQ(height, 12);
-
-  EventList noX = Routed("treelistdrawitem", button_->id, button_->id);
-  noX.Add("y", &y).Add("width", &width).Add("height", &height);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), noX.data(), closure.get()), 0);
-  EXPECT_EQ(closure->calls, 1);
+  auto onList = Bind(button_, "listdrawitem");
+  onList->body = recordInto(list);
+  auto onTree = Bind(button_, "treelistdrawitem");
+  onTree->body = recordInto(tree);
+  int32_t index = 4, treeId = 77;
+  const struct {
+    const char* event;
+    const char* itemName;
+    int32_t* item;
+    RecordingClosure* closure;
+  } cases[] = {{"listdrawitem", "index", &index, onList.get()},
+               {"treelistdrawitem", "id", &treeId, onTree.get()}};
+  const char* names[4] = {"x", "y", "width", "height"};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.event);
+    int32_t rect[4] = {1, 2, 30, 40};
+    EventList full = Routed(c.event, button_->id, button_->id);
+    full.Add(c.itemName, c.item);
+    for (int i = 0; i < 4; ++i) full.Add(names[i], &rect[i]);
+    EXPECT_EQ(WidgetEventProc(FakeDocument(), full.data(), c.closure), 5);
+    EXPECT_EQ(std::vector<int32_t>(rect, rect + 4), (std::vector<int32_t>{1, 3, 10, 40}));
+    for (int missing = 0; missing < 4; ++missing) {
+      EventList partial = Routed(c.event, button_->id, button_->id);
+      for (int i = 0; i < 4; ++i) {
+        if (i != missing) partial.Add(names[i], &rect[i]);
+      }
+      EXPECT_EQ(WidgetEventProc(FakeDocument(), partial.data(), c.closure), 0) << names[missing];
+    }
+    EXPECT_EQ(c.closure->calls, 1);
+  }
+  EXPECT_EQ(std::make_tuple(list.itemIndex, list.x, list.width, list.height), std::make_tuple(4, 1, 30, 40));
+  EXPECT_EQ(std::make_tuple(tree.itemId, tree.x, tree.width, tree.height), std::make_tuple(77, 1, 30, 40));
+  EXPECT_EQ(tree.itemIndex, -1) << "no \"index\": -1";
 }
 
 TEST_F(WidgetEventProcTest, TimerBindingFiresOnce) {
@@ -268,4 +263,42 @@ TEST_F(WidgetEventProcTest, HandlerMayRegisterMoreBindingsDuringItsCall) {
   EXPECT_EQ(finished, 1);
   EXPECT_EQ(dialog_->eventClosures.size(), 41u);
 }
+// A key binding raised with another event's record: the procedure builds the
+// record of the event it was given, and the key closure must not read a mouse,
+// paint, drawing, drag or drop record as a key record.
+class KeyTarget : public MQWidgetBase {
+ public:
+  explicit KeyTarget(int32_t widgetId) {
+    id = widgetId;
+    Register();
+  }
+  int32_t OnKey(MQWidgetBase*, DocumentHandle, KeyEventInfo& info) {
+    ++calls;
+    lastKey = info.keyCode;
+    info.finished = true;
+    return 1;
+  }
+  int calls = 0;
+  int32_t lastKey = 0;
+};
+
+TEST(KeyBindingRecords, OtherEventsOnAKeyBindingRunNoKeyHandler) {
+  KeyTarget target(4242);
+  target.eventClosures.push_back(
+      std::make_shared<MQWidgetKeyEventClosure<KeyTarget>>(&target, &KeyTarget::OnKey));
+  int32_t id = 4242, clientX = 'C', ctrl = 0x08;
+  int32_t rect[4] = {0, 0, 10, 10};
+  unsigned char result = 0;
+  void* files[] = {nullptr};
+  for (const char* type :
+       {"leftdown", "mousemove", "paint", "listdrawitem", "treelistdrawitem", "dragover", "dropfiles"}) {
+    EventList list;
+    list.Add("type", type).Add("target_id", &id).Add("client_x", &clientX).Add("button_state", &ctrl);
+    list.Add("x", &rect[0]).Add("y", &rect[1]).Add("width", &rect[2]).Add("height", &rect[3]);
+    list.Add("result", &result).Add("files", files);
+    EXPECT_EQ(WidgetEventProc(nullptr, list.data(), target.eventClosures[0].get()), 0) << type;
+    EXPECT_EQ(target.calls, 0) << type << " reached the key handler as key " << target.lastKey;
+  }
+}
+
 }  // namespace

@@ -24,12 +24,16 @@ using platform::WideToUtf8;
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-TEST(Utf8ToWide, ConvertsEveryEncodedLength) {
+TEST(Utf8ToWide, ConvertsEveryEncodedLengthBothWays) {
   // "A", e-acute (2 bytes), euro sign (3 bytes), G clef (4 bytes, a pair).
-  EXPECT_EQ(Utf8ToWide("A\xC3\xA9\xE2\x82\xAC\xF0\x9D\x84\x9E"),
-            (std::u16string{u'A', 0xE9, 0x20AC, 0xD834, 0xDD1E}));
+  const char* const utf8 = "A\xC3\xA9\xE2\x82\xAC\xF0\x9D\x84\x9E";
+  const std::u16string wide{u'A', 0xE9, 0x20AC, 0xD834, 0xDD1E};
+  EXPECT_EQ(Utf8ToWide(utf8), wide);
+  EXPECT_EQ(WideToUtf8(wide.c_str()), utf8);
   EXPECT_EQ(Utf8ToWide(""), u"");
   EXPECT_EQ(Utf8ToWide(nullptr), u"");
+  EXPECT_EQ(WideToUtf8(u""), "");
+  EXPECT_EQ(WideToUtf8(nullptr), "");
   // The largest code point and the last one before the surrogates.
   EXPECT_EQ(Utf8ToWide("\xF4\x8F\xBF\xBF"), (std::u16string{0xDBFF, 0xDFFF}));
   EXPECT_EQ(Utf8ToWide("\xED\x9F\xBF"), std::u16string(1, 0xD7FF));
@@ -92,13 +96,6 @@ TEST(Utf8ToWide, ConvertsLongTexts) {
   EXPECT_EQ(WideToUtf8(expected.c_str()), text);
 }
 
-TEST(WideToUtf8, ConvertsEveryEncodedLength) {
-  const std::u16string wide{u'A', 0xE9, 0x20AC, 0xD834, 0xDD1E};
-  EXPECT_EQ(WideToUtf8(wide.c_str()), "A\xC3\xA9\xE2\x82\xAC\xF0\x9D\x84\x9E");
-  EXPECT_EQ(WideToUtf8(u""), "");
-  EXPECT_EQ(WideToUtf8(nullptr), "");
-}
-
 TEST(WideToUtf8, ReplacesUnpairedSurrogates) {
   // A high surrogate followed by an ordinary character, at the end, and a
   // lone low surrogate; a reversed pair is two lone surrogates.
@@ -127,7 +124,7 @@ TEST(AnsiToUtf8, KeepsAsciiAndConvertsTheCodePage) {
 #endif
 }
 
-TEST(ParseWideInt, ReadsLikeTheWindowsRuntime) {
+TEST(ParseWideInt, ReadsAndSaturatesLikeTheWindowsRuntime) {
   EXPECT_EQ(ParseWideInt(u"12"), 12);
   EXPECT_EQ(ParseWideInt(u"12abc"), 12);
   EXPECT_EQ(ParseWideInt(u"abc"), 0);
@@ -141,9 +138,7 @@ TEST(ParseWideInt, ReadsLikeTheWindowsRuntime) {
   EXPECT_EQ(ParseWideInt(u"0x1F"), 0);
   EXPECT_EQ(ParseWideInt(u"007"), 7);
   EXPECT_EQ(ParseWideInt(u"1 2"), 1);
-}
-
-TEST(ParseWideInt, SaturatesOutsideTheRange) {
+  // Outside the range the value saturates.
   EXPECT_EQ(ParseWideInt(u"2147483647"), std::numeric_limits<int32_t>::max());
   EXPECT_EQ(ParseWideInt(u"-2147483648"), std::numeric_limits<int32_t>::min());
   EXPECT_EQ(ParseWideInt(u"2147483648"), std::numeric_limits<int32_t>::max());

@@ -41,15 +41,12 @@ TEST_F(WidgetEventProcTest, LookupFailuresCallNothingAndReturnZero) {
   int other = 0;
   EXPECT_EQ(WidgetEventProc(FakeDocument(), unknownPointer.data(), &other), 0);
 
-  EXPECT_EQ(closure->calls, 0);
-}
-
-TEST_F(WidgetEventProcTest, PointerHeldByAnotherWidgetRunsNothing) {
-  auto onButton = Bind(button_, "execute");
+  // A pointer held by another widget than the target.
   Bind(dialog_.get(), "execute");
-  EventList list = Routed("execute", dialog_->id, dialog_->id);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), onButton.get()), 0);
-  EXPECT_EQ(onButton->calls, 0);
+  EventList onDialog = Routed("execute", dialog_->id, dialog_->id);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), onDialog.data(), pointer), 0);
+
+  EXPECT_EQ(closure->calls, 0);
 }
 
 TEST_F(WidgetEventProcTest, MatchingBindingRunsWithSenderAndDocument) {
@@ -99,7 +96,7 @@ TEST_F(WidgetEventProcTest, ClosureCallsItsTargetOnlyWhileTheTargetIsRegistered)
   EXPECT_EQ(closure->Invoke(nullptr, FakeDocument(), nullptr), 0) << "the owner left the registry";
 }
 
-TEST_F(WidgetEventProcTest, ClosureIdentityIsClassTargetAndMethod) {
+TEST_F(WidgetEventProcTest, ClosureIdentityIsClassTargetAndMethodAndKeyClosuresNeedARecord) {
   Target target(*main_);
   Target other(*main_);
   MQWidgetEventClosure<Target> first(&target, &Target::First);
@@ -114,11 +111,8 @@ TEST_F(WidgetEventProcTest, ClosureIdentityIsClassTargetAndMethod) {
   EXPECT_FALSE(first.IsSameAs(&key));
   EXPECT_FALSE(key.IsSameAs(&first));
   EXPECT_EQ(key.GetTarget(), &target);
-}
 
-TEST_F(WidgetEventProcTest, KeyClosurePassesTheRecordAndNeedsOne) {
-  Target target(*main_);
-  MQWidgetKeyEventClosure<Target> key(&target, &Target::Key);
+  // A key closure passes the record and needs one.
   KeyEventInfo info;
   info.keyCode = 'V';
   EXPECT_EQ(key.Invoke(nullptr, FakeDocument(), &info), 'V');
