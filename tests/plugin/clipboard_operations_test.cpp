@@ -76,26 +76,26 @@ TEST_F(ClipboardOperations, PasteWithOnlyRotationKeepsScaleAndTranslation) {
   const Parts after = Decompose(mqhost::GetObject(document, targetIndex).frame);
   const Parts was = Decompose(target);
   const Parts copied = Decompose(source);
-  ExpectPointNear(after.scale, was.scale, 1e-4f);
-  ExpectPointNear(after.translation, was.translation, 1e-5f);
-  ExpectPointNear(after.angle, copied.angle, 1e-2f);
+  ExpectNear(after.scale, was.scale, 1e-4f);
+  ExpectNear(after.translation, was.translation, 1e-5f);
+  ExpectNear(after.angle, copied.angle, 1e-2f);
 }
 
 TEST_F(ClipboardOperations, PasteOfEachPartAloneTakesOnlyThatPart) {
   options.copyScale = true;
   ASSERT_EQ(Paste("2,0,0,0, 0,3,0,0, 0,0,4,0, 9,9,9,1"), 1);
   Parts after = Decompose(mqhost::GetObject(document, targetIndex).frame);
-  ExpectPointNear(after.scale, {2, 3, 4}, 1e-4f);
-  ExpectPointNear(after.angle, Decompose(target).angle, 1e-2f);
-  ExpectPointNear(after.translation, Decompose(target).translation, 1e-5f);
+  ExpectNear(after.scale, {2, 3, 4}, 1e-4f);
+  ExpectNear(after.angle, Decompose(target).angle, 1e-2f);
+  ExpectNear(after.translation, Decompose(target).translation, 1e-5f);
 
   // The translation alone takes nothing from the pasted axes: flat ones do.
   options.copyScale = false;
   options.copyTranslation = true;
   ASSERT_EQ(Paste("0,0,0,0, 1,2,3,0, 2,4,6,0, 9,8,7,1"), 1);
   after = Decompose(mqhost::GetObject(document, targetIndex).frame);
-  ExpectPointNear(after.translation, {9, 8, 7}, 1e-5f);
-  ExpectPointNear(after.scale, {2, 3, 4}, 1e-4f);
+  ExpectNear(after.translation, {9, 8, 7}, 1e-5f);
+  ExpectNear(after.scale, {2, 3, 4}, 1e-4f);
   for (bool rotation : {true, false}) {
     options.copyRotation = rotation;
     options.copyScale = !rotation;

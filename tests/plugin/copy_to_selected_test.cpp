@@ -22,9 +22,9 @@ class CopyToSelected : public FrameCopyTest {
     const Parts now = Decompose(mqhost::GetObject(document, index).frame);
     const Parts own = Decompose(before[static_cast<size_t>(index)].frame);
     const Parts copied = Decompose(sourceFrame);
-    ExpectPointNear(now.scale, scale ? copied.scale : own.scale, 1e-4f);
-    ExpectPointNear(now.angle, rotation ? copied.angle : own.angle, 1e-2f);
-    ExpectPointNear(now.translation, translation ? copied.translation : own.translation, 1e-4f);
+    ExpectNear(now.scale, scale ? copied.scale : own.scale, 1e-4f);
+    ExpectNear(now.angle, rotation ? copied.angle : own.angle, 1e-2f);
+    ExpectNear(now.translation, translation ? copied.translation : own.translation, 1e-4f);
   }
 
   Matrix16 sourceFrame{};

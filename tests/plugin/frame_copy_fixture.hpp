@@ -25,11 +25,7 @@ inline void ExpectMatrixNear(const Matrix16& actual, const Matrix16& expected, f
   for (int k = 0; k < 16; ++k) EXPECT_NEAR(actual[k], expected[k], tolerance) << "element " << k;
 }
 
-inline void ExpectPointNear(const Point3& actual, const Point3& expected, float tolerance) {
-  EXPECT_NEAR(actual.x, expected.x, tolerance);
-  EXPECT_NEAR(actual.y, expected.y, tolerance);
-  EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
+using geometry_test::ExpectNear;
 
 struct Parts {
   Point3 scale;

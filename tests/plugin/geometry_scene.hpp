@@ -70,7 +70,7 @@ inline Matrix16 AffineInverse(const Matrix16& m) {
 }
 
 inline void ExpectNear(const Point3& actual, const Point3& expected, float tolerance,
-                       const std::string& what) {
+                       const std::string& what = "") {
   EXPECT_NEAR(actual.x, expected.x, tolerance) << what;
   EXPECT_NEAR(actual.y, expected.y, tolerance) << what;
   EXPECT_NEAR(actual.z, expected.z, tolerance) << what;
