@@ -16,64 +16,56 @@ using mqhost::Key;
 using mqhost::ObjectData;
 using mqhost::UserAction;
 
-// A document to build: its objects, which one is current, which one the case
-// looks at afterwards.
-struct Scene {
-  std::vector<ObjectData> objects;
-  int32_t current = 0;
-  int32_t checked = 0;
-};
-
 const Matrix16 kQuarterTurnAboutZ = MakeFrame({0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {5, 6, 7});
 
-Scene OneSelectedVertex() {
+ObjectData OneSelectedVertex() {
   ObjectData cube = LiveObject("Cube", {{2, 3, 4}, {0, 0, 0}, {1, 0, 0}});
   cube.selectedVertices = {0};
-  return {{cube}};
+  return cube;
 }
 
-Scene SpreadVertices() { return {{LiveObject("Row", {{0, 0, 0}, {1, 0, 0}, {10, 0, 0}})}}; }
+ObjectData SpreadVertices() { return LiveObject("Row", {{0, 0, 0}, {1, 0, 0}, {10, 0, 0}}); }
 
-Scene SelectedVertexPair() {
+ObjectData SelectedVertexPair() {
   std::vector<Point3> vertices;
   for (int i = 0; i < 10; ++i) vertices.push_back({static_cast<float>(i), 1, 1});
   vertices[4] = {0, 0, 0};
   vertices[9] = {0, 2, 0};
   ObjectData object = LiveObject("Pair", vertices);
   object.selectedVertices = {4, 9};
-  return {{object}};
+  return object;
 }
 
-Scene SelectedTriangle() {
+ObjectData SelectedTriangle() {
   ObjectData triangle = LiveObject("Triangle", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
   triangle.selectedFaces = {0};
-  return {{triangle}};
+  return triangle;
 }
 
-Scene VertexAboveOrigin() {
+ObjectData VertexAboveOrigin() {
   ObjectData object = LiveObject("Tip", {{1, 5, 0}, {0, 0, 0}, {2, 0, 0}});
   object.selectedVertices = {0};
   object.frame = MakeFrame({1, 0, 0}, {0, 0, 1}, {0, -1, 0}, {1, 0, 0});
-  return {{object}};
+  return object;
 }
 
-Scene PlainTriangle() { return {{LiveObject("Triangle", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})}}; }
+ObjectData PlainTriangle() { return LiveObject("Triangle", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}); }
 
-Scene MovedOrigin() {
+ObjectData MovedOrigin() {
   ObjectData object = LiveObject("Moved", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
   object.frame = Translated({3, 1, 2});
-  return {{object}};
+  return object;
 }
 
-Scene TurnedFrame() {
+ObjectData TurnedFrame() {
   ObjectData object = LiveObject("Turned", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
   object.frame = kQuarterTurnAboutZ;
-  return {{object}};
+  return object;
 }
 
 struct CodeCase {
   std::string name;
-  std::function<Scene()> scene;
+  std::function<ObjectData()> scene;
   UserAction action;
   int32_t result;
   Matrix16 frame;
@@ -120,16 +112,14 @@ class EveryOperationCode : public MenuPick, public ::testing::WithParamInterface
 
 TEST_P(EveryOperationCode, ChangesTheFrameAndAnswersAsTheTableSays) {
   const CodeCase& codeCase = GetParam();
-  const Scene scene = codeCase.scene();
-  for (const auto& object : scene.objects) Add(object);
-  mqhost::SetCurrentObjectIndex(document, scene.current);
-  const std::vector<Point3> verticesBefore = mqhost::GetObject(document, scene.checked).vertices;
+  mqhost::SetCurrentObjectIndex(document, Add(codeCase.scene()));
+  const std::vector<Point3> verticesBefore = mqhost::GetObject(document, 0).vertices;
 
   EXPECT_EQ(Pick({codeCase.action}), codeCase.result);
   EXPECT_EQ(mqhost::LastModalOutcome().modalResult, 1);
-  EXPECT_TRUE(FramesNear(FrameAt(scene.checked), codeCase.frame));
+  EXPECT_TRUE(FramesNear(FrameAt(0), codeCase.frame));
   // "Trans(&f)orm" is off on a first run: no vertex follows the frame.
-  const std::vector<Point3> verticesAfter = mqhost::GetObject(document, scene.checked).vertices;
+  const std::vector<Point3> verticesAfter = mqhost::GetObject(document, 0).vertices;
   ASSERT_EQ(verticesAfter.size(), verticesBefore.size());
   for (size_t i = 0; i < verticesAfter.size(); ++i) {
     EXPECT_EQ(verticesAfter[i].x, verticesBefore[i].x) << i;

@@ -98,7 +98,11 @@ TEST_F(CMQObjectTest, WrappersOfNothingAreNotValid) {
   mqhost::SetActiveDocument(document);
 }
 
-TEST_F(CMQObjectTest, NamesComeBackWholeAndEmptyNamesStayEmpty) {
+void FillWithoutTerminator(ObjectHandle, char* buffer, int size) {
+  std::memset(buffer, 'n', static_cast<size_t>(size));
+}
+
+TEST_F(CMQObjectTest, NamesComeBackWholeOrEmptyAndNeverRunPastTheBuffer) {
   ObjectData named = Mixed();
   named.name = "Body \xC3\xA9";
   Add(named);
@@ -107,15 +111,9 @@ TEST_F(CMQObjectTest, NamesComeBackWholeAndEmptyNamesStayEmpty) {
   const int32_t second = Add(unnamed);
   EXPECT_EQ(CMQObject::ByIndex(document, 0).GetName(), "Body \xC3\xA9");
   EXPECT_EQ(CMQObject::ByIndex(document, second).GetName(), "");
-}
 
-// A host that fills the whole buffer and leaves no terminator.
-void FillWithoutTerminator(ObjectHandle, char* buffer, int size) {
-  std::memset(buffer, 'n', static_cast<size_t>(size));
-}
-
-TEST_F(CMQObjectTest, ANameThatFillsTheBufferIsReadWithoutRunningPastIt) {
-  Add(Mixed());
+  // A host that fills the whole buffer and leaves no terminator: the name is
+  // read without running past it.
   const CMQObject object = CMQObject::ByIndex(document, 0);
   auto saved = tervolin::HostApi().MQObj_GetName;
   tervolin::HostApi().MQObj_GetName = FillWithoutTerminator;
@@ -211,19 +209,14 @@ TEST_F(CMQObjectTest, SelectionIsAskedForTheObjectsOwnIndex) {
   EXPECT_FALSE(CMQObject::ByIndex(document, 0).IsLineSelected(0, 3));
 }
 
-TEST_F(CMQObjectTest, FacePointsComeInTheFacesOrder) {
-  Add(Mixed());
-  const CMQObject object = CMQObject::ByIndex(document, 0);
-  EXPECT_EQ(object.GetFacePoints(2), (std::vector<int32_t>{1, 5, 2}));
-  EXPECT_TRUE(object.GetFacePoints(1).empty());
-}
-
-TEST_F(CMQObjectTest, FaceEdgesRunFromPointKAndCloseTheFace) {
+TEST_F(CMQObjectTest, FacePointsComeInOrderAndEdgesRunFromPointKAndCloseTheFace) {
   ObjectData object;
   object.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {5, 5, 5}, {6, 6, 6}, {7, 7, 7}};
   object.faces = {{6, 4, 5, 0}, {3}, {}};
   Add(object);
   const CMQObject wrapper = CMQObject::ByIndex(document, 0);
+  EXPECT_EQ(wrapper.GetFacePoints(0), (std::vector<int32_t>{6, 4, 5, 0}));
+  EXPECT_TRUE(wrapper.GetFacePoints(2).empty());
   using Edge = std::pair<int32_t, int32_t>;
   EXPECT_EQ(wrapper.GetFaceEdge(0, 0), Edge(6, 4));
   EXPECT_EQ(wrapper.GetFaceEdge(0, 1), Edge(4, 5));
@@ -261,14 +254,10 @@ TEST_F(CMQObjectTest, FaceNormalsFollowTheFirstAndClosingEdges) {
   EXPECT_FLOAT_EQ(skew.y, 0.5f);
   EXPECT_FLOAT_EQ(skew.z, -1);
 
-  const Float3 two = wrapper.GetFaceNormal(3);
-  EXPECT_EQ(two.x, 0.0f);
-  EXPECT_EQ(two.y, 0.0f);
-  EXPECT_EQ(two.z, 0.0f);
-  const Float3 one = wrapper.GetFaceNormal(4);
-  EXPECT_EQ(one.x, 0.0f);
-  EXPECT_EQ(one.y, 0.0f);
-  EXPECT_EQ(one.z, 0.0f);
+  for (int32_t face : {3, 4}) {  // two points, one point
+    const Float3 none = wrapper.GetFaceNormal(face);
+    EXPECT_TRUE(none.x == 0.0f && none.y == 0.0f && none.z == 0.0f) << face;
+  }
 }
 
 // ToWide converts under whatever character-type locale is set; each case sets

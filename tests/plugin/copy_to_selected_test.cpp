@@ -22,9 +22,9 @@ class CopyToSelected : public FrameCopyTest {
     const Parts now = Decompose(mqhost::GetObject(document, index).frame);
     const Parts own = Decompose(before[static_cast<size_t>(index)].frame);
     const Parts copied = Decompose(sourceFrame);
-    ExpectPointNear(now.scale, scale ? copied.scale : own.scale, 1e-4f);
-    ExpectPointNear(now.angle, rotation ? copied.angle : own.angle, 1e-2f);
-    ExpectPointNear(now.translation, translation ? copied.translation : own.translation, 1e-4f);
+    ExpectNear(now.scale, scale ? copied.scale : own.scale, 1e-4f);
+    ExpectNear(now.angle, rotation ? copied.angle : own.angle, 1e-2f);
+    ExpectNear(now.translation, translation ? copied.translation : own.translation, 1e-4f);
   }
 
   Matrix16 sourceFrame{};
@@ -58,15 +58,19 @@ TEST_F(CopyToSelected, AllThreePartsGiveTheSourcesFrame) {
   ExpectUnchanged(unselected, before[2]);
 }
 
-TEST_F(CopyToSelected, ASelectedSourceIsNotChanged) {
+// A selected source is not changed, and an empty slot between the targets is
+// passed over.
+TEST_F(CopyToSelected, ASelectedSourceAndEmptySlotsAreSkipped) {
   mqhost::ObjectData selectedSource = before[0];
   selectedSource.selected = true;
   mqhost::SetObject(document, source, selectedSource);
+  mqhost::DeleteObject(document, unselected);
   options.copyRotation = options.copyScale = options.copyTranslation = true;
   options.transformVertices = true;
   EXPECT_EQ(Run(OpCopyToSelected, source), 1);
   ExpectUnchanged(source, selectedSource);
   ExpectMatrixNear(mqhost::GetObject(document, first).frame, sourceFrame, 1e-5f);
+  ExpectMatrixNear(mqhost::GetObject(document, second).frame, sourceFrame, 1e-5f);
 }
 
 TEST_F(CopyToSelected, TheSelectedCurrentObjectTakesTheChosenReferencesFrame) {
@@ -106,13 +110,6 @@ TEST_F(CopyToSelected, WithTransformEachChangedObjectsVerticesFollowItsNewFrame)
   }
   ExpectUnchanged(source, before[0]);
   ExpectUnchanged(unselected, before[2]);
-}
-
-TEST_F(CopyToSelected, EmptySlotsAreSkipped) {
-  mqhost::DeleteObject(document, unselected);
-  options.copyRotation = options.copyScale = options.copyTranslation = true;
-  EXPECT_EQ(Run(OpCopyToSelected, source), 1);
-  ExpectMatrixNear(mqhost::GetObject(document, second).frame, sourceFrame, 1e-5f);
 }
 
 TEST_F(CopyToSelected, AReferenceToNoObjectChangesNothing) {

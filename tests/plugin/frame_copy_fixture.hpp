@@ -5,15 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
 #include "geometry/cmq_object.hpp"
-#include "mqhost/document.hpp"
-#include "mqhost/matrix_values.hpp"
+#include "geometry_scene.hpp"
 #include "operations/operations.hpp"
-#include "support/host_fixture.hpp"
 
 namespace frame_copy_testing {
 
@@ -24,33 +21,11 @@ inline Matrix16 Frame(Point3 scale, Point3 angle, Point3 translation) {
   return mqhost::ComposeMatrix(scale, angle, translation);
 }
 
-// p · M for the point (p, 1), as the vertex motion applies it.
-inline Point3 Apply(const Point3& p, const Matrix16& m) {
-  return {p.x * m[0] + p.y * m[4] + p.z * m[8] + m[12], p.x * m[1] + p.y * m[5] + p.z * m[9] + m[13],
-          p.x * m[2] + p.y * m[6] + p.z * m[10] + m[14]};
-}
-
-inline Matrix16 Product(const Matrix16& a, const Matrix16& b) {
-  Matrix16 result{};
-  for (int row = 0; row < 4; ++row) {
-    for (int column = 0; column < 4; ++column) {
-      double sum = 0;
-      for (int k = 0; k < 4; ++k) sum += static_cast<double>(a[row * 4 + k]) * b[k * 4 + column];
-      result[row * 4 + column] = static_cast<float>(sum);
-    }
-  }
-  return result;
-}
-
 inline void ExpectMatrixNear(const Matrix16& actual, const Matrix16& expected, float tolerance) {
   for (int k = 0; k < 16; ++k) EXPECT_NEAR(actual[k], expected[k], tolerance) << "element " << k;
 }
 
-inline void ExpectPointNear(const Point3& actual, const Point3& expected, float tolerance) {
-  EXPECT_NEAR(actual.x, expected.x, tolerance);
-  EXPECT_NEAR(actual.y, expected.y, tolerance);
-  EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
+using geometry_test::ExpectNear;
 
 struct Parts {
   Point3 scale;
@@ -84,12 +59,9 @@ class FrameCopyTest : public host_testing::DocumentTest {
   uint32_t UniqueIdOf(int32_t index) const {
     return static_cast<uint32_t>(mqhost::GetObject(document, index).uniqueId);
   }
-  cmq::CMQObject MakeCurrent(int32_t index) {
-    mqhost::SetCurrentObjectIndex(document, index);
-    return cmq::CMQObject::Current(document);
-  }
   int32_t Run(int32_t code, int32_t currentIndex) {
-    cmq::CMQObject current = MakeCurrent(currentIndex);
+    mqhost::SetCurrentObjectIndex(document, currentIndex);
+    cmq::CMQObject current = cmq::CMQObject::Current(document);
     return tervolin::DispatchOperation(document, current, code, options);
   }
   void ExpectUnchanged(int32_t index, const mqhost::ObjectData& before) {
@@ -103,16 +75,10 @@ class FrameCopyTest : public host_testing::DocumentTest {
     }
   }
   // The live vertices of an object whose frame went from `before` to `next`
-  // with the vertices carried along: p · L⁻¹ · N. Vertex 4 is not live and
-  // stays where it was.
+  // with the vertices carried along: p · L⁻¹ · N; vertex 4 is not live and stays.
   void ExpectVerticesCarried(int32_t index, const mqhost::ObjectData& before, const Matrix16& next) {
-    Matrix16 inverse{};
-    ASSERT_TRUE(mqhost::InvertMatrix(before.frame, &inverse));
-    const Matrix16 motion = Product(inverse, next);
-    const mqhost::ObjectData after = mqhost::GetObject(document, index);
-    for (size_t i = 0; i < 4; ++i)
-      ExpectPointNear(after.vertices[i], Apply(before.vertices[i], motion), 1e-3f);
-    EXPECT_EQ(after.vertices[4].x, before.vertices[4].x);
+    geometry_test::ExpectVerticesCarried(before, mqhost::GetObject(document, index), before.frame, next,
+                                         1e-3f);
   }
 };
 

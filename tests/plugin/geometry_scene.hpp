@@ -70,7 +70,7 @@ inline Matrix16 AffineInverse(const Matrix16& m) {
 }
 
 inline void ExpectNear(const Point3& actual, const Point3& expected, float tolerance,
-                       const std::string& what) {
+                       const std::string& what = "") {
   EXPECT_NEAR(actual.x, expected.x, tolerance) << what;
   EXPECT_NEAR(actual.y, expected.y, tolerance) << what;
   EXPECT_NEAR(actual.z, expected.z, tolerance) << what;
@@ -118,6 +118,13 @@ class GeometryScene : public host_testing::DocumentTest {
     const int32_t index = mqhost::AddObject(document, object);
     if (mqhost::CurrentObjectIndex(document) < 0) mqhost::SetCurrentObjectIndex(document, index);
     return index;
+  }
+  // Object 0's frame and vertices are exactly `before`'s.
+  void ExpectUnchanged(const ObjectData& before) {
+    const ObjectData after = mqhost::GetObject(document, 0);
+    EXPECT_EQ(after.frame, before.frame);
+    for (size_t i = 0; i < before.vertices.size(); ++i)
+      ExpectNear(after.vertices[i], before.vertices[i], 0, "vertex " + std::to_string(i));
   }
 };
 

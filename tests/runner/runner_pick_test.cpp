@@ -169,6 +169,12 @@ TEST_F(RunnerPick, SettingsThatCannotBeSavedFailTheRunButKeepTheReport) {
   EXPECT_NE(run.out.find("result      true"), std::string::npos) << run.out;
 }
 
+size_t Count(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
 TEST_F(RunnerPick, DialogPictureHoldsTheCaptionsAndStates) {
   const json closed = RunJson({Scene("copy-targets.json"), "--toggle", "Transform", "--show-dialog",
                                folder.Path("closed.svg"), "--close"});
@@ -181,11 +187,7 @@ TEST_F(RunnerPick, DialogPictureHoldsTheCaptionsAndStates) {
   EXPECT_EQ(closedSvg.find("stroke-dasharray"), std::string::npos);
   // Drawn as it closed: "Trans(&f)orm", toggled by the script, is checked
   // beside "(&R)otate", which starts checked.
-  size_t checkMarks = 0;
-  for (size_t at = closedSvg.find("l3 3 l6 -7"); at != std::string::npos;
-       at = closedSvg.find("l3 3 l6 -7", at + 1))
-    ++checkMarks;
-  EXPECT_EQ(checkMarks, 2u);
+  EXPECT_EQ(Count(closedSvg, "l3 3 l6 -7"), 2u);
 
   RunJson({Scene("copy-targets.json"), "--show-dialog", folder.Path("dialog.svg"), "--show-dialog-open",
            "--close"});
@@ -218,12 +220,6 @@ std::vector<std::array<double, 4>> Lines(const std::string& svg, const std::stri
     lines.push_back(line);
   }
   return lines;
-}
-
-size_t Count(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
 }
 
 // How far from parallel two drawn lines are: the sine of their angle.

@@ -48,8 +48,6 @@ std::string RunnerFolder::Read(const std::string& file) const {
   return text.str();
 }
 
-bool RunnerFolder::Exists(const std::string& file) const { return fs::exists(Path(file)); }
-
 std::vector<std::string> RunnerFolder::Files() const {
   std::vector<std::string> files;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) {

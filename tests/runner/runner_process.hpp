@@ -24,7 +24,6 @@ class RunnerFolder {
   std::string Path(const std::string& file) const;
   void Write(const std::string& file, const std::string& text) const;
   std::string Read(const std::string& file) const;
-  bool Exists(const std::string& file) const;
   // Every file in the folder, for "nothing else was left behind".
   std::vector<std::string> Files() const;
 

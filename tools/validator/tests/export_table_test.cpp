@@ -75,22 +75,17 @@ void ExpectRefusedOrWhole(const std::string& bytes, const std::vector<std::strin
   }
 }
 
-TEST(ExportTable, BuiltPluginExportsExactlyTheFourteenNames) {
-  const std::string bytes = BuiltPlugin();
-  ASSERT_FALSE(bytes.empty());
-  std::vector<std::string> names;
-  std::string error;
-  ASSERT_TRUE(validator::ReadExportNames(bytes, &names, &error)) << error;
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, validator::SortedPluginExportNames());
-}
-
-TEST(ExportTable, BuiltPluginCutShortOrCorruptedIsReadSafely) {
+// Whole, the built plug-in exports exactly the fourteen names; cut short or
+// corrupted, it is read safely.
+TEST(ExportTable, BuiltPluginIsReadWholeCutShortOrCorrupted) {
   const std::string bytes = BuiltPlugin();
   ASSERT_FALSE(bytes.empty());
   std::vector<std::string> whole;
   std::string error;
-  ASSERT_TRUE(validator::ReadExportNames(bytes, &whole, &error));
+  ASSERT_TRUE(validator::ReadExportNames(bytes, &whole, &error)) << error;
+  std::vector<std::string> sorted = whole;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, validator::SortedPluginExportNames());
   for (size_t length = 0; length < bytes.size(); length += 1 + length / 8) {
     ExpectRefusedOrWhole(bytes.substr(0, length), whole);
   }
@@ -105,44 +100,36 @@ TEST(ExportTable, BuiltPluginCutShortOrCorruptedIsReadSafely) {
   }
 }
 
-TEST(ExportTable, PeExportNamesAreReadInOrder) {
+TEST(ExportTable, PeNamesAreReadInOrderAndACutShortImageIsRefusedOrWhole) {
   const std::vector<std::string> names = {"MQInit", "MQOnEvent", "Extra"};
+  const std::string image = MakePe(names);
   std::vector<std::string> read;
   std::string error;
-  ASSERT_TRUE(validator::ReadExportNames(MakePe(names), &read, &error)) << error;
+  ASSERT_TRUE(validator::ReadExportNames(image, &read, &error)) << error;
   EXPECT_EQ(read, names);
-}
-
-TEST(ExportTable, PeCutShortAtAnyLengthIsRefusedOrWhole) {
-  const std::vector<std::string> names = {"MQCheckVersion", "MQInit"};
-  const std::string image = MakePe(names);
   for (size_t length = 0; length < image.size(); ++length) {
     ExpectRefusedOrWhole(image.substr(0, length), names);
   }
-  std::vector<std::string> read;
-  std::string error;
   EXPECT_FALSE(validator::ReadExportNames(image.substr(0, image.size() - 1), &read, &error))
       << "the last name's terminator is gone";
 }
 
 TEST(ExportTable, PeWithPointersOutsideTheImageIsRefused) {
-  std::vector<std::string> read;
-  std::string error;
-  std::string image = MakePe({"MQInit"});
-  Put32(image, 0x200 + 40, 0x7FFFFFF0);  // the one name's address
-  EXPECT_FALSE(validator::ReadExportNames(image, &read, &error));
-
-  image = MakePe({"MQInit"});
-  Put32(image, 0x200 + 24, 0x40000000);  // a name count far beyond the section
-  EXPECT_FALSE(validator::ReadExportNames(image, &read, &error));
-
-  image = MakePe({"MQInit"});
-  Put32(image, 0x3C, 0xFFFFFFF0);  // the PE header offset
-  EXPECT_FALSE(validator::ReadExportNames(image, &read, &error));
-
-  image = MakePe({"MQInit"});
-  Put32(image, 0x44 + 20 + 112, 0);  // no export directory
-  EXPECT_FALSE(validator::ReadExportNames(image, &read, &error));
+  const struct {
+    const char* what;
+    size_t at;
+    uint32_t value;
+  } cases[] = {{"the one name's address", 0x200 + 40, 0x7FFFFFF0},
+               {"a name count far beyond the section", 0x200 + 24, 0x40000000},
+               {"the PE header offset", 0x3C, 0xFFFFFFF0},
+               {"no export directory", 0x44 + 20 + 112, 0}};
+  for (const auto& c : cases) {
+    std::string image = MakePe({"MQInit"});
+    Put32(image, c.at, c.value);
+    std::vector<std::string> read;
+    std::string error;
+    EXPECT_FALSE(validator::ReadExportNames(image, &read, &error)) << c.what;
+  }
 }
 
 TEST(ExportTable, FilesOfOtherKindsAreRefused) {

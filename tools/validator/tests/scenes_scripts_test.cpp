@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
+#include <string>
 
 #include "document_view.hpp"
 #include "mqhost/protocol.hpp"
@@ -19,12 +21,8 @@ TEST(RandomScenes, HostAcceptsThemAndEveryDegenerateCaseTurnsUp) {
   for (int i = 0; i < 400; ++i) {
     std::string notes;
     const DocumentHandle document = validator::GenerateScene(rng, validator::SceneSpec(), &notes);
-    size_t start = 0;
-    while (start < notes.size()) {
-      const size_t comma = notes.find(',', start);
-      seen.insert(notes.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-      start = comma == std::string::npos ? notes.size() : comma + 1;
-    }
+    std::istringstream list(notes);
+    for (std::string kind; std::getline(list, kind, ',');) seen.insert(kind);
     mqhost::DestroyDocument(document);
   }
   EXPECT_TRUE(mqhost::ProtocolErrors().empty()) << mqhost::ProtocolErrors().front();
