@@ -15,8 +15,9 @@
 #include "bench/allocation_count.hpp"
 #include "bench/grid_scene.hpp"
 #include "binding/host_api.hpp"
+#include "mqhost/call_count.hpp"
 #include "mqhost/document.hpp"
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
 #include "mqhost/widgets.hpp"
 
 #if TERVOLIN_BENCH_HAS_DIALOG

@@ -11,8 +11,9 @@
 #include "bench/allocation_count.hpp"
 #include "bench/floors.hpp"
 #include "geometry/cmq_object.hpp"
+#include "mqhost/call_count.hpp"
 #include "mqhost/document.hpp"
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
 #include "operations/operations.hpp"
 
 namespace bench {

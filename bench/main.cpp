@@ -22,8 +22,10 @@
 #include "bench/menu_pick_case.hpp"
 #include "bench/object_sweep_case.hpp"
 #include "binding/host_api.hpp"
+#include "mqhost/call_count.hpp"
 #include "mqhost/document.hpp"
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
+#include "mqhost/library_path.hpp"
 
 namespace bench {
 namespace {

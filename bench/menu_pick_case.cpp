@@ -14,8 +14,10 @@
 #include <vector>
 
 #include "bench/grid_scene.hpp"
+#include "mqhost/call_count.hpp"
 #include "mqhost/document.hpp"
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
+#include "mqhost/library_path.hpp"
 #include "mqhost/settings.hpp"
 #include "mqhost/widgets.hpp"
 #include "platform/dynamic_library.hpp"

@@ -14,8 +14,9 @@
 #include "bench/grid_scene.hpp"
 #include "bench/menu_pick_case.hpp"
 #include "geometry/cmq_object.hpp"
+#include "mqhost/call_count.hpp"
 #include "mqhost/document.hpp"
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
 #include "operations/operations.hpp"
 
 namespace bench {

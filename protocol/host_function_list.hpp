@@ -3,9 +3,9 @@
 // order and the signatures of the called functions are written down. From it
 // come: the plug-in's bound table, its name strings and the binding loop
 // (binding/host_api.*); the replacement host's declarations of the 25
-// functions it implements (host/src/host_function_declarations.hpp, so a
+// functions it implements (host/src/calls/host_function_declarations.hpp, so a
 // definition that differs does not compile) and its inert stand-ins for the
-// rest (host/src/inert_exports.cpp). The 25 bodies themselves are written by
+// rest (host/src/calls/inert_exports.cpp). The 25 bodies themselves are written by
 // hand in host/src.
 //
 // MQ_HOST_USED(return type, name, (parameters)) names a function the plug-in

@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "binding/host_api.hpp"
+#include "mqhost/call_count.hpp"
 #include "mqhost/document.hpp"
+#include "mqhost/error_log.hpp"
 #include "mqhost/matrix_values.hpp"
-#include "mqhost/protocol.hpp"
 #include "support/host_fixture.hpp"
 #include "support/plugin_library.hpp"
 

@@ -6,7 +6,7 @@
 
 #include "binding/host_api.hpp"
 #include "mqhost/document.hpp"
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
 #include "support/host_fixture.hpp"
 
 namespace {

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "mqhost/document.hpp"
-#include "mqhost/protocol.hpp"
 #include "support/host_fixture.hpp"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
 #include "mqhost/widgets.hpp"
 #include "protocol/arg_list.hpp"
 #include "protocol/host_types.hpp"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
 #include "support/plugin_library.hpp"
 
 namespace {

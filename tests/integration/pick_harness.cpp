@@ -6,7 +6,7 @@
 #include <map>
 #include <sstream>
 
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
 #include "mqhost/settings.hpp"
 
 namespace pick {

@@ -25,8 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "mqhost/protocol.hpp"
 #include "mqhost/settings.hpp"
+#include "mqhost/write_recorder.hpp"
 #include "pick_harness.hpp"
 
 namespace pick {

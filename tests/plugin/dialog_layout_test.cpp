@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "dialog/tervolin_dialog.hpp"
-#include "mqhost/protocol.hpp"
 #include "mqhost/widgets.hpp"
 #include "support/host_fixture.hpp"
 

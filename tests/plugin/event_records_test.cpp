@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "event_proc_fixture.hpp"
-#include "mqhost/protocol.hpp"
 #include "widgets/widgets.hpp"
 
 namespace {

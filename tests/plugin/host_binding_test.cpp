@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "binding/host_api.hpp"
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
 #include "support/plugin_library.hpp"
 
 namespace {

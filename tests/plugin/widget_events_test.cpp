@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "event_proc_fixture.hpp"
-#include "mqhost/protocol.hpp"
 #include "widgets/widgets.hpp"
 
 namespace {

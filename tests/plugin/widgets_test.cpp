@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "mqhost/protocol.hpp"
 #include "protocol/host_types.hpp"
 #include "support/host_fixture.hpp"
 #include "widgets/widgets.hpp"

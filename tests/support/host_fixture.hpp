@@ -15,7 +15,7 @@
 
 #include "binding/host_api.hpp"
 #include "mqhost/document.hpp"
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
 #include "mqhost/settings.hpp"
 #include "mqhost/widgets.hpp"
 #include "operations/operations.hpp"

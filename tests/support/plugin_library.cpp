@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "mqhost/protocol.hpp"
+#include "mqhost/library_path.hpp"
 
 namespace testing_support {
 

@@ -8,7 +8,8 @@
 #include <system_error>
 
 #include "mqhost/document.hpp"
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
+#include "mqhost/library_path.hpp"
 #include "tools/runner/clipboard_reader.hpp"
 #include "tools/runner/dialog_svg.hpp"
 #include "tools/runner/options.hpp"

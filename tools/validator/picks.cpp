@@ -7,7 +7,7 @@
 
 #include "compensation.hpp"
 #include "document_view.hpp"
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
 #include "mqhost/settings.hpp"
 #include "scene_gen.hpp"
 #include "settings_faults.hpp"

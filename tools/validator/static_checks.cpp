@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "export_table.hpp"
+#include "mqhost/call_count.hpp"
 #include "mqhost/document.hpp"
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
+#include "mqhost/library_path.hpp"
 
 namespace validator {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "document_view.hpp"
-#include "mqhost/protocol.hpp"
+#include "mqhost/error_log.hpp"
 #include "scene_gen.hpp"
 #include "user_script.hpp"
 
