@@ -3,8 +3,8 @@
 #                           number as a letter, so 1.0.2 is "1.0b" (as the
 #                           plug-in names itself) and 1.0.0 is "1.0"
 #   TERVOLIN_FILE_VERSION   Windows' four-part file version, "1.0.2.0"
-# and tervolin_version_resource(), which gives a Windows binary a version
-# resource made from them.
+# and tervolin_version_resource(), which gives a shipped Windows binary a
+# version resource made from them, and a link map.
 set(TERVOLIN_VERSION_LETTERS abcdefghijklmnopqrstuvwxyz)
 if(PROJECT_VERSION_PATCH GREATER 26)
   message(FATAL_ERROR "the third version number ${PROJECT_VERSION_PATCH} has no letter")
@@ -47,4 +47,8 @@ function(tervolin_version_resource target description)
   set(rc ${CMAKE_BINARY_DIR}/version/${target}.rc)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})
+  # The linker's map of what went into the binary: THIRD-PARTY-NOTICES is
+  # derived from it (tools/release/third_party_notices.py).
+  target_link_options(${target} PRIVATE -Wl,-Map=${CMAKE_BINARY_DIR}/maps/${output_name}${suffix}.map)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/maps)
 endfunction()
