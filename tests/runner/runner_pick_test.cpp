@@ -185,6 +185,7 @@ TEST_F(RunnerPick, DialogPictureHoldsTheCaptionsAndStates) {
   EXPECT_NE(closedSvg.find(">-<"), std::string::npos);
   EXPECT_EQ(closedSvg.find(">Bystander<"), std::string::npos);
   EXPECT_EQ(closedSvg.find("stroke-dasharray"), std::string::npos);
+  EXPECT_EQ(closedSvg.find("class='marked'"), std::string::npos) << "no button chose the close";
   // Drawn as it closed: "Trans(&f)orm", toggled by the script, is checked
   // beside "(&R)otate", which starts checked.
   EXPECT_EQ(Count(closedSvg, "l3 3 l6 -7"), 2u);
@@ -229,10 +230,20 @@ double Skew(const std::array<double, 4>& a, const std::array<double, 4>& b) {
 }
 
 TEST_F(RunnerPick, ScenePictureShowsTheAxisFollowingTheSelectedEdge) {
-  const json report =
-      RunJson({Scene("edge-loop.json"), "--click", "Line", "--show-scene", folder.Path("ring.svg")});
+  const json report = RunJson({Scene("edge-loop.json"), "--click", "Line", "--show-scene",
+                               folder.Path("ring.svg"), "--show-dialog", folder.Path("ring-dialog.svg")});
   EXPECT_EQ(report["sceneSvg"], folder.Path("ring.svg"));
   const std::string svg = folder.Read("ring.svg");
+  // Titled with the operation; the clicked button is marked in the dialog.
+  EXPECT_NE(svg.find("class='title'"), std::string::npos);
+  EXPECT_NE(svg.find(">(L)ine (set axis)</text>"), std::string::npos);
+  const std::string dialog = folder.Read("ring-dialog.svg");
+  ASSERT_EQ(Count(dialog, "class='marked'"), 1u);
+  EXPECT_LT(dialog.find("(<tspan text-decoration=\"underline\">L</tspan>)ine"),
+            dialog.find("class='marked'"));
+  // Every axis lies on a halo, and the new ones are drawn over the selection.
+  EXPECT_EQ(Count(svg, "<line class='halo'"), 6u);
+  EXPECT_LT(svg.find("class='selected line'"), svg.find("class='axis after Y'"));
   const auto edge = Lines(svg, "selected line");
   const auto yAfter = Lines(svg, "axis after Y");
   const auto yBefore = Lines(svg, "axis before Y");
@@ -262,6 +273,18 @@ TEST_F(RunnerPick, ScenePictureShowsTheAxisFollowingTheSelectedEdge) {
   const std::string wedge = folder.Read("wedge.svg");
   EXPECT_EQ(Count(wedge, "<circle class='old place'"), 4u);
   EXPECT_NE(wedge.find("class='selected face'"), std::string::npos);
+  EXPECT_NE(wedge.find(">(N)ormal of a Face (set axis), with Trans(f)orm</text>"), std::string::npos);
+
+  // A copy to selected objects draws the two targets it changed, with their
+  // axes before and after, and names the objects; the bystander stays out.
+  RunJson({Scene("copy-targets.json"), "--click", "Copy", "--show-scene", folder.Path("copy.svg")});
+  const std::string copy = folder.Read("copy.svg");
+  EXPECT_EQ(Lines(copy, "axis other after Y").size(), 2u);
+  EXPECT_EQ(Lines(copy, "axis other before Y").size(), 2u);
+  EXPECT_EQ(Lines(copy, "other edge").size(), 6u);
+  for (const char* name : {">Target A<", ">Target B<", ">Source<"})
+    EXPECT_NE(copy.find(name), std::string::npos);
+  EXPECT_EQ(copy.find("Bystander"), std::string::npos);
 }
 
 }  // namespace
