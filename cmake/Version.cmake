@@ -16,8 +16,9 @@ if(PROJECT_VERSION_PATCH GREATER 0)
   string(APPEND TERVOLIN_VERSION_TEXT ${letter})
 endif()
 set(TERVOLIN_FILE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
-# For the release script's archive names.
+# For the release script's archive names and the manual.
 file(WRITE ${CMAKE_BINARY_DIR}/tervolin-version.txt "${TERVOLIN_VERSION_TEXT}\n")
+file(WRITE ${CMAKE_BINARY_DIR}/tervolin-file-version.txt "${TERVOLIN_FILE_VERSION}\n")
 set(TERVOLIN_COMPANY "the Tervolin team")
 # The holder and year of the plug-in's own about string.
 set(TERVOLIN_COPYRIGHT "Copyright(C) 2026, the Tervolin team")

@@ -132,6 +132,10 @@ ScenePicture PictureOf(const std::vector<std::optional<mqhost::ObjectData>>& bef
   picture.before = *before[current];
   picture.after = mqhost::GetObject(document, current);
   picture.title = PictureTitle(report);
+  // Centre of vertices, line, face normal and origin to vertex read the
+  // selection; the others do not.
+  const int32_t code = report.operation.value_or(0);
+  picture.selectionRead = code == 1 || (code >= 3 && code <= 5);
   if (options && options->reference && *options->reference != picture.after.uniqueId) {
     for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
       if (!mqhost::HasObject(document, index)) continue;

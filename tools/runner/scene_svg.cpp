@@ -105,7 +105,7 @@ class Picture {
     OldPlaces();
     for (const auto& [before, after] : picture_.others) Wireframe(after, "other edge", "#777", "");
     Wireframe(picture_.after, "edge", "#444", "");
-    Selection(source);
+    if (picture_.selectionRead) Selection(source);
     // Axes over everything else, the new ones on top.
     for (const auto& [before, after] : picture_.others) {
       Axes(before.frame, AxisEnds(before.frame, length_), "other before", 1.5, "5,4");
@@ -316,7 +316,9 @@ class Picture {
     entry(stroke("stroke='#555' stroke-width='1.5' stroke-dasharray='5,4'"), "axes before the pick");
     entry(stroke("stroke='#444' stroke-width='1'"), "object");
     if (moved_) entry(stroke("stroke='#c8c8c8' stroke-width='1'"), "where the vertices were");
-    entry(stroke(std::string("stroke='") + kHighlight + "' stroke-width='4'"), "selection read");
+    if (picture_.selectionRead) {
+      entry(stroke(std::string("stroke='") + kHighlight + "' stroke-width='4'"), "selection read");
+    }
     if (picture_.reference) {
       entry(stroke("stroke='#9aa7b8' stroke-width='1' stroke-dasharray='4,3'"),
             "reference: " + picture_.reference->name);

@@ -29,6 +29,8 @@ struct ScenePicture {
   // The other objects the pick changed, before and after.
   std::vector<std::pair<mqhost::ObjectData, mqhost::ObjectData>> others;
   std::string title;  // the operation that ran, drawn above the picture
+  // Whether the operation read the selection (vertices, a line, a face).
+  bool selectionRead = true;
 };
 
 std::string SceneSvg(const ScenePicture& picture);
