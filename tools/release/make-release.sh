@@ -131,6 +131,6 @@ if [ "$what" = all ]; then
 fi
 
 chmod 644 "$out"/*
-(cd "$out" && sha256sum -- *.zip *.debug $(find . -maxdepth 1 -name '*.tar.gz' | sort) >SHA256SUMS)
+(cd "$out" && for file in *.zip *.debug *.tar.gz; do [ -e "$file" ] && echo "$file"; done | xargs sha256sum -- >SHA256SUMS)
 echo "make-release: Tervolin $version into $out:"
 (cd "$out" && ls -l)
