@@ -6,6 +6,8 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "tests/runner/runner_process.hpp"
@@ -257,11 +259,19 @@ TEST_F(RunnerPick, ScenePictureShowsTheAxisFollowingTheSelectedEdge) {
   EXPECT_EQ(yAfter[0][1], yBefore[0][1]);
   EXPECT_NE(svg.find("class='axis before X' x1"), std::string::npos);
   EXPECT_EQ(svg.find("class='old place'"), std::string::npos) << "no vertex moved";
-  // The ring's camera looks straight down Z: seen by it, the old X axis lies
-  // flat on the page, as it does not in the fixed view.
+  // The ring's scene names no camera: its camera view is the three-quarter
+  // one, not the default camera's look straight down Z. Given that camera by
+  // name, the ring is seen down Z, the old X axis flat on the page.
   RunJson({Scene("edge-loop.json"), "--click", "Line", "--show-scene", folder.Path("camera.svg"),
            "--scene-view", "camera"});
-  const auto xCamera = Lines(folder.Read("camera.svg"), "axis before X");
+  EXPECT_EQ(Lines(folder.Read("camera.svg"), "axis before X"), Lines(svg, "axis before X"));
+  std::ifstream ringFile(Scene("edge-loop.json"));
+  std::string ring((std::istreambuf_iterator<char>(ringFile)), std::istreambuf_iterator<char>());
+  ring.insert(ring.find('{') + 1, "\"cameraAngle\": [0, 0, 0],");
+  folder.Write("ring-down-z.json", ring);
+  RunJson({folder.Path("ring-down-z.json"), "--click", "Line", "--show-scene", folder.Path("down-z.svg"),
+           "--scene-view", "camera"});
+  const auto xCamera = Lines(folder.Read("down-z.svg"), "axis before X");
   const auto xFixed = Lines(svg, "axis before X");
   ASSERT_EQ(xCamera.size(), 1u);
   EXPECT_EQ(xCamera[0][1], xCamera[0][3]);

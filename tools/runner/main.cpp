@@ -253,7 +253,11 @@ int Run(const RunOptions& options) {
     if (!options.sceneSvgPath.empty()) {
       try {
         ScenePicture picture = PictureOf(before, document, report);
-        if (options.sceneFromCamera) picture.cameraAngle = mqhost::CameraAngle(document);
+        // A scene without a camera of its own is drawn in the three-quarter
+        // view, which shows all three axes.
+        if (options.sceneFromCamera && SceneNamesCamera(options.scenePath)) {
+          picture.cameraAngle = mqhost::CameraAngle(document);
+        }
         WriteFileAtomically(options.sceneSvgPath, SceneSvg(picture), "--show-scene " + options.sceneSvgPath);
         report.sceneSvgPath = options.sceneSvgPath;
       } catch (const RunError& error) {
