@@ -35,6 +35,10 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
   SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 fi
 export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C
+# ccache, when the build uses it, must not rewrite the sources' paths (its
+# base_dir does): the debug information would name them differently from a
+# build without it.
+export CCACHE_BASEDIR=
 umask 022
 # pugixml's sources for the Windows build (once; needs a deb-src entry).
 [ -f "$root/.deps/pugixml/src/pugixml.cpp" ] || "$root/tools/ci/fetch-pugixml.sh"
