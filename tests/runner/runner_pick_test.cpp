@@ -6,6 +6,8 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "tests/runner/runner_process.hpp"
@@ -185,6 +187,7 @@ TEST_F(RunnerPick, DialogPictureHoldsTheCaptionsAndStates) {
   EXPECT_NE(closedSvg.find(">-<"), std::string::npos);
   EXPECT_EQ(closedSvg.find(">Bystander<"), std::string::npos);
   EXPECT_EQ(closedSvg.find("stroke-dasharray"), std::string::npos);
+  EXPECT_EQ(closedSvg.find("class='marked'"), std::string::npos) << "no button chose the close";
   // Drawn as it closed: "Trans(&f)orm", toggled by the script, is checked
   // beside "(&R)otate", which starts checked.
   EXPECT_EQ(Count(closedSvg, "l3 3 l6 -7"), 2u);
@@ -229,10 +232,20 @@ double Skew(const std::array<double, 4>& a, const std::array<double, 4>& b) {
 }
 
 TEST_F(RunnerPick, ScenePictureShowsTheAxisFollowingTheSelectedEdge) {
-  const json report =
-      RunJson({Scene("edge-loop.json"), "--click", "Line", "--show-scene", folder.Path("ring.svg")});
+  const json report = RunJson({Scene("edge-loop.json"), "--click", "Line", "--show-scene",
+                               folder.Path("ring.svg"), "--show-dialog", folder.Path("ring-dialog.svg")});
   EXPECT_EQ(report["sceneSvg"], folder.Path("ring.svg"));
   const std::string svg = folder.Read("ring.svg");
+  // Titled with the operation; the clicked button is marked in the dialog.
+  EXPECT_NE(svg.find("class='title'"), std::string::npos);
+  EXPECT_NE(svg.find(">(L)ine (set axis)</text>"), std::string::npos);
+  const std::string dialog = folder.Read("ring-dialog.svg");
+  ASSERT_EQ(Count(dialog, "class='marked'"), 1u);
+  EXPECT_LT(dialog.find("(<tspan text-decoration=\"underline\">L</tspan>)ine"),
+            dialog.find("class='marked'"));
+  // Every axis lies on a halo, and the new ones are drawn over the selection.
+  EXPECT_EQ(Count(svg, "<line class='halo'"), 6u);
+  EXPECT_LT(svg.find("class='selected line'"), svg.find("class='axis after Y'"));
   const auto edge = Lines(svg, "selected line");
   const auto yAfter = Lines(svg, "axis after Y");
   const auto yBefore = Lines(svg, "axis before Y");
@@ -246,11 +259,19 @@ TEST_F(RunnerPick, ScenePictureShowsTheAxisFollowingTheSelectedEdge) {
   EXPECT_EQ(yAfter[0][1], yBefore[0][1]);
   EXPECT_NE(svg.find("class='axis before X' x1"), std::string::npos);
   EXPECT_EQ(svg.find("class='old place'"), std::string::npos) << "no vertex moved";
-  // The ring's camera looks straight down Z: seen by it, the old X axis lies
-  // flat on the page, as it does not in the fixed view.
+  // The ring's scene names no camera: its camera view is the three-quarter
+  // one, not the default camera's look straight down Z. Given that camera by
+  // name, the ring is seen down Z, the old X axis flat on the page.
   RunJson({Scene("edge-loop.json"), "--click", "Line", "--show-scene", folder.Path("camera.svg"),
            "--scene-view", "camera"});
-  const auto xCamera = Lines(folder.Read("camera.svg"), "axis before X");
+  EXPECT_EQ(Lines(folder.Read("camera.svg"), "axis before X"), Lines(svg, "axis before X"));
+  std::ifstream ringFile(Scene("edge-loop.json"));
+  std::string ring((std::istreambuf_iterator<char>(ringFile)), std::istreambuf_iterator<char>());
+  ring.insert(ring.find('{') + 1, "\"cameraAngle\": [0, 0, 0],");
+  folder.Write("ring-down-z.json", ring);
+  RunJson({folder.Path("ring-down-z.json"), "--click", "Line", "--show-scene", folder.Path("down-z.svg"),
+           "--scene-view", "camera"});
+  const auto xCamera = Lines(folder.Read("down-z.svg"), "axis before X");
   const auto xFixed = Lines(svg, "axis before X");
   ASSERT_EQ(xCamera.size(), 1u);
   EXPECT_EQ(xCamera[0][1], xCamera[0][3]);
@@ -262,6 +283,18 @@ TEST_F(RunnerPick, ScenePictureShowsTheAxisFollowingTheSelectedEdge) {
   const std::string wedge = folder.Read("wedge.svg");
   EXPECT_EQ(Count(wedge, "<circle class='old place'"), 4u);
   EXPECT_NE(wedge.find("class='selected face'"), std::string::npos);
+  EXPECT_NE(wedge.find(">(N)ormal of a Face (set axis), with Trans(f)orm</text>"), std::string::npos);
+
+  // A copy to selected objects draws the two targets it changed, with their
+  // axes before and after, and names the objects; the bystander stays out.
+  RunJson({Scene("copy-targets.json"), "--click", "Copy", "--show-scene", folder.Path("copy.svg")});
+  const std::string copy = folder.Read("copy.svg");
+  EXPECT_EQ(Lines(copy, "axis other after Y").size(), 2u);
+  EXPECT_EQ(Lines(copy, "axis other before Y").size(), 2u);
+  EXPECT_EQ(Lines(copy, "other edge").size(), 6u);
+  for (const char* name : {">Target A<", ">Target B<", ">Source<"})
+    EXPECT_NE(copy.find(name), std::string::npos);
+  EXPECT_EQ(copy.find("Bystander"), std::string::npos);
 }
 
 }  // namespace

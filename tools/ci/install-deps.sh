@@ -73,7 +73,8 @@ apt-get install -y -qq --no-install-recommends \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
   nlohmann-json3-dev libpugixml-dev libcli11-dev libtinyobjloader-dev \
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
-  dpkg-dev xz-utils ca-certificates locales >/dev/null
+  dpkg-dev xz-utils ca-certificates locales \
+  python3 python3-markdown git zip unzip osslsigncode openssl librsvg2-bin >/dev/null
 
 # A locale that writes numbers with a decimal comma, so that the tests of the
 # frame text check that the plug-in's numbers never take the C runtime's.

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the native, sanitizer and Windows builds and runs every test in each
 # (the Windows one under Wine), then the plug-in validator on each build's
-# plug-in and the fuzzers for a bounded time. Exits non-zero when any build,
+# plug-in, the release's checks (tools/ci/release-tests.sh) and the fuzzers
+# for a bounded time. Exits non-zero when any build,
 # test, validation or fuzzer fails.
 #   VALIDATE_PICKS=N    menu picks of the native validator run (default 1000;
 #                       the sanitizer and Wine runs use a third and a fifth)
@@ -53,5 +54,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   validate sanitize $((picks / 3)) build/sanitize/bin/tervolin-validate
 run_preset windows
 TERVOLIN_WINE_TIMEOUT=900 validate windows $((picks / 5)) build/windows/wine-run.sh build/windows/bin/tervolin-validate.exe
+echo "=== release"
+tools/ci/release-tests.sh || status=1
 tools/ci/fuzz.sh || status=1
 exit $status

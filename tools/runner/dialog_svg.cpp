@@ -127,6 +127,10 @@ class Drawing {
             "' rx='3' fill='" + (node.enabled ? "#fdfdfd" : "#e8e8e8") + "' stroke='" +
             (node.enabled ? "#707070" : "#bbb") + "'/>");
         Text(node.caption, x + width / 2, y + height / 2 + 4, text, "middle");
+        if (!marked_.empty() && node.caption == marked_) {
+          Add("<rect class='marked' x='" + N(x - 3) + "' y='" + N(y - 3) + "' width='" + N(width + 6) +
+              "' height='" + N(height + 6) + "' rx='5' fill='none' stroke='#ff7f0e' stroke-width='3'/>");
+        }
         break;
       case Kind::Check:
         Add("<rect x='" + N(x + 2) + "' y='" + N(y + 4) + "' width='12' height='12' fill='#fff' stroke='" +
@@ -154,7 +158,7 @@ class Drawing {
            height - inset.top - inset.bottom);
   }
 
-  explicit Drawing(bool listsOpen) : listsOpen_(listsOpen) {}
+  Drawing(bool listsOpen, const std::string& marked) : listsOpen_(listsOpen), marked_(marked) {}
 
   std::string Finish(const Box& size) const { return svg_.Finish(size.width, size.height); }
 
@@ -256,13 +260,14 @@ class Drawing {
   void Add(const std::string& element) { svg_.Add(element); }
 
   bool listsOpen_;
+  std::string marked_;
   SvgWriter svg_;
 };
 
 }  // namespace
 
-std::string DialogSvg(const DialogNode& dialog, bool listsOpen) {
-  Drawing drawing(listsOpen);
+std::string DialogSvg(const DialogNode& dialog, bool listsOpen, const std::string& marked) {
+  Drawing drawing(listsOpen, marked);
   const Box size = drawing.Measure(dialog);
   drawing.Draw(dialog, 0, 0, size.width, size.height);
   return drawing.Finish(size);

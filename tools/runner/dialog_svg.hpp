@@ -25,8 +25,9 @@ struct DialogNode {
 };
 
 // `listsOpen`: combo boxes drawn with their item lists open below them;
-// otherwise closed, showing the current entry.
-std::string DialogSvg(const DialogNode& dialog, bool listsOpen = false);
+// otherwise closed, showing the current entry. `marked`: the caption of the
+// button the user chose, drawn with a highlighted frame.
+std::string DialogSvg(const DialogNode& dialog, bool listsOpen = false, const std::string& marked = "");
 
 // The tree of the last dialog the plug-in ran, from the host, as it was when
 // it closed (as it opened, if the host has no closing tree). False when the

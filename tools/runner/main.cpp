@@ -11,6 +11,7 @@
 #include "mqhost/error_log.hpp"
 #include "mqhost/library_path.hpp"
 #include "tools/runner/clipboard_reader.hpp"
+#include "tools/runner/dialog_controls.hpp"
 #include "tools/runner/dialog_svg.hpp"
 #include "tools/runner/options.hpp"
 #include "tools/runner/output_file.hpp"
@@ -86,10 +87,43 @@ std::string Shown(const std::string& path) {
   return relative.generic_string();
 }
 
-// The current object before and after the pick, and the reference object the
-// options name when it is another one.
+// Whether the radio button with this caption was checked when the dialog
+// closed.
+bool RadioChecked(const DialogNode& node, const std::string& caption) {
+  if (node.caption == caption && node.checked) return true;
+  for (const DialogNode& child : node.children) {
+    if (RadioChecked(child, caption)) return true;
+  }
+  return false;
+}
+
+// The picture's title: the operation that ran, in the dialog's words, and
+// the options it read that change what it does.
+std::string PictureTitle(const RunReport& report) {
+  if (!report.operation) return "Cancel: nothing changed";
+  const int32_t code = *report.operation;
+  const std::optional<OperationInfo> info = OperationByCode(code);
+  std::string title =
+      info ? WithoutMnemonic(info->caption) + " (" + info->group + ")" : "operation " + std::to_string(code);
+  std::vector<std::string> with;
+  DialogNode dialog;
+  if (code >= 3 && code <= 6 && LastDialogTree(&dialog) && RadioChecked(dialog, "set to X")) {
+    with.push_back("set to X");
+  }
+  if (code >= 11 && code <= 13 && report.options && report.options->global.value_or(false)) {
+    with.push_back("(g)lobal");
+  }
+  if (report.options && report.options->transform.value_or(false)) with.push_back("Trans(f)orm");
+  for (size_t i = 0; i < with.size(); ++i) title += (i == 0 ? ", with " : " and ") + with[i];
+  if (!report.result) title += ": nothing changed";
+  return title;
+}
+
+// The current object before and after the pick, the reference object the
+// options name when it is another one, and every other object that changed.
 ScenePicture PictureOf(const std::vector<std::optional<mqhost::ObjectData>>& before, DocumentHandle document,
-                       const std::optional<DialogOptions>& options) {
+                       const RunReport& report) {
+  const std::optional<DialogOptions>& options = report.options;
   const int32_t current = mqhost::CurrentObjectIndex(document);
   if (current < 0 || static_cast<size_t>(current) >= before.size() || !before[current] ||
       !mqhost::HasObject(document, current)) {
@@ -98,12 +132,24 @@ ScenePicture PictureOf(const std::vector<std::optional<mqhost::ObjectData>>& bef
   ScenePicture picture;
   picture.before = *before[current];
   picture.after = mqhost::GetObject(document, current);
+  picture.title = PictureTitle(report);
+  // Centre of vertices, line, face normal and origin to vertex read the
+  // selection; the others do not.
+  const int32_t code = report.operation.value_or(0);
+  picture.selectionRead = code == 1 || (code >= 3 && code <= 5);
   if (options && options->reference && *options->reference != picture.after.uniqueId) {
     for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
       if (!mqhost::HasObject(document, index)) continue;
       mqhost::ObjectData object = mqhost::GetObject(document, index);
       if (object.uniqueId == *options->reference) picture.reference = std::move(object);
     }
+  }
+  for (const ObjectChange& change : report.changes) {
+    if (change.index == current || change.index < 0 || static_cast<size_t>(change.index) >= before.size() ||
+        !before[change.index] || !mqhost::HasObject(document, change.index)) {
+      continue;
+    }
+    picture.others.emplace_back(*before[change.index], mqhost::GetObject(document, change.index));
   }
   return picture;
 }
@@ -195,7 +241,10 @@ int Run(const RunOptions& options) {
           throw RunError("--show-dialog " + options.svgPath + ": no dialog to draw (the pick showed none)",
                          kExitFault);
         }
-        WriteFileAtomically(options.svgPath, DialogSvg(dialog, options.dialogListsOpen),
+        const std::optional<OperationInfo> clicked =
+            report.operation ? OperationByCode(*report.operation) : std::nullopt;
+        WriteFileAtomically(options.svgPath,
+                            DialogSvg(dialog, options.dialogListsOpen, clicked ? clicked->caption : ""),
                             "--show-dialog " + options.svgPath);
         report.svgPath = options.svgPath;
       } catch (const RunError& error) {
@@ -204,8 +253,12 @@ int Run(const RunOptions& options) {
     }
     if (!options.sceneSvgPath.empty()) {
       try {
-        ScenePicture picture = PictureOf(before, document, report.options);
-        if (options.sceneFromCamera) picture.cameraAngle = mqhost::CameraAngle(document);
+        ScenePicture picture = PictureOf(before, document, report);
+        // A scene without a camera of its own is drawn in the three-quarter
+        // view, which shows all three axes.
+        if (options.sceneFromCamera && SceneNamesCamera(options.scenePath)) {
+          picture.cameraAngle = mqhost::CameraAngle(document);
+        }
         WriteFileAtomically(options.sceneSvgPath, SceneSvg(picture), "--show-scene " + options.sceneSvgPath);
         report.sceneSvgPath = options.sceneSvgPath;
       } catch (const RunError& error) {

@@ -1,7 +1,9 @@
 #include "tools/runner/scene_input.hpp"
 
+#include <nlohmann/json.hpp>
 #include <set>
 
+#include "fileio/safe_file.hpp"
 #include "mqhost/document.hpp"
 #include "tools/runner/nearest_name.hpp"
 #include "tools/runner/obj_import.hpp"
@@ -52,6 +54,17 @@ DocumentHandle LoadScene(const std::string& path) {
     throw RunError("scene " + (error.rfind(path + ": ", 0) == 0 ? error : path + ": " + error));
   }
   return document;
+}
+
+bool SceneNamesCamera(const std::string& path) {
+  if (EndsWithObj(path)) return false;
+  // The host read the same file a moment ago, under the same limit.
+  constexpr size_t kSceneFileLimit = 256u << 20;
+  std::string text;
+  std::string reason;
+  if (fileio::ReadWholeFile(path, kSceneFileLimit, &text, &reason) != fileio::ReadResult::kRead) return true;
+  const nlohmann::json scene = nlohmann::json::parse(text, nullptr, false);
+  return !scene.is_object() || scene.contains("cameraAngle");
 }
 
 std::string ObjectNamesHint(DocumentHandle document, const std::string& given) {

@@ -13,6 +13,11 @@ namespace runner {
 // A new host document. Throws RunError naming the file and the reason.
 DocumentHandle LoadScene(const std::string& path);
 
+// Whether the scene file names a camera angle (an OBJ file never does). A
+// scene that names none has the host's default camera, which looks straight
+// down one axis: no view for a picture.
+bool SceneNamesCamera(const std::string& path);
+
 // Applies --current, --select-vertices, --select-faces, --select-lines and
 // --select-objects. A selection replaces the object's selection of that kind;
 // --select-objects gives exactly the named objects the selection flag.

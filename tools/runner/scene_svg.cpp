@@ -15,6 +15,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kDrawingSize = 440;  // the square the object is fitted into
 constexpr int kMargin = 30;
+constexpr int kTitleHeight = 28;  // above the drawing
 constexpr int kLegendWidth = 190;
 const char* const kAxisNames[3] = {"X", "Y", "Z"};
 const char* const kAxisColours[3] = {"#d62728", "#2ca02c", "#1f77b4"};
@@ -90,23 +91,36 @@ class Picture {
  public:
   explicit Picture(const ScenePicture& picture)
       : picture_(picture), view_(picture.cameraAngle ? CameraView(*picture.cameraAngle) : FixedView()) {
-    const double length = AxisLength(picture.reference ? *picture.reference : picture.after);
-    axesBefore_ = AxisEnds(picture.before.frame, length);
-    axesAfter_ = AxisEnds(picture.after.frame, length);
+    length_ = AxisLength(picture.reference ? *picture.reference : picture.after);
+    axesBefore_ = AxisEnds(picture.before.frame, length_);
+    axesAfter_ = AxisEnds(picture.after.frame, length_);
     Fit();
   }
 
   std::string Draw() {
     // The selection as the operation read it: before any vertex moved.
     const mqhost::ObjectData& source = picture_.reference ? *picture_.reference : picture_.before;
+    Title();
     if (picture_.reference) Wireframe(*picture_.reference, "reference edge", "#9aa7b8", "4,3");
     OldPlaces();
+    for (const auto& [before, after] : picture_.others) Wireframe(after, "other edge", "#777", "");
     Wireframe(picture_.after, "edge", "#444", "");
-    Selection(source);
-    Axes(picture_.before.frame, axesBefore_, "before", "1", "5,4");
-    Axes(picture_.after.frame, axesAfter_, "after", "2.5", "");
+    if (picture_.selectionRead) Selection(source);
+    // Axes over everything else, the new ones on top.
+    for (const auto& [before, after] : picture_.others) {
+      Axes(before.frame, AxisEnds(before.frame, length_), "other before", 1.5, "5,4");
+    }
+    Axes(picture_.before.frame, axesBefore_, "before", 1.5, "5,4");
+    for (const auto& [before, after] : picture_.others) {
+      Axes(after.frame, AxisEnds(after.frame, length_), "other after", 2.5, "");
+    }
+    Axes(picture_.after.frame, axesAfter_, "after", 2.5, "");
+    if (!picture_.others.empty()) {
+      Name(picture_.after);
+      for (const auto& [before, after] : picture_.others) Name(after);
+    }
     Legend();
-    return svg_.Finish(kDrawingSize + 2 * kMargin + kLegendWidth, kDrawingSize + 2 * kMargin);
+    return svg_.Finish(kDrawingSize + 2 * kMargin + kLegendWidth, kDrawingSize + 2 * kMargin + kTitleHeight);
   }
 
  private:
@@ -122,10 +136,43 @@ class Picture {
     high_ = {std::max(high_.x, q.x), std::max(high_.y, q.y)};
   }
 
+  // An object's name beside its vertices' centre, where several objects show.
+  void Name(const mqhost::ObjectData& object) {
+    if (object.vertices.empty()) return;
+    double x = 0;
+    double y = 0;
+    double z = 0;
+    for (const mqhost::Point3& v : object.vertices) {
+      x += v.x / static_cast<double>(object.vertices.size());
+      y += v.y / static_cast<double>(object.vertices.size());
+      z += v.z / static_cast<double>(object.vertices.size());
+    }
+    const Point2 p = At({static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)});
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
+    svg_.Add("<text class='object name' x='" + SvgWriter::N(p.x + 8) + "' y='" + SvgWriter::N(p.y) +
+             "' fill='#555' font-style='italic' stroke='#fff' stroke-width='3' paint-order='stroke'>" +
+             SvgWriter::Escape(object.name) + "</text>");
+  }
+
+  void Title() {
+    if (picture_.title.empty()) return;
+    svg_.Add("<text class='title' x='" + SvgWriter::N(kMargin) + "' y='" + SvgWriter::N(kMargin - 4) +
+             "' font-size='16' font-weight='bold' fill='#222'>" + SvgWriter::Escape(picture_.title) +
+             "</text>");
+  }
+
   void Fit() {
-    for (const mqhost::ObjectData* object : {&picture_.before, &picture_.after}) {
+    std::vector<const mqhost::ObjectData*> objects = {&picture_.before, &picture_.after};
+    for (const auto& [before, after] : picture_.others) {
+      objects.push_back(&before);
+      objects.push_back(&after);
+    }
+    for (const mqhost::ObjectData* object : objects) {
       for (const mqhost::Point3& v : object->vertices) Include(v);
       Include(Row(object->frame, 3));
+      if (object != &picture_.before && object != &picture_.after) {
+        for (const mqhost::Point3& end : AxisEnds(object->frame, length_)) Include(end);
+      }
     }
     if (picture_.reference) {
       for (const mqhost::Point3& v : picture_.reference->vertices) Include(v);
@@ -144,7 +191,7 @@ class Picture {
     const double width = (high_.x - low_.x) * scale_;
     const double height = (high_.y - low_.y) * scale_;
     return {kMargin + (kDrawingSize - width) / 2 + (q.x - low_.x) * scale_,
-            kMargin + (kDrawingSize - height) / 2 + (q.y - low_.y) * scale_};
+            kTitleHeight + kMargin + (kDrawingSize - height) / 2 + (q.y - low_.y) * scale_};
   }
 
   void Line(const mqhost::Point3& a, const mqhost::Point3& b, const std::string& cls,
@@ -225,23 +272,30 @@ class Picture {
     }
   }
 
+  // Each axis on a white halo, so that it shows over an edge or the
+  // selection it lies on; the labels of the axes after the pick likewise.
   void Axes(const mqhost::Matrix16& frame, const std::array<mqhost::Point3, 3>& ends, const std::string& when,
-            const std::string& width, const std::string& dashes) {
+            double width, const std::string& dashes) {
     const mqhost::Point3 origin = Row(frame, 3);
+    const std::string halo = SvgWriter::N(width + 3);
     for (int axis = 0; axis < 3; ++axis) {
+      Line(origin, ends[axis], "halo", "stroke='#fff' stroke-opacity='0.85' stroke-width='" + halo + "'");
       Line(origin, ends[axis], std::string("axis ") + when + " " + kAxisNames[axis],
-           std::string("stroke='") + kAxisColours[axis] + "' stroke-width='" + width + "'" +
+           std::string("stroke='") + kAxisColours[axis] + "' stroke-width='" + SvgWriter::N(width) + "'" +
                (dashes.empty() ? "" : " stroke-dasharray='" + dashes + "'"));
-      if (when != "after") continue;
+      if (when != "after" && when != "other after") continue;
       const Point2 p = At(ends[axis]);
       svg_.Add("<text x='" + SvgWriter::N(p.x + 5) + "' y='" + SvgWriter::N(p.y - 5) + "' fill='" +
-               kAxisColours[axis] + "' font-weight='bold'>" + kAxisNames[axis] + "</text>");
+               kAxisColours[axis] +
+               "' font-weight='bold' stroke='#fff' stroke-width='3' paint-order='stroke' "
+               "stroke-linejoin='round'>" +
+               kAxisNames[axis] + "</text>");
     }
   }
 
   void Legend() {
     const int x = kDrawingSize + 2 * kMargin;
-    int y = kMargin;
+    int y = kTitleHeight + kMargin;
     auto entry = [&](const std::string& mark, const std::string& text) {
       svg_.Add(mark);
       svg_.Add("<text x='" + SvgWriter::N(x + 34) + "' y='" + SvgWriter::N(y + 4) + "' fill='#333'>" +
@@ -259,13 +313,18 @@ class Picture {
       entry(stroke(std::string("stroke='") + kAxisColours[axis] + "' stroke-width='2.5'"),
             std::string(kAxisNames[axis]) + " after the pick");
     }
-    entry(stroke("stroke='#555' stroke-width='1' stroke-dasharray='5,4'"), "axes before the pick");
+    entry(stroke("stroke='#555' stroke-width='1.5' stroke-dasharray='5,4'"), "axes before the pick");
     entry(stroke("stroke='#444' stroke-width='1'"), "object");
     if (moved_) entry(stroke("stroke='#c8c8c8' stroke-width='1'"), "where the vertices were");
-    entry(stroke(std::string("stroke='") + kHighlight + "' stroke-width='4'"), "selection read");
+    if (picture_.selectionRead) {
+      entry(stroke(std::string("stroke='") + kHighlight + "' stroke-width='4'"), "selection read");
+    }
     if (picture_.reference) {
       entry(stroke("stroke='#9aa7b8' stroke-width='1' stroke-dasharray='4,3'"),
             "reference: " + picture_.reference->name);
+    }
+    for (const auto& [before, after] : picture_.others) {
+      entry(stroke("stroke='#777' stroke-width='1'"), "also changed: " + after.name);
     }
   }
 
@@ -278,6 +337,7 @@ class Picture {
   bool any_ = false;
   bool moved_ = false;
   double scale_ = 1;
+  double length_ = 1;
   SvgWriter svg_;
 };
 

@@ -13,6 +13,7 @@
 #include "mqhost/document.hpp"
 #include "mqhost/error_log.hpp"
 #include "mqhost/library_path.hpp"
+#include "version_resource.hpp"
 
 namespace validator {
 
@@ -61,6 +62,15 @@ void CheckExportTable(const Options& options, Report& report) {
   if (!extra.empty()) detail += "; extra: " + Join(extra);
   if (!missing.empty()) detail += "; missing: " + Join(missing);
   report.Check("export table holds exactly the fourteen plug-in names", names == expected, detail);
+}
+
+// Plug-in catalogues refuse a Windows DLL that carries no version resource.
+void CheckVersionResource(const Options& options, Report& report) {
+  if (!HasVersionResources()) return;
+  report.Begin("version resource");
+  std::string summary;
+  const bool found = ReadVersionResource(options.pluginPath, &summary);
+  report.Check("the plug-in carries a version resource", found, summary);
 }
 
 void CheckVersion(const PluginExports& api, Report& report) {
@@ -181,6 +191,7 @@ void CheckSilentExports(const PluginExports& api, Report& report) {
 
 void RunStaticChecks(const Options& options, LoadedPlugin& plugin, Report& report) {
   CheckExportTable(options, report);
+  CheckVersionResource(options, report);
   if (!report.Check("the plug-in loads with its fourteen exports", plugin.complete(),
                     plugin.complete() ? ""
                     : plugin.loaded() ? "lacks " + plugin.missing()

@@ -1,6 +1,6 @@
 // Level 1: what can be checked without a menu pick. The export table read
-// from the file, version negotiation, MQInit against good and bad hosts, the
-// identity answers, and the exports that must answer 0 without a host call.
+// from the file, the version resource of a Windows DLL, version negotiation, MQInit against good and bad
+// hosts, the identity answers, and the exports that must answer 0 without a host call.
 #pragma once
 
 #include <string>

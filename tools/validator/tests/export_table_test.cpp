@@ -14,6 +14,7 @@
 
 #include "plugin_exports.hpp"
 #include "static_checks.hpp"
+#include "version_resource.hpp"
 
 namespace {
 
@@ -143,6 +144,23 @@ TEST(ExportTable, FilesOfOtherKindsAreRefused) {
                                           &read, &error));
   EXPECT_FALSE(
       validator::ReadExportNamesFromFile(validator::ExecutableDir() + "no-such-file", &read, &error));
+}
+
+// The level-1 version resource check: the built Windows plug-in carries the
+// build's version; a file without a resource (this test program has none), a
+// missing file and, elsewhere than Windows, any file are refused.
+TEST(VersionResource, BuiltPluginHasTheBuildsVersionOtherFilesNone) {
+  const std::string plugin = validator::ExecutableDir() + TERVOLIN_PLUGIN_FILE_NAME;
+  std::string summary;
+  EXPECT_EQ(validator::ReadVersionResource(plugin, &summary), validator::HasVersionResources()) << summary;
+  if (validator::HasVersionResources()) {
+    EXPECT_NE(summary.find("product version \"" TERVOLIN_VERSION "\""), std::string::npos) << summary;
+  }
+  EXPECT_FALSE(validator::ReadVersionResource(validator::ExecutableDir() + "no-such-file", &summary));
+  EXPECT_FALSE(summary.empty());
+  const std::string self = validator::ExecutableDir() + "tervolin_validator_tests" +
+                           (validator::HasVersionResources() ? ".exe" : "");
+  EXPECT_FALSE(validator::ReadVersionResource(self, &summary)) << summary;
 }
 
 }  // namespace
