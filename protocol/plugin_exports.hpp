@@ -14,7 +14,11 @@
 // - MQEnumFileType, MQEnumFileExt, MQImportFile, MQExportFile only on import
 //   and export plug-ins; others answer null or 0.
 // - MQCreate, MQModifyObject, MQModifySelect for a menu pick by entry index;
-//   the answer is 1 when the document changed.
+//   the answer is the picked operation's truth value, not whether the
+//   document changed: 0 for a cancelled dialog, a refused or impossible
+//   operation and the clipboard copy (which changes nothing even when it
+//   succeeds); 1 for an operation that did its work, and for a confirmed
+//   dialog whose code names no operation, which changes nothing either.
 // - MQOnEvent for host events by code; the arguments are an event's
 //   (name, pointer) list or, for a few codes, a pointer to an int32 flag.
 // None of them lets an exception out.

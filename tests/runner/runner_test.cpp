@@ -80,12 +80,44 @@ TEST_F(RunnerLoading, ObjGroupsBecomeObjectsWithTheirOwnVertices) {
   ASSERT_EQ(scene["objects"].size(), 2u);
   EXPECT_EQ(scene["objects"][0]["name"], "Quad");
   EXPECT_EQ(scene["objects"][0]["vertices"].size(), 4u);
-  EXPECT_EQ(scene["objects"][0]["faces"], json::array({json::array({0, 1, 2, 3})}));
+  // Faces keep their first corner and turn the others round (OBJ's outward
+  // winding is the document's inward one).
+  EXPECT_EQ(scene["objects"][0]["faces"], json::array({json::array({0, 3, 2, 1})}));
   EXPECT_EQ(scene["objects"][1]["name"], "Tri");
   // The triangle's vertices are renumbered within its own object.
-  EXPECT_EQ(scene["objects"][1]["faces"], json::array({json::array({0, 1, 2})}));
+  EXPECT_EQ(scene["objects"][1]["faces"], json::array({json::array({0, 2, 1})}));
   EXPECT_EQ(scene["objects"][1]["vertices"][0], json::array({5.0, 0.0, 0.0}));
   EXPECT_EQ(scene["currentObject"], 1);
+}
+
+// A closed cube wound as OBJ files wind it, counter-clockwise seen from
+// outside: "(&N)ormal of a Face" turns the axis it sets out of the solid on
+// every face. "set to Y" turns the frame about X, so the two faces across X
+// are set with "set to X" instead.
+TEST_F(RunnerLoading, ObjFaceNormalsPointOutOfTheSolid) {
+  folder.Write("cube.obj",
+               "o Cube\n"
+               "v -1 -1 -1\nv 1 -1 -1\nv 1 1 -1\nv -1 1 -1\n"
+               "v -1 -1 1\nv 1 -1 1\nv 1 1 1\nv -1 1 1\n"
+               "f 1 4 3 2\nf 5 6 7 8\nf 1 2 6 5\nf 2 3 7 6\nf 3 4 8 7\nf 4 1 5 8\n");
+  const struct {
+    int axis;  // the frame row the pick sets: 0 X, 1 Y
+    double outward[3];
+  } faces[6] = {{1, {0, 0, -1}}, {1, {0, 0, 1}}, {1, {0, -1, 0}},
+                {0, {1, 0, 0}},  {1, {0, 1, 0}}, {0, {-1, 0, 0}}};
+  for (int face = 0; face < 6; ++face) {
+    std::vector<std::string> arguments = {folder.Path("cube.obj"), "--select-faces",
+                                          "Cube:" + std::to_string(face)};
+    if (faces[face].axis == 0) arguments.insert(arguments.end(), {"--click", "set to X"});
+    arguments.insert(arguments.end(), {"--click", "(&N)ormal of a Face", "--out", folder.Path("out.json")});
+    const RunResult run = folder.Run(arguments);
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    const json frame = ParseJson(folder.Read("out.json"))["objects"][0]["frame"];
+    for (int k = 0; k < 3; ++k) {
+      EXPECT_NEAR(frame[4 * faces[face].axis + k].get<double>(), faces[face].outward[k], 1e-6)
+          << "face " << face << ", element " << k;
+    }
+  }
 }
 
 TEST_F(RunnerLoading, CommandLineSelectionsReplaceTheScenesAndAddUp) {

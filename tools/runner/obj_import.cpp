@@ -1,5 +1,6 @@
 #include "tools/runner/obj_import.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -147,6 +148,10 @@ std::vector<mqhost::ObjectData> ImportObj(const std::string& path) {
         local.emplace(index, 0);
         points.push_back(index);
       }
+      // OBJ winds a face counter-clockwise seen from outside; the document's
+      // face normal, (Q - P) x (P - R), points outward for the other winding.
+      // Keeping the first corner and reversing the rest keeps outward out.
+      if (points.size() > 2) std::reverse(points.begin() + 1, points.end());
       object.faces.push_back(std::move(points));
     }
     if (shapes.size() == 1) {
