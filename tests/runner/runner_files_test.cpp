@@ -91,13 +91,16 @@ TEST_F(RunnerFiles, OutputThatCannotBeWrittenLeavesNothingBehind) {
                          ": a temporary file cannot be created beside it"),
             std::string::npos)
       << run.err;
-  // A folder in the way, and the dialog's picture to a device.
+  // A folder in the way, and the dialog's picture to a device (through a
+  // link with a picture's name).
   fs::create_directory(folder.Path("taken"));
-  const RunResult blocked =
-      folder.Run({Scene("tilted-box.json"), "--out", folder.Path("taken"), "--show-dialog", "/dev/null"});
+  fs::create_symlink("/dev/null", folder.Path("device.svg"));
+  const RunResult blocked = folder.Run(
+      {Scene("tilted-box.json"), "--out", folder.Path("taken"), "--show-dialog", folder.Path("device.svg")});
   EXPECT_EQ(blocked.exitStatus, 1) << blocked.err;
   EXPECT_NE(blocked.err.find("taken: it is a folder"), std::string::npos) << blocked.err;
-  EXPECT_NE(blocked.err.find("--show-dialog /dev/null: not written: it is not a regular file"),
+  EXPECT_NE(blocked.err.find("--show-dialog " + folder.Path("device.svg") +
+                             ": not written: it is not a regular file"),
             std::string::npos)
       << blocked.err;
   // A pick that leaves a value no scene file can hold: named, and not written.
@@ -106,7 +109,7 @@ TEST_F(RunnerFiles, OutputThatCannotBeWrittenLeavesNothingBehind) {
   EXPECT_EQ(runaway.exitStatus, 1) << runaway.err;
   EXPECT_NE(runaway.err.find("objects[0].frame[13]: not a finite number"), std::string::npos) << runaway.err;
   EXPECT_EQ(runaway.out.find("\nwritten "), std::string::npos) << runaway.out;
-  ExpectFiles({"taken"});
+  ExpectFiles({"device.svg", "taken"});
 }
 
 }  // namespace

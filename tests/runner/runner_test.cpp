@@ -275,12 +275,17 @@ TEST_F(RunnerBadInput, SettingsFileThatIsNotOne) {
   ExpectRefused({Scene("tilted-box.json"), "--settings", "/dev/zero"}, "/dev/zero", "is not a regular file");
 }
 
-TEST_F(RunnerBadInput, OutputsThatNameNoFileOrTheSameFile) {
+TEST_F(RunnerBadInput, OutputsThatNameNoFileTheWrongKindOrTheSameFile) {
   const std::string box = Scene("tilted-box.json");
   const RunResult run = folder.Run({box, "--out", ""});
   EXPECT_EQ(run.exitStatus, 2);
   EXPECT_EQ(run.err, "tervolin-run: --out \"\": names no file\n");
   ExpectRefused({box, "--show-dialog", ""}, "--show-dialog \"\"", "names no file");
+  // Options that could not take effect: a picture under another format's
+  // name, a view with no scene picture to draw.
+  ExpectRefused({box, "--show-dialog", folder.Path("dialog.png")}, "dialog.png", "ending in .svg");
+  ExpectRefused({box, "--show-scene", folder.Path("svg")}, "--show-scene", "ending in .svg");
+  ExpectRefused({box, "--scene-view", "camera"}, "--scene-view \"camera\"", "only with --show-scene");
   // The runner adds --out FILE: here it is also the settings file, spelled
   // another way.
   ExpectRefused({box, "--settings", folder.Path("./out.json")}, "--out " + folder.Path("out.json"),

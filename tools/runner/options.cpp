@@ -271,6 +271,21 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
   for (const char* name : {"--out", "--settings", "--show-dialog"}) {
     if (app.count(name) > 0 && app[name]->as<std::string>().empty()) Bad(name, "", "names no file");
   }
+  // Options that cannot take effect are refused rather than ignored: a
+  // picture is always SVG, and the view belongs to the scene's picture.
+  for (const char* name : {"--show-dialog", "--show-scene"}) {
+    if (app.count(name) == 0) continue;
+    const std::string path = app[name]->as<std::string>();
+    const std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : "";
+    const bool svg = ending.size() == 4 && ending[0] == '.' &&
+                     std::tolower(static_cast<unsigned char>(ending[1])) == 's' &&
+                     std::tolower(static_cast<unsigned char>(ending[2])) == 'v' &&
+                     std::tolower(static_cast<unsigned char>(ending[3])) == 'g';
+    if (!svg) Bad(name, path, "the picture is written as SVG: give a file name ending in .svg");
+  }
+  if (app.count("--scene-view") > 0 && app.count("--show-scene") == 0) {
+    Bad("--scene-view", sceneView, "takes effect only with --show-scene FILE.svg");
+  }
   options->sceneFromCamera = sceneView == "camera";
   options->currentGiven = app.count("--current") > 0;
   options->objectsGiven = app.count("--select-objects") > 0;
