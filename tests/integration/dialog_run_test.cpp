@@ -143,6 +143,26 @@ TEST_F(DialogRun, OptionsReferenceAndPositionSurviveCancelAndARestart) {
   EXPECT_TRUE(Widget(third, "(&T)rans").checked);
 }
 
+// A host that gives no settings tree: nothing is stored, yet the next pick of
+// the same plug-in starts where the last one closed.
+TEST_F(DialogRun, WithoutASettingsTreeTheNextPickStartsWhereTheLastClosed) {
+  AddThreeObjects();
+  mqhost::SetSettingsAvailable(false);
+  EXPECT_EQ(Pick({Key('F'), Key('G'), Key('R'), Key('S'), Key('T'), PickItem("Other"), MoveDialog(120, 80),
+                  Click("Cancel")}),
+            0);
+  // The snapshot is the dialog as its run began: each key flipped a box.
+  const WidgetSnapshot opened = mqhost::LastDialogSnapshot();
+  EXPECT_EQ(Pick({Click("Cancel")}), 0);
+  const WidgetSnapshot next = mqhost::LastDialogSnapshot();
+  EXPECT_TRUE(PositionWasSet());
+  EXPECT_EQ(next.posX, 120);
+  EXPECT_EQ(next.posY, 80);
+  for (const char* caption : {"Trans(&f)orm", "(&g)lobal", "(&R)otate", "(&S)cale", "(&T)rans"})
+    EXPECT_NE(Widget(next, caption).checked, Widget(opened, caption).checked) << caption;
+  EXPECT_EQ(ReferenceList(next).currentIndex, 2);  // "-", "First", "Other"
+}
+
 TEST_F(DialogRun, AStoredReferenceThatIsGoneFallsBackToTheCurrentObject) {
   AddThreeObjects();
   mqhost::SetSettingText(kSection, "target", "999999");

@@ -2,6 +2,8 @@
 // the two vertex compensations, and the operation table that reaches them.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "geometry/cmq_object.hpp"
 #include "geometry/frame.hpp"
 #include "geometry_scene.hpp"
@@ -57,6 +59,24 @@ TEST_F(OriginOperations, AnObjectWithoutLiveVerticesCentresAtZero) {
   Add(object);
   EXPECT_EQ(Center(false), 1);
   ExpectNear(Origin(), {0, 0, 0}, 0, "origin");
+}
+
+// A live vertex at infinity gives no finite centre: without "Trans(&f)orm",
+// as with it, the operation answers false and the frame stays as it was.
+TEST_F(OriginOperations, AnInfiniteVertexLeavesTheFrameAsItWas) {
+  ObjectData object = Spread();
+  object.vertices[1].x = std::numeric_limits<float>::infinity();
+  object.frame = Frame({0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {7, 7, 7});
+  Add(object);
+  options.transformVertices = false;
+  for (bool selectedOnly : {false, true}) {
+    if (selectedOnly) {
+      object.selectedVertices = {0, 1};
+      mqhost::SetObject(document, 0, object);
+    }
+    EXPECT_EQ(Center(selectedOnly), 0) << "selected only: " << selectedOnly;
+    EXPECT_EQ(mqhost::FrameOf(document, 0), object.frame) << "selected only: " << selectedOnly;
+  }
 }
 
 TEST_F(OriginOperations, ReferenceObjectGivesTheCentreAndTheCurrentObjectChanges) {
