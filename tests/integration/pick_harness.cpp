@@ -92,6 +92,8 @@ void ExpectEveryWidgetReleased(int32_t dialogId) {
 void MenuPick::SetUp() {
   mqhost::ResetWidgets();
   mqhost::ResetSettings();
+  // A test may take the settings tree away; the next starts with one.
+  mqhost::SetSettingsAvailable(true);
   mqhost::ClearProtocolErrors();
   document = mqhost::CreateDocument();
   plugin = std::make_unique<testing_support::PluginLibrary>();
