@@ -276,12 +276,9 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
   for (const char* name : {"--show-dialog", "--show-scene"}) {
     if (app.count(name) == 0) continue;
     const std::string path = app[name]->as<std::string>();
-    const std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : "";
-    const bool svg = ending.size() == 4 && ending[0] == '.' &&
-                     std::tolower(static_cast<unsigned char>(ending[1])) == 's' &&
-                     std::tolower(static_cast<unsigned char>(ending[2])) == 'v' &&
-                     std::tolower(static_cast<unsigned char>(ending[3])) == 'g';
-    if (!svg) Bad(name, path, "the picture is written as SVG: give a file name ending in .svg");
+    std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : "";
+    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ending != ".svg") Bad(name, path, "the picture is written as SVG: give a file name ending in .svg");
   }
   if (app.count("--scene-view") > 0 && app.count("--show-scene") == 0) {
     Bad("--scene-view", sceneView, "takes effect only with --show-scene FILE.svg");
