@@ -61,6 +61,25 @@ TEST_F(RunnerPick, CenterOfTheObjectMovesTheOriginAndWritesTheScene) {
   EXPECT_EQ(frame[14], 0.0);
 }
 
+// Mirroring X turns the tilted X row's zeros negative: JSON prints them as
+// zeros, which read as no change. The pick's time is given only when asked.
+TEST_F(RunnerPick, JsonPrintsNoNegativeZeroAndTheTimeWhenAsked) {
+  const RunResult run = folder.Run({Scene("tilted-box.json"), "--click", "X", "--json"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.out.find("-0.0"), std::string::npos) << run.out;
+  const json mirrored = json::parse(run.out);
+  EXPECT_EQ(mirrored["changed"][0]["frameAfter"]["X"].dump(), "[-0.866025,0.5,0.0,0.0]");
+  EXPECT_FALSE(mirrored.contains("time"));
+
+  const json timed = RunJson({Scene("tilted-box.json"), "--click", "X", "--time"});
+  ASSERT_TRUE(timed.contains("time")) << timed;
+  EXPECT_GE(timed["time"]["wallSeconds"].get<double>(), 0.0);
+  EXPECT_LT(timed["time"]["wallSeconds"].get<double>(), 60.0);
+  EXPECT_GE(timed["time"]["cpuSeconds"].get<double>(), 0.0);
+  const RunResult text = folder.Run({Scene("tilted-box.json"), "--click", "X", "--time"});
+  EXPECT_NE(text.out.find(" s CPU (the menu pick alone)\n"), std::string::npos) << text.out;
+}
+
 TEST_F(RunnerPick, ReadableReportLabelsTheFrameRows) {
   const RunResult run = folder.Run({Scene("tilted-box.json"), "--click", "Center of the O(&b)ject"});
   ASSERT_EQ(run.exitStatus, 0) << run.err;
@@ -123,11 +142,40 @@ TEST_F(RunnerPick, KeysChooseOperationsAndDisabledOnesLeaveTheDialogOpen) {
   EXPECT_EQ(line["result"], false);
   EXPECT_EQ(line["changed"], json::array());
   EXPECT_TRUE(line["error"].is_null());
-  // A click on the disabled button is ignored too; --strict makes it a failure.
-  const json strict = RunJson({Scene("wedge.json"), "--click", "(&L)ine", "--strict"}, 1);
-  EXPECT_NE(strict["error"]["message"].get<std::string>().find("--strict: the dialog ignored 1 action"),
-            std::string::npos)
-      << strict["error"];
+  // The key is reported as ignored, not as played.
+  EXPECT_EQ(line["dialog"]["actionsPlayed"], 0);
+  EXPECT_EQ(line["dialog"]["actionsIgnored"], 1);
+  EXPECT_EQ(line["dialog"]["ignored"], json::array({"key l: \"(&L)ine\" is disabled"}));
+  // Played before a key that acts, the ignored one is still told apart.
+  const json then = RunJson({Scene("wedge.json"), "--key", "l", "--key", "f", "--key", "b"});
+  EXPECT_EQ(then["operation"]["code"], 2);
+  EXPECT_EQ(then["dialog"]["actionsPlayed"], 2);
+  EXPECT_EQ(then["dialog"]["ignored"], json::array({"key l: \"(&L)ine\" is disabled"}));
+
+  // --strict fails the run for every kind of ignored action: a click on a
+  // disabled button, a key whose button is disabled, a key no control answers.
+  const struct {
+    std::vector<std::string> actions;
+    const char* why;
+  } ignored[] = {
+      {{"--click", "(&L)ine"}, "\"(&L)ine\""},
+      {{"--key", "l"}, "key l: \"(&L)ine\" is disabled"},
+      {{"--key", "q"}, "key q: no control answers this key"},
+      {{"--key", "ctrl+Q", "--key", "b"}, "key ctrl+Q: no control answers this key"},
+  };
+  for (const auto& action : ignored) {
+    std::vector<std::string> arguments = {Scene("wedge.json"), "--strict"};
+    arguments.insert(arguments.end(), action.actions.begin(), action.actions.end());
+    const json strict = RunJson(arguments, 1);
+    const std::string message = strict["error"]["message"].get<std::string>();
+    EXPECT_NE(message.find("--strict: the dialog ignored 1 action"), std::string::npos) << message;
+    EXPECT_NE(message.find(action.why), std::string::npos) << message;
+    EXPECT_EQ(strict["dialog"]["actionsIgnored"], 1) << action.why;
+  }
+  // The text report says "ignored", never "played", of such an action.
+  const RunResult text = folder.Run({Scene("wedge.json"), "--key", "q"});
+  EXPECT_EQ(text.exitStatus, 0) << text.err;
+  EXPECT_NE(text.out.find("0 of 1 actions played, 1 ignored"), std::string::npos) << text.out;
 }
 
 TEST_F(RunnerPick, OptionsPersistOnlyInAGivenSettingsFile) {

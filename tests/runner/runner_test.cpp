@@ -60,6 +60,8 @@ TEST_F(RunnerLoading, JsonReportCarriesIdentityAndScene) {
   EXPECT_EQ(report["plugin"]["id"], "BD9A187A");
   EXPECT_EQ(report["plugin"]["type"], 4);
   EXPECT_EQ(report["plugin"]["menu"], json::array({"Tervolin"}));
+  EXPECT_EQ(report["plugin"]["interfaceVersion"], 0x451);
+  EXPECT_EQ(report["plugin"]["interfaceVersionHex"], "0x451");
   EXPECT_EQ(report["scene"]["objects"], 4);
   EXPECT_EQ(report["scene"]["current"], "Source");
   EXPECT_EQ(report["protocolErrors"], json::array());

@@ -78,6 +78,21 @@ std::optional<int32_t> OperationByKey(int32_t keyCode, bool ctrl) {
   }
 }
 
+std::string KeyControl(int32_t keyCode, bool ctrl) {
+  if (const std::optional<int32_t> code = OperationByKey(keyCode, ctrl))
+    return OperationByCode(*code)->caption;
+  switch (keyCode) {
+    case 'A': return "set to Y(&A)";
+    case 'F': return "Trans(&f)orm";
+    case 'G': return "(&g)lobal";
+    case 'R': return "(&R)otate";
+    case 'S': return "(&S)cale";
+    case 'T': return "(&T)rans";
+    case 27: return "Cancel";
+    default: return {};
+  }
+}
+
 std::optional<ControlKind> ControlByCaption(const std::string& caption) {
   if (OperationByCaption(caption)) return ControlKind::Button;
   for (const NamedControl& control : kOtherControls) {

@@ -31,6 +31,11 @@ std::optional<OperationInfo> OperationByCaption(const std::string& caption);
 // being enabled, which only the dialog knows.
 std::optional<int32_t> OperationByKey(int32_t keyCode, bool ctrl);
 
+// The control a key works without Ctrl or with it: the operation's button,
+// the check box it toggles, the "set to" pair it switches ("set to Y(&A)"),
+// or "Cancel" for escape. Empty for a key no control answers.
+std::string KeyControl(int32_t keyCode, bool ctrl);
+
 // The kind of the clickable control with this caption, if the dialog has one.
 std::optional<ControlKind> ControlByCaption(const std::string& caption);
 // Every clickable caption, of one kind, for messages.

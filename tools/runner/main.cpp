@@ -203,7 +203,9 @@ int Run(const RunOptions& options) {
     const std::vector<std::optional<mqhost::ObjectData>> before = ObjectsOf(document);
     const ClipboardWatch clipboard;
     QueueScript(options.script);
+    const PickTimer timer;
     report.result = plugin.ModifyObject(0, document);
+    if (options.time) report.pickTime = timer.Elapsed();
     report.pickMade = true;
     report.dialog = FinishScript(options.script, &report.operation);
     report.changes = CompareObjects(before, document);
@@ -213,12 +215,12 @@ int Run(const RunOptions& options) {
       report.referenceName = ReferenceName(document, *report.options->reference);
     }
 
-    if (report.dialog.actionsPlayed < report.dialog.actionsGiven) {
-      const int32_t unplayed = report.dialog.actionsGiven - report.dialog.actionsPlayed;
+    if (report.dialog.actionsTaken < report.dialog.actionsGiven) {
+      const int32_t unplayed = report.dialog.actionsGiven - report.dialog.actionsTaken;
       const std::string why =
-          !report.dialog.ran || report.dialog.actionsPlayed == 0
+          !report.dialog.ran || report.dialog.actionsTaken == 0
               ? "the plug-in showed no dialog"
-              : "the dialog had closed after " + report.actions[report.dialog.actionsPlayed - 1];
+              : "the dialog had closed after " + report.actions[report.dialog.actionsTaken - 1];
       failures.push_back(std::to_string(unplayed) + " action(s) were not played: " + why);
     }
     if (options.strict && !report.dialog.ignored.empty()) {

@@ -230,10 +230,15 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
   actionOptions.push_back(app.add_flag("--cancel", "click \"Cancel\"")->group("Scripted user"));
   actionOptions.push_back(app.add_flag("--close", "close the dialog's window")->group("Scripted user"));
 
-  app.add_flag("--strict", options->strict,
-               "fail (exit status 1) when the dialog ignores an action, e.g. a click on a disabled button")
+  app.add_flag(
+         "--strict", options->strict,
+         "fail (exit status 1) when the dialog ignores an action: a click on a disabled button, a key that "
+         "no control answers or whose button is disabled")
       ->group("Scripted user");
 
+  app.add_flag("--time", options->time,
+               "give the menu pick's wall and processor time in the report (the plug-in's export call "
+               "alone: no loading, reading or writing)");
   app.add_option("--out", options->outPath, "write the resulting scene to this file")->option_text("FILE");
   app.add_flag("--json", options->json, "print the report as JSON (docs/runner-json.md)");
   app.add_option("--settings", options->settingsPath,

@@ -47,6 +47,7 @@ struct RunOptions {
   std::string outPath;
   bool json = false;
   bool strict = false;       // an action the dialog ignored fails the run
+  bool time = false;         // the report gives the menu pick's wall and processor time
   std::string settingsPath;  // empty: start from the defaults, save nothing
   std::string svgPath;
   bool dialogListsOpen = false;  // the dialog picture shows the reference list open

@@ -26,6 +26,13 @@ std::string Hex8(uint32_t value) {
   return text;
 }
 
+// "0x451", as versions are written.
+std::string Hex(uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%X", value);
+  return text;
+}
+
 std::string OperationText(int32_t code) {
   const std::optional<OperationInfo> operation = OperationByCode(code);
   if (!operation) return std::to_string(code);
@@ -73,8 +80,10 @@ std::string Printable(const std::string& text) {
 
 // The float as the shortest decimal that reads back as it, held in a double
 // so that JSON prints those digits and not the double's expansion
-// (0.8660254, not 0.8660253882408142).
+// (0.8660254, not 0.8660253882408142). A negative zero is zero: "-0.0" reads
+// as a change where there is none.
 double ShortestDecimal(float value) {
+  if (value == 0) return 0.0;
   if (!std::isfinite(value)) return value;
   char text[32];
   const auto result = std::to_chars(text, text + sizeof text - 1, value);
@@ -201,8 +210,11 @@ std::string FormatReport(const RunReport& report) {
   if (report.dialog.ran) {
     std::string dialog = "closed with result " + std::to_string(report.dialog.modalResult);
     dialog += report.dialog.modalResult == 1 ? " (OK)" : " (cancel)";
-    dialog += ", " + std::to_string(report.dialog.actionsPlayed) + " of " +
+    // An action the dialog ignored was taken from the script but not played.
+    const auto ignored = static_cast<int32_t>(report.dialog.ignored.size());
+    dialog += ", " + std::to_string(report.dialog.actionsTaken - ignored) + " of " +
               std::to_string(report.dialog.actionsGiven) + " actions played";
+    if (ignored > 0) dialog += ", " + std::to_string(ignored) + " ignored";
     if (report.dialog.closedByRunner) dialog += "; the script left it open, the runner closed its window";
     line("dialog", dialog);
   } else {
@@ -211,6 +223,10 @@ std::string FormatReport(const RunReport& report) {
   for (const std::string& ignored : report.dialog.ignored) line("  ignored", ignored);
   line("operation", report.operation ? OperationText(*report.operation) : "(none)");
   line("result", report.pickMade ? (report.result != 0 ? "true" : "false") : "(no pick)");
+  if (report.pickTime) {
+    line("time", Format("%.6f s wall", report.pickTime->wallSeconds) +
+                     Format(", %.6f s CPU (the menu pick alone)", report.pickTime->cpuSeconds));
+  }
 
   if (report.changes.empty()) line("changed", "nothing");
   for (const ObjectChange& change : report.changes) {
@@ -266,6 +282,7 @@ std::string FormatReportJson(const RunReport& report) {
                  {"type", report.plugin.type},
                  {"typeName", TypeName(report.plugin.type)},
                  {"interfaceVersion", report.plugin.interfaceVersion},
+                 {"interfaceVersionHex", Hex(report.plugin.interfaceVersion)},
                  {"menu", report.plugin.menu}};
   json out = {
       {"formatVersion", kJsonFormatVersion}, {"plugin", plugin}, {"protocolErrors", report.protocolErrors}};
@@ -280,12 +297,14 @@ std::string FormatReportJson(const RunReport& report) {
                   {"objects", report.objectCount},
                   {"current", report.currentObject.empty() ? json(nullptr) : json(report.currentObject)}};
   out["actions"] = report.actions;
-  out["dialog"] = {{"shown", report.dialog.ran},
-                   {"modalResult", report.dialog.modalResult},
-                   {"actionsGiven", report.dialog.actionsGiven},
-                   {"actionsPlayed", report.dialog.actionsPlayed},
-                   {"closedByRunner", report.dialog.closedByRunner},
-                   {"ignored", report.dialog.ignored}};
+  out["dialog"] = {
+      {"shown", report.dialog.ran},
+      {"modalResult", report.dialog.modalResult},
+      {"actionsGiven", report.dialog.actionsGiven},
+      {"actionsPlayed", report.dialog.actionsTaken - static_cast<int32_t>(report.dialog.ignored.size())},
+      {"actionsIgnored", report.dialog.ignored.size()},
+      {"closedByRunner", report.dialog.closedByRunner},
+      {"ignored", report.dialog.ignored}};
   if (report.operation) {
     const std::optional<OperationInfo> info = OperationByCode(*report.operation);
     out["operation"] = {{"code", *report.operation}, {"caption", info ? json(info->caption) : json(nullptr)}};
@@ -293,6 +312,10 @@ std::string FormatReportJson(const RunReport& report) {
     out["operation"] = nullptr;
   }
   out["result"] = report.pickMade ? json(report.result != 0) : json(nullptr);
+  if (report.pickTime) {
+    out["time"] = {{"wallSeconds", report.pickTime->wallSeconds},
+                   {"cpuSeconds", report.pickTime->cpuSeconds}};
+  }
   json changes = json::array();
   for (const ObjectChange& change : report.changes) {
     changes.push_back({{"index", change.index},

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mqhost/document.hpp"
+#include "tools/runner/pick_timer.hpp"
 #include "tools/runner/plugin_session.hpp"
 #include "tools/runner/settings_glue.hpp"
 
@@ -28,7 +29,7 @@ struct DialogOutcome {
   bool ran = false;
   int32_t modalResult = 0;
   int32_t actionsGiven = 0;
-  int32_t actionsPlayed = 0;
+  int32_t actionsTaken = 0;          // taken from the script, whether the dialog acted on them or not
   bool closedByRunner = false;       // the script left the dialog open; the runner closed it
   std::vector<std::string> ignored;  // actions the dialog did not act on, and why
 };
@@ -50,6 +51,7 @@ struct RunReport {
   std::optional<int32_t> operation;
   bool pickMade = false;
   int32_t result = 0;
+  std::optional<PickTime> pickTime;  // with --time
   std::vector<ObjectChange> changes;
   ClipboardOutcome clipboard;
   std::optional<DialogOptions> options;  // as the dialog left them; nothing when it kept none

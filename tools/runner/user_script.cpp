@@ -2,6 +2,7 @@
 
 #include "mqhost/widgets.hpp"
 #include "tools/runner/dialog_controls.hpp"
+#include "tools/runner/dialog_svg.hpp"
 
 namespace runner {
 
@@ -26,6 +27,30 @@ std::optional<int32_t> OperationOf(const ScriptStep& step) {
   }
   if (step.kind == ScriptStep::Kind::Key) return OperationByKey(step.key, step.ctrl);
   return std::nullopt;
+}
+
+bool DisabledIn(const DialogNode& node, const std::string& caption) {
+  if (node.caption == caption && !node.enabled) return true;
+  for (const DialogNode& child : node.children) {
+    if (DisabledIn(child, caption)) return true;
+  }
+  return false;
+}
+
+// Why a key the dialog was given did nothing, or nothing when it acted. The
+// host cannot tell: the dialog takes every key, acting on some. A key that
+// chooses an operation acts by closing the dialog with OK, so one after which
+// the script went on, or the runner had to close the window, did nothing.
+std::string IgnoredKey(const ScriptStep& step, int32_t index, const DialogOutcome& outcome) {
+  const std::string control = KeyControl(step.key, step.ctrl);
+  if (control.empty()) return "key " + step.text + ": no control answers this key";
+  if (!OperationByKey(step.key, step.ctrl)) return {};
+  const bool closedTheDialog =
+      index == outcome.actionsTaken - 1 && !outcome.closedByRunner && outcome.modalResult == 1;
+  if (closedTheDialog) return {};
+  DialogNode dialog;
+  const bool disabled = LastDialogTree(&dialog) && DisabledIn(dialog, control);
+  return "key " + step.text + ": \"" + control + "\"" + (disabled ? " is disabled" : " did not act");
 }
 
 }  // namespace
@@ -54,12 +79,17 @@ DialogOutcome FinishScript(const std::vector<ScriptStep>& steps, std::optional<i
   outcome.ran = modal.ran;
   outcome.modalResult = modal.modalResult;
   outcome.actionsGiven = static_cast<int32_t>(steps.size());
-  outcome.actionsPlayed = std::min(modal.actionsPlayed, outcome.actionsGiven);
+  outcome.actionsTaken = std::min(modal.actionsPlayed, outcome.actionsGiven);
   outcome.closedByRunner = modal.actionsPlayed > outcome.actionsGiven;
   outcome.ignored = modal.ignored;
+  for (int32_t index = 0; index < outcome.actionsTaken; ++index) {
+    if (steps[index].kind != ScriptStep::Kind::Key) continue;
+    const std::string why = IgnoredKey(steps[index], index, outcome);
+    if (!why.empty()) outcome.ignored.push_back(why);
+  }
   operation->reset();
-  if (modal.ran && modal.modalResult == 1 && !outcome.closedByRunner && outcome.actionsPlayed > 0) {
-    *operation = OperationOf(steps[outcome.actionsPlayed - 1]);
+  if (modal.ran && modal.modalResult == 1 && !outcome.closedByRunner && outcome.actionsTaken > 0) {
+    *operation = OperationOf(steps[outcome.actionsTaken - 1]);
   }
   return outcome;
 }
