@@ -1,6 +1,7 @@
 #include "tools/runner/options.hpp"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <map>
@@ -139,6 +140,29 @@ ScriptStep ParseStep(const std::string& option, const std::string& value) {
   return step;
 }
 
+// The first argument that looks like an option and is none of `app`'s, and
+// the nearest option there is; empty when every one is known.
+std::string UnknownOption(const CLI::App& app, int argc, char** argv, std::string* nearest) {
+  std::vector<std::string> names;
+  for (const CLI::Option* option : app.get_options()) {
+    for (const std::string& name : option->get_lnames()) names.push_back("--" + name);
+    for (const std::string& name : option->get_snames()) names.push_back("-" + name);
+  }
+  for (int i = 1; i < argc; ++i) {
+    std::string argument = argv[i];
+    if (argument == "--") break;
+    // "-" names the current object; "-10,5" is a position.
+    if (argument.size() < 2 || argument[0] != '-' || std::isdigit(static_cast<unsigned char>(argument[1]))) {
+      continue;
+    }
+    argument = argument.substr(0, argument.find('='));
+    if (std::find(names.begin(), names.end(), argument) != names.end()) continue;
+    *nearest = NearestName(argument, names);
+    return argument;
+  }
+  return {};
+}
+
 }  // namespace
 
 bool ParseKey(const std::string& text, int32_t* key, bool* ctrl) {
@@ -270,7 +294,14 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
     *exitStatus = kExitOk;
     return false;
   } catch (const CLI::ParseError& error) {
-    throw RunError(std::string("command line: ") + error.what());
+    std::string nearest;
+    const std::string unknown = UnknownOption(app, argc, argv, &nearest);
+    if (!unknown.empty()) {
+      throw RunError("command line: " + unknown + " is not an option" +
+                     (nearest.empty() ? std::string() : "; did you mean " + nearest + "?") +
+                     " (tervolin-run --help lists the options)");
+    }
+    throw RunError(std::string("command line: ") + error.what() + " (tervolin-run --help lists the options)");
   }
 
   for (const char* name : {"--out", "--settings", "--show-dialog"}) {

@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
   std::string error;
   bool help = false;
   if (!validator::ParseOptions(argc, argv, &options, &error, &help)) {
-    std::fprintf(stderr, "tervolin-validate: %s\nRun with --help for more information.\n", error.c_str());
+    std::fprintf(stderr, "tervolin-validate: %s (tervolin-validate --help lists the options)\n",
+                 error.c_str());
     return 2;
   }
   if (help) {

@@ -1,7 +1,9 @@
 #include "options.hpp"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "plugin_exports.hpp"
 
@@ -48,6 +50,66 @@ CLI::Validator WholeNumber(uint64_t low, uint64_t high) {
         return {};
       },
       "", "");
+}
+
+size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// "--piks is not an option; did you mean --picks?" for the first argument
+// that looks like an option and is none of `app`'s; empty when all are known.
+std::string UnknownOption(const CLI::App& app, int argc, char** argv) {
+  std::vector<std::string> names;
+  for (const CLI::Option* option : app.get_options()) {
+    for (const std::string& name : option->get_lnames()) names.push_back("--" + name);
+    for (const std::string& name : option->get_snames()) names.push_back("-" + name);
+  }
+  for (int i = 1; i < argc; ++i) {
+    std::string argument = argv[i];
+    if (argument == "--") break;
+    if (argument.size() < 2 || argument[0] != '-' || (argument[1] >= '0' && argument[1] <= '9')) continue;
+    argument = argument.substr(0, argument.find('='));
+    if (std::find(names.begin(), names.end(), argument) != names.end()) continue;
+    std::string nearest;
+    size_t best = 0;
+    for (const std::string& name : names) {
+      const size_t distance = EditDistance(argument, name);
+      // A guess more than half the name off helps nobody.
+      if (2 * distance > std::max(argument.size(), name.size())) continue;
+      if (nearest.empty() || distance < best) {
+        nearest = name;
+        best = distance;
+      }
+    }
+    return argument + " is not an option" + (nearest.empty() ? "" : "; did you mean " + nearest + "?");
+  }
+  return {};
+}
+
+// Why an output file cannot be made where it is named, or empty: its folder
+// is missing or is no folder. A link is judged where it leads, when written.
+std::string OutputFolderProblem(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path file = fs::u8path(path);  // NOLINT: u8path is what takes UTF-8 in C++17
+  if (fs::symlink_status(file, error).type() == fs::file_type::symlink) return {};
+  const fs::path folder = file.parent_path();
+  if (folder.empty()) return {};
+  const fs::file_status status = fs::status(folder, error);
+  if (status.type() == fs::file_type::not_found) return "the folder " + folder.u8string() + " does not exist";
+  if (!fs::is_directory(status)) return folder.u8string() + " is not a folder";
+  return {};
 }
 
 }  // namespace
@@ -109,10 +171,35 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error, b
     *error = std::string("tervolin-validate ") + TERVOLIN_VERSION + "\n";
     return true;
   } catch (const CLI::ParseError& failure) {
-    *error = failure.what();
+    *error = UnknownOption(app, argc, argv);
+    if (error->empty()) *error = failure.what();
     return false;
   }
   if (options->workDir.empty()) options->workDir = ".";
+
+  // An option that cannot change this run is refused, not ignored: the picks,
+  // their seed, their frames and their trace belong to level 5 and up.
+  if (options->level < 5) {
+    for (const char* name : {"--picks", "--seed", "--far-origins", "--near-origins", "--trace-pick"}) {
+      if (app.count(name) == 0) continue;
+      *error = std::string(name) + " does nothing at level " + std::to_string(options->level) +
+               ": it sets the random picks of level 5 and up; give --level 5 or 10, or leave it out";
+      return false;
+    }
+  }
+  if (app.count("--trace-pick") > 0 && (options->tracePick < 1 || options->tracePick > options->picks)) {
+    *error = "--trace-pick " + std::to_string(options->tracePick) + " does nothing: the run makes " +
+             std::to_string(options->picks) + " picks, counted from 1";
+    return false;
+  }
+  // Checked before the first check runs, so that no run's results are lost.
+  if (!options->junitPath.empty()) {
+    const std::string problem = OutputFolderProblem(options->junitPath);
+    if (!problem.empty()) {
+      *error = "--junit " + options->junitPath + ": " + problem;
+      return false;
+    }
+  }
   return true;
 }
 

@@ -112,6 +112,35 @@ TEST(Options, BadArgumentsAreRefused) {
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(Parse({"--version2"}, &options, &error));
   EXPECT_EQ(error.find("needs a value"), std::string::npos) << error;
+
+  // Each refusal names what was wrong: a mistyped option gets the nearest
+  // one, an option the level never reads is named as doing nothing, and a
+  // JUnit file is refused before any check when its folder is missing.
+  const struct {
+    std::vector<const char*> args;
+    const char* message;
+  } refused[] = {
+      {{"--piks", "5"}, "--piks is not an option; did you mean --picks?"},
+      {{"--levle=5"}, "--levle is not an option; did you mean --level?"},
+      {{"--level", "1", "--picks", "25"}, "--picks does nothing at level 1"},
+      {{"--seed", "7"}, "--seed does nothing at level 1"},
+      {{"--near-origins"}, "--near-origins does nothing at level 1"},
+      {{"--level", "5", "--picks", "10", "--trace-pick", "11"},
+       "--trace-pick 11 does nothing: the run makes 10"},
+      {{"--level", "5", "--trace-pick", "0"}, "--trace-pick 0 does nothing"},
+      {{"--junit", "no-such-folder/results.xml"}, "the folder no-such-folder does not exist"},
+  };
+  for (const auto& bad : refused) {
+    validator::Options fresh;
+    error.clear();
+    EXPECT_FALSE(Parse(bad.args, &fresh, &error)) << bad.message;
+    EXPECT_NE(error.find(bad.message), std::string::npos) << error;
+  }
+  validator::Options level5;
+  EXPECT_TRUE(Parse({"--level", "5", "--picks", "10", "--trace-pick", "10", "--seed", "3"}, &level5, &error))
+      << error;
+  validator::Options junit;
+  EXPECT_TRUE(Parse({"--junit", "results.xml"}, &junit, &error)) << error;
 }
 
 TEST(Options, HelpExplainsTheLevelsAndVersionNamesTheProject) {
