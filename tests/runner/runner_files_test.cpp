@@ -86,11 +86,13 @@ TEST_F(RunnerFiles, ReadOnlyTargetsAreRefusedAndKept) {
 TEST_F(RunnerFiles, OutputThatCannotBeWrittenLeavesNothingBehind) {
   const RunResult run =
       folder.Run({Scene("tilted-box.json"), "--out", folder.Path("no-such-folder/out.json")});
-  EXPECT_EQ(run.exitStatus, 1) << run.err;
-  EXPECT_NE(run.err.find("--out " + folder.Path("no-such-folder/out.json") +
-                         ": a temporary file cannot be created beside it"),
+  // Refused before the pick: the folder is named as missing.
+  EXPECT_EQ(run.exitStatus, 2) << run.err;
+  EXPECT_NE(run.err.find("--out " + folder.Path("no-such-folder/out.json") + ": the folder " +
+                         folder.Path("no-such-folder") + " does not exist"),
             std::string::npos)
       << run.err;
+  EXPECT_EQ(run.out, "");
   // A folder in the way, and the dialog's picture to a device (through a
   // link with a picture's name).
   fs::create_directory(folder.Path("taken"));

@@ -237,13 +237,18 @@ TEST_F(RunnerBadInput, NamesAndCaptionsTheSceneOrDialogLacks) {
   ExpectRefused({box, "--key", "esacpe"}, "--key \"esacpe\"", "did you mean \"escape\"?");
   ExpectRefused({box, "--key", "ctrl+"}, "--key \"ctrl+\"", "not a key");
   ExpectRefused({box, "--move", "10"}, "--move \"10\"", "expected X,Y");
+  // A mistyped option: the nearest one, and where the others are listed.
+  ExpectRefused({box, "--clik", "Line"}, "--clik is not an option; did you mean --click?",
+                "tervolin-run --help lists the options");
+  ExpectRefused({box, "--stirct"}, "--stirct", "did you mean --strict?");
   ExpectRefused({box, "--current", "box"}, "--current \"box\"",
                 "no object of that name; did you mean \"Box\"?");
   ExpectRefused({box, "--select-vertices", "Sphere:1"}, "--select-vertices \"Sphere\"",
                 "no object of that name");
-  ExpectRefused({box, "--select-vertices", "Box:8"}, "--select-vertices \"Box\"", "vertex 8 does not exist");
+  ExpectRefused({box, "--select-vertices", "Box:8"}, "--select-vertices \"Box\"",
+                "vertex 8 does not exist: indices count from 0, and the object has vertices 0 to 7");
   ExpectRefused({box, "--select-lines", "Box:0/4"}, "--select-lines \"Box\"",
-                "edge of face 0 4 does not exist");
+                "edge of face 0 4 does not exist: indices count from 0, and face 0 has edges 0 to 3");
   ExpectRefused({box, "--select-faces", "Box:x"}, "--select-faces \"Box:x\"", "\"x\" is not an index");
   ExpectRefused({box, "--select-objects", "Box,Sphere"}, "--select-objects \"Sphere\"",
                 "no object of that name");
@@ -288,6 +293,8 @@ TEST_F(RunnerBadInput, OutputsThatNameNoFileTheWrongKindOrTheSameFile) {
   ExpectRefused({box, "--show-dialog", folder.Path("dialog.png")}, "dialog.png", "ending in .svg");
   ExpectRefused({box, "--show-scene", folder.Path("svg")}, "--show-scene", "ending in .svg");
   ExpectRefused({box, "--scene-view", "camera"}, "--scene-view \"camera\"", "only with --show-scene");
+  ExpectRefused({box, "--show-scene", folder.Path("none/scene.svg")}, "--show-scene",
+                "the folder " + folder.Path("none") + " does not exist");
   // The runner adds --out FILE: here it is also the settings file, spelled
   // another way.
   ExpectRefused({box, "--settings", folder.Path("./out.json")}, "--out " + folder.Path("out.json"),

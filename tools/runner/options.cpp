@@ -8,6 +8,7 @@
 
 #include "tools/runner/dialog_controls.hpp"
 #include "tools/runner/nearest_name.hpp"
+#include "tools/runner/output_file.hpp"
 #include "tools/runner/run_error.hpp"
 
 namespace runner {
@@ -315,6 +316,11 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
     std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : "";
     for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (ending != ".svg") Bad(name, path, "the picture is written as SVG: give a file name ending in .svg");
+  }
+  // The settings file's folder is made when missing, as the host makes its
+  // own; the results go only into folders that exist.
+  for (const char* name : {"--out", "--show-dialog", "--show-scene"}) {
+    if (app.count(name) > 0) CheckOutputFolder(name, app[name]->as<std::string>());
   }
   if (app.count("--scene-view") > 0 && app.count("--show-scene") == 0) {
     Bad("--scene-view", sceneView, "takes effect only with --show-scene FILE.svg");

@@ -32,6 +32,20 @@ void WriteFileAtomically(const std::string& path, const std::string& text, const
   }
 }
 
+void CheckOutputFolder(const std::string& option, const std::string& path) {
+  std::error_code error;
+  const fs::path file = fs::u8path(path);  // NOLINT: u8path is what takes UTF-8 in C++17
+  if (fs::symlink_status(file, error).type() == fs::file_type::symlink) return;
+  const fs::path folder = file.parent_path();
+  if (folder.empty()) return;
+  const fs::file_status status = fs::status(folder, error);
+  if (status.type() == fs::file_type::not_found) {
+    throw RunError(option + " " + path + ": the folder " + folder.u8string() + " does not exist");
+  }
+  if (!fs::is_directory(status))
+    throw RunError(option + " " + path + ": " + folder.u8string() + " is not a folder");
+}
+
 void CheckOutputsDiffer(const std::vector<std::pair<std::string, std::string>>& outputs) {
   for (size_t i = 0; i < outputs.size(); ++i) {
     for (size_t j = i + 1; j < outputs.size(); ++j) {

@@ -29,11 +29,15 @@ int32_t RequireObject(DocumentHandle document, const std::string& option, const 
   return index;
 }
 
-void RequireBelow(const std::string& option, const std::string& name, const char* what, int32_t index,
-                  size_t count) {
+// `owner`: "the object", or "face 3" for its edges. Indices count from 0 (an
+// OBJ file's from 1): the message says so and gives the range there is.
+void RequireBelow(const std::string& option, const std::string& name, const std::string& what,
+                  const std::string& owner, const char* plural, int32_t index, size_t count) {
   if (index < 0 || static_cast<size_t>(index) >= count) {
+    const std::string range = count == 0 ? owner + " has no " + plural
+                                         : owner + " has " + plural + " 0 to " + std::to_string(count - 1);
     throw RunError(option + " \"" + name + "\": " + what + " " + std::to_string(index) +
-                   " does not exist (the object has " + std::to_string(count) + ")");
+                   " does not exist: indices count from 0, and " + range);
   }
 }
 
@@ -106,7 +110,8 @@ void ApplyChoices(DocumentHandle document, const RunOptions& options) {
     const int32_t index = RequireObject(document, "--select-vertices", selection.object);
     mqhost::ObjectData object = mqhost::GetObject(document, index);
     for (int32_t vertex : selection.indices) {
-      RequireBelow("--select-vertices", selection.object, "vertex", vertex, object.vertices.size());
+      RequireBelow("--select-vertices", selection.object, "vertex", "the object", "vertices", vertex,
+                   object.vertices.size());
     }
     Select(object.selectedVertices, selection.indices, vertexGiven, index);
     mqhost::SetObject(document, index, object);
@@ -115,7 +120,8 @@ void ApplyChoices(DocumentHandle document, const RunOptions& options) {
     const int32_t index = RequireObject(document, "--select-faces", selection.object);
     mqhost::ObjectData object = mqhost::GetObject(document, index);
     for (int32_t face : selection.indices) {
-      RequireBelow("--select-faces", selection.object, "face", face, object.faces.size());
+      RequireBelow("--select-faces", selection.object, "face", "the object", "faces", face,
+                   object.faces.size());
     }
     Select(object.selectedFaces, selection.indices, faceGiven, index);
     mqhost::SetObject(document, index, object);
@@ -124,8 +130,10 @@ void ApplyChoices(DocumentHandle document, const RunOptions& options) {
     const int32_t index = RequireObject(document, "--select-lines", selection.object);
     mqhost::ObjectData object = mqhost::GetObject(document, index);
     for (const auto& [face, edge] : selection.lines) {
-      RequireBelow("--select-lines", selection.object, "face", face, object.faces.size());
-      RequireBelow("--select-lines", selection.object, ("edge of face " + std::to_string(face)).c_str(), edge,
+      RequireBelow("--select-lines", selection.object, "face", "the object", "faces", face,
+                   object.faces.size());
+      const std::string owner = "face " + std::to_string(face);
+      RequireBelow("--select-lines", selection.object, "edge of " + owner, owner, "edges", edge,
                    object.faces[face].size());
     }
     Select(object.selectedLines, selection.lines, lineGiven, index);
