@@ -230,7 +230,21 @@ TEST_F(RunnerBadInput, NamesAndCaptionsTheSceneOrDialogLacks) {
   const std::string box = Scene("tilted-box.json");
   ExpectRefused({box, "--click", "(&Q)uit"}, "--click \"(&Q)uit\"", "no control with this caption");
   ExpectRefused({box, "--click", "Lien"}, "--click \"Lien\"", "did you mean \"(&L)ine\"? The choices are");
-  ExpectRefused({box, "--click", "x"}, "--click \"x\"", "names more than one control: \"&X\" or \"X\"");
+  // One letter names two buttons: their rows and keys tell them apart.
+  ExpectRefused({box, "--click", "x"}, "--click \"x\"",
+                "names more than one control: \"&X\" (Rotate, key x) or \"X\" (Mirror)");
+  ExpectRefused({box, "--click", "z"}, "--click \"z\"", "\"Z\" (Mirror); give the caption exactly");
+  // Guesses go by whole words as well as by letters.
+  ExpectRefused({box, "--click", "Center"}, "--click \"Center\"",
+                "did you mean \"Center of (&V)ertexes\" or \"Center of the O(&b)ject\"? The choices are");
+  ExpectRefused({box, "--click", "Object"}, "--click \"Object\"",
+                "did you mean \"Center of the O(&b)ject\"?");
+  ExpectRefused({box, "--click", "Vertexes"}, "--click \"Vertexes\"",
+                "did you mean \"Center of (&V)ertexes\"?");
+  ExpectRefused({box, "--click", "mirror"}, "--click \"mirror\"",
+                "did you mean \"X\" (Mirror), \"Y\" (Mirror) or \"Z\" (Mirror)?");
+  ExpectRefused({Scene("copy-targets.json"), "--current", "target"}, "--current \"target\"",
+                "did you mean \"Target A\" or \"Target B\"?");
   ExpectRefused({box, "--click", "transform"}, "--click \"transform\"", "use --toggle");
   ExpectRefused({box, "--toggle", "(&L)ine"}, "--toggle \"(&L)ine\"", "no check box");
   ExpectRefused({box, "--key", "F13"}, "--key \"F13\"", "not a key");

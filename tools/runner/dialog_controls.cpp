@@ -148,6 +148,20 @@ CaptionMatch FindControl(const std::string& given) {
   return match;
 }
 
+std::string ControlNote(const std::string& caption) {
+  const std::optional<OperationInfo> operation = OperationByCaption(caption);
+  if (!operation) return {};
+  std::string note = operation->group;
+  for (char key = 'A'; key <= 'Z'; ++key) {
+    if (OperationByKey(key, false) == operation->code) {
+      note += ", key " + std::string(1, static_cast<char>(std::tolower(key)));
+    }
+  }
+  if (OperationByKey('C', true) == operation->code) note += ", key ctrl+C";
+  if (OperationByKey('V', true) == operation->code) note += ", key ctrl+V";
+  return note;
+}
+
 std::string WithoutMnemonic(const std::string& caption) {
   std::string plain;
   for (size_t i = 0; i < caption.size(); ++i) {

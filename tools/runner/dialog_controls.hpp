@@ -52,6 +52,11 @@ struct CaptionMatch {
 };
 CaptionMatch FindControl(const std::string& given);
 
+// Which group an operation's button sits in and the key that works it
+// ("Rotate, key x"), to tell apart captions that read alike ("&X", "X");
+// empty for the other controls.
+std::string ControlNote(const std::string& caption);
+
 // "&" mnemonics removed: "Center of the O(&b)ject" -> "Center of the O(b)ject".
 std::string WithoutMnemonic(const std::string& caption);
 

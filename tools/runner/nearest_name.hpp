@@ -12,8 +12,16 @@ namespace runner {
 // of the longer of the two, as a guess that far off helps nobody.
 std::string NearestName(const std::string& given, const std::vector<std::string>& choices);
 
+// The choices that hold every word of `given`, each word whole or as the
+// start (three letters or more) of one of theirs, case and a caption's "&"
+// and parentheses ignored: "Center" and "vert" find "Center of (&V)ertexes".
+std::vector<std::string> WordMatches(const std::string& given, const std::vector<std::string>& choices);
+
 // "; did you mean \"X\"? The choices are \"A\", \"B\"": the tail of an error
-// message about `given`.
-std::string ChoicesHint(const std::string& given, const std::vector<std::string>& choices);
+// message about `given`. The guesses are the word matches, or else the
+// nearest choice. `notes`, when given, holds a note per choice, shown after
+// it in parentheses where it is not empty.
+std::string ChoicesHint(const std::string& given, const std::vector<std::string>& choices,
+                        const std::vector<std::string>& notes = {});
 
 }  // namespace runner

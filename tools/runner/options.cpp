@@ -22,6 +22,19 @@ std::string Lower(std::string text) {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+// Whether two captions read the same without "&", parentheses and case.
+bool SameLetters(const std::string& a, const std::string& b) {
+  auto letters = [](const std::string& text) {
+    std::string kept;
+    for (const char c : text) {
+      if (c != '&' && c != '(' && c != ')')
+        kept += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return kept;
+  };
+  return letters(a) == letters(b);
+}
+
 [[noreturn]] void Bad(const std::string& option, const std::string& value, const std::string& reason) {
   throw RunError(option + " " + Quoted(value) + ": " + reason);
 }
@@ -90,14 +103,25 @@ ScriptStep ParseStep(const std::string& option, const std::string& value) {
     for (const ControlKind kind : {ControlKind::Button, ControlKind::RadioButton, ControlKind::CheckBox}) {
       for (const std::string& caption : CaptionsOf(kind)) captions.push_back(caption);
     }
+    // Captions that read alike ("&X" rotates, "X" mirrors) are told apart by
+    // their group and key.
+    std::vector<std::string> notes;
+    for (const std::string& caption : captions) {
+      bool alike = false;
+      for (const std::string& other : captions)
+        alike = alike || (other != caption && SameLetters(other, caption));
+      notes.push_back(alike ? ControlNote(caption) : std::string());
+    }
     if (!match.ambiguous.empty()) {
       std::string names;
-      for (const std::string& caption : match.ambiguous)
-        names += (names.empty() ? "" : " or ") + Quoted(caption);
+      for (const std::string& caption : match.ambiguous) {
+        const std::string note = ControlNote(caption);
+        names += (names.empty() ? "" : " or ") + Quoted(caption) + (note.empty() ? "" : " (" + note + ")");
+      }
       Bad(option, value, "names more than one control: " + names + "; give the caption exactly");
     }
     if (match.caption.empty()) {
-      Bad(option, value, "the dialog has no control with this caption" + ChoicesHint(value, captions));
+      Bad(option, value, "the dialog has no control with this caption" + ChoicesHint(value, captions, notes));
     }
     step.text = match.caption;
     if (option == "--toggle") {
