@@ -43,7 +43,8 @@ TEST_F(RunnerLoading, VersionAndHelpFollowCommandLineConventions) {
   EXPECT_EQ(version.out, "tervolin-run " TERVOLIN_VERSION "\n");
   const RunResult help = folder.Run({"--help"});
   EXPECT_EQ(help.exitStatus, 0);
-  for (const char* text : {"--settings FILE", "starts from its defaults", "--click CAPTION", "--strict", "--time"}) {
+  for (const char* text :
+       {"--settings FILE", "starts from its defaults", "--click CAPTION", "--strict", "--time"}) {
     EXPECT_NE(help.out.find(text), std::string::npos) << text << help.out;
   }
   EXPECT_EQ(help.out.find("TEXT"), std::string::npos) << help.out;

@@ -5,7 +5,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <ctime>
+#include <sys/resource.h>
 #endif
 
 namespace runner {
@@ -18,33 +18,43 @@ double WallNow() {
 
 // The process's user and system time. The C runtime's clock() is no help:
 // on Windows it counts wall time.
-double CpuNow() {
+void CpuNow(double* user, double* system) {
+  *user = 0;
+  *system = 0;
 #ifdef _WIN32
   FILETIME created{};
   FILETIME exited{};
   FILETIME kernel{};
-  FILETIME user{};
-  if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user) == 0) return 0;
-  auto ticks = [](const FILETIME& time) {
-    return static_cast<double>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) |
-                               time.dwLowDateTime);
+  FILETIME userTime{};
+  if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &userTime) == 0) return;
+  auto seconds = [](const FILETIME& time) {
+    const unsigned long long ticks =
+        (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    return static_cast<double>(ticks) * 1e-7;  // 100-nanosecond units
   };
-  return (ticks(kernel) + ticks(user)) * 1e-7;  // 100-nanosecond units
+  *user = seconds(userTime);
+  *system = seconds(kernel);
 #else
-  timespec now{};
-  if (clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now) != 0) return 0;
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+  rusage usage{};
+  if (getrusage(RUSAGE_SELF, &usage) != 0) return;
+  auto seconds = [](const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) * 1e-6;
+  };
+  *user = seconds(usage.ru_utime);
+  *system = seconds(usage.ru_stime);
 #endif
 }
 
 }  // namespace
 
-PickTimer::PickTimer() : wallStart_(WallNow()), cpuStart_(CpuNow()) {}
+PickTimer::PickTimer() : wallStart_(WallNow()) { CpuNow(&userStart_, &systemStart_); }
 
 PickTime PickTimer::Elapsed() const {
   PickTime time;
   time.wallSeconds = WallNow() - wallStart_;
-  time.cpuSeconds = CpuNow() - cpuStart_;
+  CpuNow(&time.userSeconds, &time.systemSeconds);
+  time.userSeconds -= userStart_;
+  time.systemSeconds -= systemStart_;
   return time;
 }
 

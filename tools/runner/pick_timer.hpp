@@ -4,9 +4,12 @@
 
 namespace runner {
 
+// Processor time is the whole process's, in user code and in the system on
+// its behalf (under Wine, counted in the clock's ticks of 10 ms).
 struct PickTime {
   double wallSeconds = 0;
-  double cpuSeconds = 0;  // user and system time of the whole process
+  double userSeconds = 0;
+  double systemSeconds = 0;
 };
 
 class PickTimer {
@@ -17,7 +20,8 @@ class PickTimer {
 
  private:
   double wallStart_;
-  double cpuStart_;
+  double userStart_ = 0;
+  double systemStart_ = 0;
 };
 
 }  // namespace runner

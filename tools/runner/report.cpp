@@ -224,8 +224,11 @@ std::string FormatReport(const RunReport& report) {
   line("operation", report.operation ? OperationText(*report.operation) : "(none)");
   line("result", report.pickMade ? (report.result != 0 ? "true" : "false") : "(no pick)");
   if (report.pickTime) {
-    line("time", Format("%.6f s wall", report.pickTime->wallSeconds) +
-                     Format(", %.6f s CPU (the menu pick alone)", report.pickTime->cpuSeconds));
+    const PickTime& time = *report.pickTime;
+    line("time", Format("%.6f s wall", time.wallSeconds) +
+                     Format(", %.6f s CPU", time.userSeconds + time.systemSeconds) +
+                     Format(" (%.6f user", time.userSeconds) + Format(", %.6f system)", time.systemSeconds) +
+                     " for the menu pick alone");
   }
 
   if (report.changes.empty()) line("changed", "nothing");
@@ -313,8 +316,11 @@ std::string FormatReportJson(const RunReport& report) {
   }
   out["result"] = report.pickMade ? json(report.result != 0) : json(nullptr);
   if (report.pickTime) {
-    out["time"] = {{"wallSeconds", report.pickTime->wallSeconds},
-                   {"cpuSeconds", report.pickTime->cpuSeconds}};
+    const PickTime& time = *report.pickTime;
+    out["time"] = {{"wallSeconds", time.wallSeconds},
+                   {"cpuSeconds", time.userSeconds + time.systemSeconds},
+                   {"userSeconds", time.userSeconds},
+                   {"systemSeconds", time.systemSeconds}};
   }
   json changes = json::array();
   for (const ObjectChange& change : report.changes) {
