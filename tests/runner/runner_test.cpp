@@ -308,6 +308,8 @@ TEST_F(RunnerBadInput, OutputsThatNameNoFileTheWrongKindOrTheSameFile) {
   ExpectRefused({box, "--show-dialog", folder.Path("dialog.png")}, "dialog.png", "ending in .svg");
   ExpectRefused({box, "--show-scene", folder.Path("svg")}, "--show-scene", "ending in .svg");
   ExpectRefused({box, "--scene-view", "camera"}, "--scene-view \"camera\"", "only with --show-scene");
+  ExpectRefused({box, "--show-dialog-open"}, "--show-dialog-open", "only with --show-dialog");
+  ExpectRefused({"--time"}, "command line", "the pick needs a scene file");
   ExpectRefused({box, "--show-scene", folder.Path("none/scene.svg")}, "--show-scene",
                 "the folder " + folder.Path("none") + " does not exist");
   // The runner adds --out FILE: here it is also the settings file, spelled

@@ -163,8 +163,9 @@ int32_t ObjectCount(DocumentHandle document) {
 }
 
 int Run(const RunOptions& options) {
-  if (options.scenePath.empty() && (!options.script.empty() || !options.outPath.empty() ||
-                                    !options.svgPath.empty() || !options.sceneSvgPath.empty())) {
+  if (options.scenePath.empty() &&
+      (!options.script.empty() || !options.outPath.empty() || !options.svgPath.empty() ||
+       !options.sceneSvgPath.empty() || !options.settingsPath.empty() || options.strict || options.time)) {
     throw RunError("command line: the pick needs a scene file");
   }
   RunReport report;

@@ -346,6 +346,9 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
   for (const char* name : {"--out", "--show-dialog", "--show-scene"}) {
     if (app.count(name) > 0) CheckOutputFolder(name, app[name]->as<std::string>());
   }
+  if (options->dialogListsOpen && app.count("--show-dialog") == 0) {
+    throw RunError("--show-dialog-open: takes effect only with --show-dialog FILE.svg");
+  }
   if (app.count("--scene-view") > 0 && app.count("--show-scene") == 0) {
     Bad("--scene-view", sceneView, "takes effect only with --show-scene FILE.svg");
   }
