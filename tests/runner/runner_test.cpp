@@ -290,6 +290,45 @@ TEST_F(RunnerBadInput, OutputsThatNameNoFileTheWrongKindOrTheSameFile) {
   // another way.
   ExpectRefused({box, "--settings", folder.Path("./out.json")}, "--out " + folder.Path("out.json"),
                 "is the same file as --settings");
+  const RunResult obj = folder.Run({box, "--out", folder.Path("input.obj")});
+  EXPECT_EQ(obj.exitStatus, 2);
+  EXPECT_NE(obj.err.find("input.obj\": the scene is written as JSON"), std::string::npos) << obj.err;
+
+  // Every output against every other and against the scene read, after
+  // links (a dangling one to the file it would make) and hard links.
+  namespace fs = std::filesystem;
+  fs::copy_file(box, folder.Path("input.json"));
+  fs::create_hard_link(folder.Path("input.json"), folder.Path("hard.svg"));
+  fs::create_symlink("target.svg", folder.Path("link.json"));
+  const struct {
+    std::vector<std::string> arguments;
+    const char* message;
+  } clashes[] = {
+      {{"--settings", "s.svg", "--show-scene", "s.svg"}, "s.svg: is the same file as --settings"},
+      {{"--show-dialog", "hard.svg"}, "hard.svg: is the scene file being read"},
+      {{"--out", "link.json", "--show-dialog", "target.svg"}, "target.svg: is the same file as --out"},
+      {{"--settings", "link.json", "--show-scene", "./target.svg"},
+       "target.svg: is the same file as --settings"},
+  };
+  for (const auto& clash : clashes) {
+    std::vector<std::string> arguments = {folder.Path("input.json")};
+    for (const std::string& argument : clash.arguments) {
+      arguments.push_back(argument.find('-') == 0 ? argument : folder.Path(argument));
+    }
+    const RunResult refused = folder.Run(arguments);
+    EXPECT_EQ(refused.exitStatus, 2) << refused.out << refused.err;
+    EXPECT_NE(refused.err.find(clash.message), std::string::npos) << refused.err;
+  }
+  const std::string scene = folder.Read("input.json");
+  std::vector<std::string> left = folder.Files();
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"hard.svg", "input.json", "link.json"}));
+  fs::remove(folder.Path("hard.svg"));
+  // The scene written back over itself is an edit in place.
+  const RunResult inPlace = folder.Run(
+      {folder.Path("input.json"), "--click", "Center of the O(&b)ject", "--out", folder.Path("input.json")});
+  EXPECT_EQ(inPlace.exitStatus, 0) << inPlace.err;
+  EXPECT_NE(folder.Read("input.json"), scene);
 }
 
 }  // namespace

@@ -185,6 +185,10 @@ int Run(const RunOptions& options) {
     report.currentObject = CurrentName(document);
     for (const ScriptStep& step : options.script) report.actions.push_back(DescribeStep(step));
 
+    CheckOutputsDiffer(options.scenePath, {{"--settings", options.settingsPath},
+                                           {"--out", options.outPath},
+                                           {"--show-dialog", options.svgPath},
+                                           {"--show-scene", options.sceneSvgPath}});
     // Without --settings every run starts from the dialog's defaults, so that
     // one run cannot change the next.
     report.settingsPath = options.settingsPath;
@@ -196,9 +200,6 @@ int Run(const RunOptions& options) {
       settingsExisted = std::filesystem::exists(report.settingsPath, error);
       LoadSettings(report.settingsPath);
     }
-    CheckOutputsDiffer({{"--settings", report.settingsPath},
-                        {"--out", options.outPath},
-                        {"--show-dialog", options.svgPath}});
 
     const std::vector<std::optional<mqhost::ObjectData>> before = ObjectsOf(document);
     const ClipboardWatch clipboard;
