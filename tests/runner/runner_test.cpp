@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -218,9 +219,17 @@ TEST_F(RunnerBadInput, ObjLinesTheHostCannotHoldNameTheirLine) {
       {"v nan 7 7\n", "input.obj:4: vertex coordinate \"nan\" is not a number a float can hold"},
       {"v 1 2\n", "input.obj:4: a vertex needs three coordinates"},
   };
-  for (const auto& bad : cases) {
-    folder.Write("input.obj", std::string("v 0 0 0\nv 1 0 0\nv 0 1 0\n") + bad.lines);
-    ExpectRefused({folder.Path("input.obj")}, folder.Path("input.obj"), bad.error);
+  // The checks read the lines the loader reads, whatever ends them.
+  for (const char* ending : {"\n", "\r", "\r\n"}) {
+    for (const auto& bad : cases) {
+      std::string text = std::string("v 0 0 0\nv 1 0 0\nv 0 1 0\n") + bad.lines;
+      for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+        text.replace(at, 1, ending);
+        at += std::strlen(ending) - 1;
+      }
+      folder.Write("input.obj", text);
+      ExpectRefused({folder.Path("input.obj")}, folder.Path("input.obj"), bad.error);
+    }
   }
 }
 
