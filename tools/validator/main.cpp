@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "export_table.hpp"
 #include "options.hpp"
 #include "picks.hpp"
 #include "plugin_exports.hpp"
@@ -26,6 +27,12 @@ int main(int argc, char** argv) {
   if (help) {
     std::printf("%s", error.c_str());
     return 0;
+  }
+  // A plug-in that cannot be read is a bad command line, said before any
+  // check runs (and before the loader could wait on a pipe or read a device).
+  if (std::string bytes; !validator::ReadLibraryFile(options.pluginPath, &bytes, &error)) {
+    std::fprintf(stderr, "tervolin-validate: --plugin %s\n", error.c_str());
+    return 2;
   }
   validator::ScratchFolder scratch;
   if (!scratch.Make(options.workDir, &error)) {
