@@ -8,6 +8,7 @@
 #include <string>
 
 #include "export_table.hpp"
+#include "interrupts.hpp"
 #include "options.hpp"
 #include "picks.hpp"
 #include "plugin_exports.hpp"
@@ -17,6 +18,7 @@
 #include "work_dir.hpp"
 
 int main(int argc, char** argv) {
+  validator::HoldInterrupts();
   validator::Options options;
   std::string error;
   bool help = false;
@@ -42,6 +44,10 @@ int main(int argc, char** argv) {
   options.workDir = scratch.path();
   validator::Report report(options.hangSeconds);
   report.Configure(options.json, !options.quiet, options.junitPath);
+  // However the run ends, the scratch folder goes, and a JUnit file says
+  // what ran.
+  report.SetLastWord([&scratch] { scratch.Remove(); });
+  const validator::InterruptWatch interrupts([&report](const std::string& why) { report.Abandon(why); });
   report.Note("plug-in " + options.pluginPath + ", level " + std::to_string(options.level) + ", seed " +
               std::to_string(options.seed));
   auto plugin = std::make_unique<validator::LoadedPlugin>(options.pluginPath);
