@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <pugixml.hpp>
 
 #include "tests/runner/runner_process.hpp"
 
@@ -139,7 +140,7 @@ TEST_F(RunnerLoading, CommandLineSelectionsReplaceTheScenesAndAddUp) {
   EXPECT_EQ(objects[3]["selected"], true);
 }
 
-TEST_F(RunnerLoading, ControlCharactersInNamesAreEscapedInTheReport) {
+TEST_F(RunnerLoading, ControlCharactersInNamesAreEscapedInReportsMessagesAndPictures) {
   folder.Write("input.json",
                R"({"currentObject": 0, "objects": [{"name": "A\u001b[31m\nprotocol    no errors\u009b",
                                  "vertices": [[0, 0, 0], [2, 0, 0], [0, 2, 0]], "faces": [[0, 1, 2]]}]})");
@@ -150,6 +151,29 @@ TEST_F(RunnerLoading, ControlCharactersInNamesAreEscapedInTheReport) {
   EXPECT_NE(run.out.find("changed     " + escaped + " (object 0)\n"), std::string::npos) << run.out;
   EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
   EXPECT_EQ(run.out.find("\xC2\x9B"), std::string::npos);
+
+  // The same on standard error (the name in a hint, an OBJ warning, a path)
+  // and in the pictures, which must stay well-formed XML: a JSON name with
+  // controls, an OBJ name that is not UTF-8, a material that would retitle
+  // the terminal.
+  folder.Write("input.obj",
+               "o B\xff\x01\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl \x1b]0;title\x07\x1b[2J\nf 1 2 3\n");
+  const RunResult hint = folder.Run({folder.Path("input.json"), "--current", "A"});
+  EXPECT_EQ(hint.exitStatus, 2);
+  EXPECT_NE(hint.err.find("A\\u001b[31m\\nprotocol"), std::string::npos) << hint.err;
+  for (const std::string& scene : {std::string("input.json"), std::string("input.obj")}) {
+    const RunResult drawn = folder.Run({folder.Path(scene), "--show-scene", folder.Path(scene + ".svg"),
+                                        "--show-dialog", folder.Path("dialog\x1b.svg")});
+    EXPECT_EQ(drawn.exitStatus, 0) << drawn.err;
+    for (const std::string& text : {drawn.out, drawn.err, hint.err, folder.Read(scene + ".svg")}) {
+      for (const char* raw : {"\x1b", "\x07", "\x01", "\xff", "\xC2\x9B"}) {
+        EXPECT_EQ(text.find(raw), std::string::npos) << scene << ": " << text;
+      }
+    }
+    pugi::xml_document picture;
+    EXPECT_TRUE(picture.load_file(folder.Path(scene + ".svg").c_str())) << folder.Read(scene + ".svg");
+  }
+  EXPECT_NE(folder.Read("input.obj.svg").find("B\\xff\\u0001"), std::string::npos);
 }
 
 // --- Bad input: one clear message, status 2, nothing written -------------------
