@@ -235,7 +235,8 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
                "fail (exit status 1) when the dialog ignores an action, e.g. a click on a disabled button")
       ->group("Scripted user");
 
-  app.add_option("--out", options->outPath, "write the resulting scene to this file")->option_text("FILE");
+  app.add_option("--out", options->outPath, "write the resulting scene to this JSON file")
+      ->option_text("FILE.json");
   app.add_flag("--json", options->json, "print the report as JSON (docs/runner-json.md)");
   app.add_option("--settings", options->settingsPath,
                  "load the dialog's options from this file and save them back to it (created when "

@@ -26,6 +26,8 @@ fs::path Resolved(const std::string& utf8) {
   return error ? path.lexically_normal() : spelled;
 }
 
+std::string Named(const std::string& option, const std::string& path) { return option + " " + path; }
+
 bool SameFile(const std::string& a, const std::string& b) {
   const fs::path first = Resolved(a);
   const fs::path second = Resolved(b);
@@ -51,14 +53,14 @@ void CheckOutputsDiffer(const std::string& scenePath,
     if (path.empty()) continue;
     // The scene may be written back over itself: that edits it in place.
     if (option != "--out" && !scenePath.empty() && SameFile(scenePath, path)) {
-      throw RunError(option + " " + path + ": is the scene file being read (" + scenePath +
+      throw RunError(Named(option, path) + ": is the scene file being read (" + scenePath +
                      "); give it a file of its own");
     }
     for (size_t j = i + 1; j < outputs.size(); ++j) {
       if (outputs[j].second.empty()) continue;
       if (SameFile(path, outputs[j].second)) {
-        throw RunError(outputs[j].first + " " + outputs[j].second + ": is the same file as " + option + " " +
-                       path + "; give each its own file");
+        throw RunError(Named(outputs[j].first, outputs[j].second) + ": is the same file as " +
+                       Named(option, path) + "; give each its own file");
       }
     }
   }
