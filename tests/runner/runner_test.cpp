@@ -333,18 +333,24 @@ TEST_F(RunnerBadInput, OutputsThatNameNoFileTheWrongKindOrTheSameFile) {
   fs::copy_file(box, folder.Path("input.json"));
   fs::create_hard_link(folder.Path("input.json"), folder.Path("hard.svg"));
   fs::create_symlink("target.svg", folder.Path("link.json"));
+  folder.Write("input.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+  fs::create_symlink("input.obj", folder.Path("obj.json"));
   const struct {
     std::vector<std::string> arguments;
     const char* message;
   } clashes[] = {
-      {{"--settings", "s.svg", "--show-scene", "s.svg"}, "s.svg: is the same file as --settings"},
-      {{"--show-dialog", "hard.svg"}, "hard.svg: is the scene file being read"},
-      {{"--out", "link.json", "--show-dialog", "target.svg"}, "target.svg: is the same file as --out"},
-      {{"--settings", "link.json", "--show-scene", "./target.svg"},
+      {{"input.json", "--settings", "s.svg", "--show-scene", "s.svg"},
+       "s.svg: is the same file as --settings"},
+      {{"input.json", "--show-dialog", "hard.svg"}, "hard.svg: is the scene file being read"},
+      {{"input.json", "--out", "link.json", "--show-dialog", "target.svg"},
+       "target.svg: is the same file as --out"},
+      {{"input.json", "--settings", "link.json", "--show-scene", "./target.svg"},
        "target.svg: is the same file as --settings"},
+      // In place, but JSON through a link into the OBJ file read.
+      {{"input.obj", "--out", "obj.json"}, "obj.json: is the OBJ file being read"},
   };
   for (const auto& clash : clashes) {
-    std::vector<std::string> arguments = {folder.Path("input.json")};
+    std::vector<std::string> arguments;
     for (const std::string& argument : clash.arguments) {
       arguments.push_back(argument.find('-') == 0 ? argument : folder.Path(argument));
     }
@@ -355,7 +361,8 @@ TEST_F(RunnerBadInput, OutputsThatNameNoFileTheWrongKindOrTheSameFile) {
   const std::string scene = folder.Read("input.json");
   std::vector<std::string> left = folder.Files();
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"hard.svg", "input.json", "link.json"}));
+  EXPECT_EQ(left, (std::vector<std::string>{"hard.svg", "input.json", "input.obj", "link.json", "obj.json"}));
+  EXPECT_EQ(folder.Read("input.obj"), "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
   fs::remove(folder.Path("hard.svg"));
   // The scene written back over itself is an edit in place.
   const RunResult inPlace = folder.Run(

@@ -5,6 +5,7 @@
 
 #include "fileio/safe_file.hpp"
 #include "tools/runner/run_error.hpp"
+#include "tools/runner/scene_input.hpp"
 
 namespace runner {
 
@@ -51,10 +52,17 @@ void CheckOutputsDiffer(const std::string& scenePath,
   for (size_t i = 0; i < outputs.size(); ++i) {
     const auto& [option, path] = outputs[i];
     if (path.empty()) continue;
-    // The scene may be written back over itself: that edits it in place.
-    if (option != "--out" && !scenePath.empty() && SameFile(scenePath, path)) {
-      throw RunError(Named(option, path) + ": is the scene file being read (" + scenePath +
-                     "); give it a file of its own");
+    // A JSON scene may be written back over itself: that edits it in place.
+    // An OBJ file read is never overwritten with JSON.
+    if (!scenePath.empty() && SameFile(scenePath, path)) {
+      if (option != "--out") {
+        throw RunError(Named(option, path) + ": is the scene file being read (" + scenePath +
+                       "); give it a file of its own");
+      }
+      if (IsObjPath(scenePath)) {
+        throw RunError(Named(option, path) + ": is the OBJ file being read (" + scenePath +
+                       "), and the scene is written as JSON; give a file of its own");
+      }
     }
     for (size_t j = i + 1; j < outputs.size(); ++j) {
       if (outputs[j].second.empty()) continue;
