@@ -105,6 +105,9 @@ void CopyAttributes(const std::string& from, int to, std::string* failed) {
     const ssize_t got = ::getxattr(from.c_str(), name, value.data(), value.size());
     if (got < 0 || ::fsetxattr(to, name, value.data(), static_cast<size_t>(got), 0) != 0) {
       if (got >= 0 && Unsupported(errno)) continue;
+      // A security label (SELinux, Smack) is the policy's to give: a user
+      // may not be allowed to copy it, and the new file gets its own.
+      if (got >= 0 && std::strncmp(name, "security.", 9) == 0) continue;
       *failed = Because((std::string("its extended attribute ") + name + " cannot be kept").c_str());
       return;
     }
