@@ -178,9 +178,10 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error, b
   if (options->workDir.empty()) options->workDir = ".";
 
   // An option that cannot change this run is refused, not ignored: the picks,
-  // their seed, their frames and their trace belong to level 5 and up.
+  // their frames and their trace belong to level 5 and up. (The seed also
+  // names level 1's scratch files.)
   if (options->level < 5) {
-    for (const char* name : {"--picks", "--seed", "--far-origins", "--near-origins", "--trace-pick"}) {
+    for (const char* name : {"--picks", "--far-origins", "--near-origins", "--trace-pick"}) {
       if (app.count(name) == 0) continue;
       *error = std::string(name) + " does nothing at level " + std::to_string(options->level) +
                ": it sets the random picks of level 5 and up; give --level 5 or 10, or leave it out";

@@ -123,7 +123,6 @@ TEST(Options, BadArgumentsAreRefused) {
       {{"--piks", "5"}, "--piks is not an option; did you mean --picks?"},
       {{"--levle=5"}, "--levle is not an option; did you mean --level?"},
       {{"--level", "1", "--picks", "25"}, "--picks does nothing at level 1"},
-      {{"--seed", "7"}, "--seed does nothing at level 1"},
       {{"--near-origins"}, "--near-origins does nothing at level 1"},
       {{"--level", "5", "--picks", "10", "--trace-pick", "11"},
        "--trace-pick 11 does nothing: the run makes 10"},
@@ -139,6 +138,8 @@ TEST(Options, BadArgumentsAreRefused) {
   validator::Options level5;
   EXPECT_TRUE(Parse({"--level", "5", "--picks", "10", "--trace-pick", "10", "--seed", "3"}, &level5, &error))
       << error;
+  validator::Options seeded;
+  EXPECT_TRUE(Parse({"--level", "1", "--seed", "7"}, &seeded, &error)) << error;
   validator::Options junit;
   EXPECT_TRUE(Parse({"--junit", "results.xml"}, &junit, &error)) << error;
 }
