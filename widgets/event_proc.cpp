@@ -62,8 +62,8 @@ MouseEventInfo ReadMouse(void* const* list) {
 
 KeyEventInfo ReadKey(void* const* list) {
   KeyEventInfo info;
-  info.keyCode = LookupArgInt(list, "key", 0);
-  info.autoRepeat = LookupArgInt(list, "auto_repeat", 0) != 0;
+  info.keyCode = LookupArgInt(list, mq::kEventKey, 0);
+  info.autoRepeat = LookupArgInt(list, mq::kEventAutoRepeat, 0) != 0;
   const ButtonFlags flags = ReadButtonState(list);
   info.leftButton = flags.left;
   info.middleButton = flags.middle;
@@ -184,13 +184,13 @@ int Route(DocumentHandle document, void** list, void* pointer) {
     CopyFinished(finishedLocation, info.finished);
     return result;
   }
-  if (std::strcmp(type, "paint") == 0) {
+  if (std::strcmp(type, mq::kEventPaint) == 0) {
     PaintEventInfo info;
     info.canvas = new MQCanvas(LookupArgPointer(list, "canvas"));
     const CanvasGuard guard(info.canvas);
     return closure->Invoke(sender, document, RecordFor(closure, &info));
   }
-  if (std::strcmp(type, "listdrawitem") == 0) {
+  if (std::strcmp(type, mq::kEventListDrawItem) == 0) {
     const Rectangle rect = FindRectangle(list);
     if (!rect.complete()) return 0;
     ListDrawItemInfo info;
@@ -205,7 +205,7 @@ int Route(DocumentHandle document, void** list, void* pointer) {
     WriteRectangle(info, rect);
     return result;
   }
-  if (std::strcmp(type, "treelistdrawitem") == 0) {
+  if (std::strcmp(type, mq::kEventTreeListDrawItem) == 0) {
     const Rectangle rect = FindRectangle(list);
     if (!rect.complete()) return 0;
     TreeListDrawItemInfo info;
@@ -221,14 +221,14 @@ int Route(DocumentHandle document, void** list, void* pointer) {
     WriteRectangle(info, rect);
     return result;
   }
-  if (std::strcmp(type, "timer") == 0) {
+  if (std::strcmp(type, mq::kEventTimer) == 0) {
     // A timer binding fires once: it leaves the widget before its call and
     // lives on this reference until the call returns.
     const std::shared_ptr<MQWidgetEventClosureBase> held = closures[k];
     closures.erase(closures.begin() + static_cast<std::ptrdiff_t>(k));
     return held->Invoke(sender, document, nullptr);
   }
-  if (std::strcmp(type, "dragover") == 0) {
+  if (std::strcmp(type, mq::kEventDragOver) == 0) {
     auto* const resultLocation = static_cast<unsigned char*>(LookupArgPointer(list, "result"));
     if (resultLocation == nullptr) return 0;
     DragOverInfo info;
@@ -238,7 +238,7 @@ int Route(DocumentHandle document, void** list, void* pointer) {
     *resultLocation = info.result ? 1 : 0;
     return result;
   }
-  if (std::strcmp(type, "dropfiles") == 0) {
+  if (std::strcmp(type, mq::kEventDropFiles) == 0) {
     auto* const* const files = static_cast<void* const*>(LookupArgPointer(list, "files"));
     if (files == nullptr) return 0;
     DropFilesInfo info;
