@@ -9,9 +9,8 @@
 
 namespace tervolin {
 
-inline constexpr uint32_t kMinimumHostVersion = 0x4501;
-inline constexpr uint32_t kInterfaceVersion = 0x451;
-
+// The plug-in interface version (protocol/plugin_exports.hpp) to a host of
+// that version or later, 0 to an older one.
 uint32_t CheckHostVersion(uint32_t hostVersion);
 
 const char* EnumStringFor(MQBasePlugin& plugin, int32_t index);
