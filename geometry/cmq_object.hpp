@@ -24,6 +24,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -42,7 +43,6 @@ class CMQVertex {
       : index(vertexIndex), owner(vertexOwner), position(vertexPosition) {}
   CMQVertex(const CMQVertex&) = default;
   CMQVertex& operator=(const CMQVertex&) = default;
-  ~CMQVertex();
 
   // Asks the host, through the owner's document.
   bool IsSelected() const;
@@ -58,7 +58,6 @@ class CMQFace {
   CMQFace(int32_t faceIndex, const CMQObject* faceOwner) noexcept : index(faceIndex), owner(faceOwner) {}
   CMQFace(const CMQFace&) = default;
   CMQFace& operator=(const CMQFace&) = default;
-  ~CMQFace();
 
   bool IsSelected() const;
   int32_t GetPointCount() const;
@@ -146,15 +145,13 @@ class FaceRange {
   const CMQObject* owner_;
 };
 
-// Names one object of one document. Owns neither handle and copies freely;
-// the factories do not check what the host answered: use IsValid.
+// Names one object of one document. Owns neither handle and copies freely:
+// a value, not a base class; the factories do not check what the host
+// answered: use IsValid.
 class CMQObject {
  public:
   CMQObject() = default;
   CMQObject(ObjectHandle object, DocumentHandle document) : object_(object), document_(document) {}
-  CMQObject(const CMQObject&) = default;
-  CMQObject& operator=(const CMQObject&) = default;
-  virtual ~CMQObject();
 
   // The document's current object.
   static CMQObject Current(DocumentHandle document);
@@ -205,6 +202,8 @@ class CMQObject {
   ObjectHandle object_ = nullptr;
   DocumentHandle document_ = nullptr;
 };
+static_assert(std::is_trivially_copyable_v<CMQObject> && !std::is_polymorphic_v<CMQObject>,
+              "the object wrapper is a value: two handles, copied as they are");
 
 // ---------------------------------------------------------------------------
 // Inline: the per-vertex and per-face calls and the walks' steps.

@@ -150,6 +150,28 @@ void ReadPosition(Record& info, void* const* list) {
   info.screenY = LookupArgInt(list, "screen_y", 0);
 }
 
+// A list-drawing event: nothing without all four of its rectangle's
+// locations; otherwise the item (read by `readItem`) and the rectangle go to
+// the handler, the canvas is deleted after it unless the handler took it
+// over, and the rectangle is written back.
+template <class Record, class ReadItem>
+int32_t RouteDrawItem(MQWidgetEventClosureBase& closure, MQWidgetBase* sender, DocumentHandle document,
+                      void* const* list, ReadItem readItem) {
+  const Rectangle rect = FindRectangle(list);
+  if (!rect.complete()) return 0;
+  Record info;
+  readItem(info);
+  ReadRectangle(info, rect);
+  int32_t result;
+  {
+    info.canvas = new MQCanvas(LookupArgPointer(list, "canvas"));
+    const CanvasGuard guard(info.canvas);
+    result = closure.Invoke(sender, document, RecordFor(&closure, &info));
+  }
+  WriteRectangle(info, rect);
+  return result;
+}
+
 int Route(DocumentHandle document, void** list, void* pointer) {
   const int32_t targetId = LookupArgInt(list, mq::kEventTargetId, 0);
   const int32_t senderId = LookupArgInt(list, mq::kEventSenderId, 0);
@@ -191,35 +213,16 @@ int Route(DocumentHandle document, void** list, void* pointer) {
     return closure->Invoke(sender, document, RecordFor(closure, &info));
   }
   if (std::strcmp(type, mq::kEventListDrawItem) == 0) {
-    const Rectangle rect = FindRectangle(list);
-    if (!rect.complete()) return 0;
-    ListDrawItemInfo info;
-    info.itemIndex = LookupArgInt(list, "index", -1);
-    ReadRectangle(info, rect);
-    int32_t result;
-    {
-      info.canvas = new MQCanvas(LookupArgPointer(list, "canvas"));
-      const CanvasGuard guard(info.canvas);
-      result = closure->Invoke(sender, document, RecordFor(closure, &info));
-    }
-    WriteRectangle(info, rect);
-    return result;
+    return RouteDrawItem<ListDrawItemInfo>(*closure, sender, document, list, [list](ListDrawItemInfo& info) {
+      info.itemIndex = LookupArgInt(list, "index", -1);
+    });
   }
   if (std::strcmp(type, mq::kEventTreeListDrawItem) == 0) {
-    const Rectangle rect = FindRectangle(list);
-    if (!rect.complete()) return 0;
-    TreeListDrawItemInfo info;
-    info.itemIndex = LookupArgInt(list, "index", -1);
-    info.itemId = LookupArgInt(list, "id", -1);
-    ReadRectangle(info, rect);
-    int32_t result;
-    {
-      info.canvas = new MQCanvas(LookupArgPointer(list, "canvas"));
-      const CanvasGuard guard(info.canvas);
-      result = closure->Invoke(sender, document, RecordFor(closure, &info));
-    }
-    WriteRectangle(info, rect);
-    return result;
+    return RouteDrawItem<TreeListDrawItemInfo>(*closure, sender, document, list,
+                                               [list](TreeListDrawItemInfo& info) {
+                                                 info.itemIndex = LookupArgInt(list, "index", -1);
+                                                 info.itemId = LookupArgInt(list, "id", -1);
+                                               });
   }
   if (std::strcmp(type, mq::kEventTimer) == 0) {
     // A timer binding fires once: it leaves the widget before its call and

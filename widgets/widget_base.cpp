@@ -29,8 +29,6 @@ MQWidgetBase::~MQWidgetBase() {
   if (id != 0) {
     widgetRegistry.erase(id);
     if (owned) widget_wire::Send(id, mq::kWidgetDelete, {});
-    id = 0;
-    owned = false;
   }
   eventClosures.clear();
 }
