@@ -2,6 +2,12 @@
 // the object wrapper cmq::CMQObject, the vertex and face views cmq::CMQVertex
 // and cmq::CMQFace, and the iterators over the object's live vertices and faces.
 //
+// Generic in part: the shared-pointer views, their iterators and ranges (and
+// view_pool.hpp behind them) serve plug-ins that walk an object view by view.
+// This object plug-in does not reach them: its operations and dialog use the
+// wrapper's factories and direct calls through cmq::ObjectView (their tests:
+// tests/plugin/object_views_test.cpp).
+//
 // Nothing here copies or caches the host's geometry: every step of a walk asks
 // the host for the current count and the vertex's reference count (or the
 // face's point count), every selection test asks for the object's document

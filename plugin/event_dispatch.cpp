@@ -1,6 +1,9 @@
 // MQOnEvent: events by code to the virtual operations of station, command and
-// import plug-ins. An object plug-in such as Tervolin answers every event
-// with 0.
+// import plug-ins.
+//
+// Generic part: it serves those kinds only. An object plug-in such as
+// Tervolin answers every event with 0 and reaches none of the rows below
+// (their tests: tests/plugin/event_dispatch_test.cpp).
 #include <cstring>
 
 #include "plugin/export_layer.hpp"

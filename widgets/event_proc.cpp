@@ -1,3 +1,10 @@
+// The widget event procedure: finds the closure an event names and hands it
+// the event's record.
+//
+// Generic in part: the operation dialog's events are "execute" and
+// "keydown". The mouse, paint, list-drawing, timer, drag and drop branches of
+// Route serve the widgets of other plug-ins; this object plug-in does not
+// reach them (their tests: tests/plugin/event_records_test.cpp).
 #include "widgets/event_proc.hpp"
 
 #include <cstddef>
