@@ -195,8 +195,9 @@ TEST_F(DialogLayout, OperationTableKeysFollowTheCaptionsMnemonics) {
     const std::u16string caption = entry.caption;
     EXPECT_EQ(entry.code, expectedCode++);
     const size_t amp = caption.find(u'&');
-    const char mnemonic =
-        amp == std::u16string::npos ? 0 : static_cast<char>(std::toupper(static_cast<int>(caption[amp + 1])));
+    const char mnemonic = amp == std::u16string::npos
+                              ? '\0'
+                              : static_cast<char>(std::toupper(static_cast<int>(caption[amp + 1])));
     EXPECT_EQ(entry.key, mnemonic) << "operation " << entry.code;
     if (entry.key != 0) keys += entry.key;
     if (entry.ctrlKey != 0) ctrlKeys += entry.ctrlKey;
