@@ -27,20 +27,16 @@ void* RecordFor(const MQWidgetEventClosureBase* closure, void* record) {
   return closure->ReadsKeyRecord() ? nullptr : record;
 }
 
-// The six flags of "button_state", in the records' field order.
-struct ButtonFlags {
-  bool left;
-  bool middle;
-  bool right;
-  bool shift;
-  bool ctrl;
-  bool bit5;
-};
-
-ButtonFlags ReadButtonState(void* const* list) {
+// The mouse and key records take the same six flags.
+template <class Record>
+void ReadButtonState(void* const* list, Record& info) {
   const int32_t state = LookupArgInt(list, mq::kEventButtonState, 0);
-  return {(state & mq::kButtonLeft) != 0,  (state & mq::kButtonMiddle) != 0, (state & mq::kButtonRight) != 0,
-          (state & mq::kButtonShift) != 0, (state & mq::kButtonCtrl) != 0,   (state & mq::kButtonBit5) != 0};
+  info.leftButton = (state & mq::kButtonLeft) != 0;
+  info.middleButton = (state & mq::kButtonMiddle) != 0;
+  info.rightButton = (state & mq::kButtonRight) != 0;
+  info.shiftKey = (state & mq::kButtonShift) != 0;
+  info.ctrlKey = (state & mq::kButtonCtrl) != 0;
+  info.bit5Flag = (state & mq::kButtonBit5) != 0;
 }
 
 MouseEventInfo ReadMouse(void* const* list) {
@@ -54,13 +50,7 @@ MouseEventInfo ReadMouse(void* const* list) {
   info.lastX = LookupArgInt(list, "last_x", 0);
   info.lastY = LookupArgInt(list, "last_y", 0);
   info.wheelDelta = LookupArgInt(list, "wheel_delta", 0);
-  const ButtonFlags flags = ReadButtonState(list);
-  info.leftButton = flags.left;
-  info.middleButton = flags.middle;
-  info.rightButton = flags.right;
-  info.shiftKey = flags.shift;
-  info.ctrlKey = flags.ctrl;
-  info.bit5Flag = flags.bit5;
+  ReadButtonState(list, info);
   if (const void* pressure = LookupArgPointer(list, "pressure")) {
     std::memcpy(&info.pressure, pressure, sizeof info.pressure);
   }
@@ -71,13 +61,7 @@ KeyEventInfo ReadKey(void* const* list) {
   KeyEventInfo info;
   info.keyCode = LookupArgInt(list, mq::kEventKey, 0);
   info.autoRepeat = LookupArgInt(list, mq::kEventAutoRepeat, 0) != 0;
-  const ButtonFlags flags = ReadButtonState(list);
-  info.leftButton = flags.left;
-  info.middleButton = flags.middle;
-  info.rightButton = flags.right;
-  info.shiftKey = flags.shift;
-  info.ctrlKey = flags.ctrl;
-  info.bit5Flag = flags.bit5;
+  ReadButtonState(list, info);
   return info;
 }
 

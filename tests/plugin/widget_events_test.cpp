@@ -13,10 +13,7 @@
 namespace {
 
 using namespace tervolin;
-using event_proc_testing::EventList;
-using event_proc_testing::FakeDocument;
-using event_proc_testing::RecordingClosure;
-using event_proc_testing::WidgetEventProcTest;
+using namespace event_proc_testing;
 
 // --- Finding the binding -------------------------------------------------
 
