@@ -64,4 +64,16 @@ inline constexpr int32_t kButtonCtrl = 0x08;
 inline constexpr int32_t kButtonMiddle = 0x10;
 inline constexpr int32_t kButtonBit5 = 0x20;
 
+// Sets a record's six flag fields (leftButton, middleButton, rightButton,
+// shiftKey, ctrlKey, bit5Flag; bool or int32) from a "button_state" value.
+template <class Record>
+void SetButtonFlags(int32_t state, Record& record) {
+  record.leftButton = (state & kButtonLeft) != 0;
+  record.middleButton = (state & kButtonMiddle) != 0;
+  record.rightButton = (state & kButtonRight) != 0;
+  record.shiftKey = (state & kButtonShift) != 0;
+  record.ctrlKey = (state & kButtonCtrl) != 0;
+  record.bit5Flag = (state & kButtonBit5) != 0;
+}
+
 }  // namespace mq

@@ -27,18 +27,6 @@ void* RecordFor(const MQWidgetEventClosureBase* closure, void* record) {
   return closure->ReadsKeyRecord() ? nullptr : record;
 }
 
-// The mouse and key records take the same six flags.
-template <class Record>
-void ReadButtonState(void* const* list, Record& info) {
-  const int32_t state = LookupArgInt(list, mq::kEventButtonState, 0);
-  info.leftButton = (state & mq::kButtonLeft) != 0;
-  info.middleButton = (state & mq::kButtonMiddle) != 0;
-  info.rightButton = (state & mq::kButtonRight) != 0;
-  info.shiftKey = (state & mq::kButtonShift) != 0;
-  info.ctrlKey = (state & mq::kButtonCtrl) != 0;
-  info.bit5Flag = (state & mq::kButtonBit5) != 0;
-}
-
 MouseEventInfo ReadMouse(void* const* list) {
   MouseEventInfo info;
   info.clientX = LookupArgInt(list, "client_x", 0);
@@ -50,7 +38,7 @@ MouseEventInfo ReadMouse(void* const* list) {
   info.lastX = LookupArgInt(list, "last_x", 0);
   info.lastY = LookupArgInt(list, "last_y", 0);
   info.wheelDelta = LookupArgInt(list, "wheel_delta", 0);
-  ReadButtonState(list, info);
+  mq::SetButtonFlags(LookupArgInt(list, mq::kEventButtonState, 0), info);
   if (const void* pressure = LookupArgPointer(list, "pressure")) {
     std::memcpy(&info.pressure, pressure, sizeof info.pressure);
   }
@@ -61,7 +49,7 @@ KeyEventInfo ReadKey(void* const* list) {
   KeyEventInfo info;
   info.keyCode = LookupArgInt(list, mq::kEventKey, 0);
   info.autoRepeat = LookupArgInt(list, mq::kEventAutoRepeat, 0) != 0;
-  ReadButtonState(list, info);
+  mq::SetButtonFlags(LookupArgInt(list, mq::kEventButtonState, 0), info);
   return info;
 }
 
