@@ -56,7 +56,7 @@ TEST_F(RunnerLoading, JsonReportCarriesIdentityAndScene) {
   const RunResult run = folder.Run({Scene("copy-targets.json"), "--json"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   const json report = ParseJson(run.out);
-  EXPECT_EQ(report["formatVersion"], 1);
+  EXPECT_EQ(report["formatVersion"], 2);
   EXPECT_TRUE(report["error"].is_null());
   EXPECT_EQ(report["plugin"]["typeName"], "object plug-in");
   EXPECT_EQ(report["plugin"]["product"], "E3F7A830");

@@ -67,7 +67,7 @@ struct RunReport {
 
 // The version of the JSON report's layout (docs/runner-json.md); raised when
 // a field changes meaning or goes away, not when one is added.
-constexpr int kJsonFormatVersion = 1;
+constexpr int kJsonFormatVersion = 2;
 
 // Every object of `document` that differs from its state in `before`
 // (indexed by object slot).
