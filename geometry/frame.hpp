@@ -54,8 +54,9 @@ bool FrameIsInvertible(const MQMatrix& frame);
 
 // True when `frame` is invertible and the axis part of `inverse` undoes the
 // axis part of `frame`: every element of their product is the identity's
-// within 1e-3 of the lengths of the frame's row and the inverse's column
-// that make it. Vertices taken through
+// within 1e-3 of the sum of the sizes of the three terms that make it, plus a
+// floor of a few float steps of the lengths of the frame's row and the
+// inverse's column for elements made only of rounding. Vertices taken through
 // `inverse` then land in the frame's own coordinates, not somewhere a host's
 // stand-in answer for a singular frame would put them.
 bool IsInverseFrame(const MQMatrix& frame, const MQMatrix& inverse);
