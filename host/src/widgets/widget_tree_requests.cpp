@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "host/src/calls/host_faults.hpp"
 #include "host/src/widgets/widget_request_handlers.hpp"
 
 namespace mqhost::widget_host {
@@ -81,8 +82,9 @@ void Create(Request& request, const std::vector<Pair>& pairs) {
   }
   if (!request.ok()) return;
   Store& store = TheStore();
-  if (store.refuseCreations > 0) {
-    --store.refuseCreations;
+  if (store.refuseCreations > 0 ||
+      mqhost::host_faults::Answer(mqhost::HostFault::WidgetCreation, "MQWidget_Value(create)")) {
+    if (store.refuseCreations > 0) --store.refuseCreations;
     request.Log("id", WireType::Int32, true);
     return;
   }
