@@ -31,9 +31,10 @@ int32_t CopyToSelected(DocumentHandle document, cmq::CMQObject& current, const O
   // are: the count is read once.
   const int32_t objectCount = HostApi().MQDoc_GetObjectCount(document);
   for (int32_t index = 0; index < objectCount; ++index) {
-    // The handle of slot `index` is the object at that index: a null one
-    // (an empty slot) is all that can fail the wrapper's IsValid here.
-    const cmq::ObjectView target(cmq::CMQObject::ByIndex(document, index), index);
+    // An empty slot answers a null handle, and the host may say of an object
+    // it answered that it is not in the document (a negative index): both
+    // are skipped.
+    const cmq::ObjectView target(cmq::CMQObject::ByIndex(document, index));
     if (!target.IsValid() || target.Object() == source.Object()) continue;
     if (HostApi().MQObj_GetIntValue(target.Object(), mq::kObjectSelected) == 0) continue;
 
