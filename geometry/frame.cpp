@@ -64,13 +64,14 @@ void RebuildMatrix(MQMatrix& target, const MQMatrix& scaleFrom, const MQMatrix& 
   ComposeMatrix(target, scale, rotation, translation);
 }
 
-MQMatrix CameraFrame(DocumentHandle document) {
+bool CameraFrame(DocumentHandle document, MQMatrix* camera) {
   SceneHandle scene = HostApi().MQDoc_GetScene(document, 0);
+  if (scene == nullptr) return false;
   Float3 angle{0.0f, 0.0f, 0.0f};
   HostApi().MQScene_FloatValue(scene, mq::kSceneCameraAngle, &angle.x);
-  MQMatrix camera = IdentityMatrix();
-  ComposeMatrix(camera, Float3{1.0f, 1.0f, 1.0f}, angle, Float3{0.0f, 0.0f, 0.0f});
-  return camera;
+  *camera = IdentityMatrix();
+  ComposeMatrix(*camera, Float3{1.0f, 1.0f, 1.0f}, angle, Float3{0.0f, 0.0f, 0.0f});
+  return true;
 }
 
 namespace {

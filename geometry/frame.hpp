@@ -39,8 +39,9 @@ void RebuildMatrix(MQMatrix& target, const MQMatrix& scaleFrom, const MQMatrix& 
                    const MQMatrix& translationFrom);
 
 // The camera of the document's scene 0 as a frame: unit scale, the camera
-// angle, no translation. Row 2 is the camera's Z axis in vertex space.
-MQMatrix CameraFrame(DocumentHandle document);
+// angle, no translation. Row 2 is the camera's Z axis in vertex space. False,
+// with `camera` untouched, when the host gives the document no scene.
+bool CameraFrame(DocumentHandle document, MQMatrix* camera);
 
 // How flat three axes may be and still count as spanning space: the volume
 // they span, at most this share of the product of their lengths, is flat.
