@@ -42,10 +42,12 @@ enum class HostFault {
 inline constexpr int kHostFaultKinds = 8;
 MQHOST_API const char* HostFaultName(HostFault fault);
 
-// Starts a schedule: every call that may fail answers its failure with a
-// chance of `percent` in 100 (0 to 100). Replaces a running schedule and
-// forgets the faults answered so far.
-MQHOST_API void ScheduleHostFaults(uint64_t seed, int percent);
+// Starts a schedule: every call that may fail with one of the failures in
+// `kinds` (bit 1 << HostFault) answers it with a chance of `percent` in 100
+// (0 to 100). Replaces a running schedule and forgets the faults answered so
+// far.
+inline constexpr uint32_t kAllHostFaults = (1u << kHostFaultKinds) - 1;
+MQHOST_API void ScheduleHostFaults(uint64_t seed, int percent, uint32_t kinds = kAllHostFaults);
 // Stops the schedule: every call answers normally again.
 MQHOST_API void StopHostFaults();
 // The faults answered since the schedule started, in order, each as

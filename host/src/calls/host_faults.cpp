@@ -10,6 +10,7 @@ struct Schedule {
   bool running = false;
   uint64_t state = 0;
   uint32_t percent = 0;
+  uint32_t kinds = 0;
   std::vector<std::string> answered;
   std::vector<ObjectHandle> hidden;
 };
@@ -43,8 +44,9 @@ const char* HostFaultName(HostFault fault) {
   return "unknown";
 }
 
-void ScheduleHostFaults(uint64_t seed, int percent) {
+void ScheduleHostFaults(uint64_t seed, int percent, uint32_t kinds) {
   Schedule& schedule = TheSchedule();
+  schedule.kinds = kinds;
   schedule.running = percent > 0;
   schedule.state = seed;
   schedule.percent = static_cast<uint32_t>(std::clamp(percent, 0, 100));
@@ -68,7 +70,8 @@ int32_t answeredCurrentIndex = -1;
 
 bool Answer(HostFault fault, const char* where) {
   Schedule& schedule = TheSchedule();
-  if (!schedule.running || Next(schedule) % 100 >= schedule.percent) return false;
+  if (!schedule.running || (schedule.kinds & (1u << static_cast<int>(fault))) == 0) return false;
+  if (Next(schedule) % 100 >= schedule.percent) return false;
   schedule.answered.push_back(std::string(HostFaultName(fault)) + ": " + where);
   return true;
 }
