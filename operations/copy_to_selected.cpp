@@ -33,10 +33,13 @@ int32_t CopyToSelected(DocumentHandle document, cmq::CMQObject& current, const O
   for (int32_t index = 0; index < objectCount; ++index) {
     // An empty slot answers a null handle, and the host may say of an object
     // it answered that it is not in the document (a negative index): both
-    // are skipped.
+    // are skipped. The selection flag is asked first: a host may find an
+    // object's index by a walk over its objects, and only the selected ones
+    // need it.
     const cmq::ObjectView target(cmq::CMQObject::ByIndex(document, index));
-    if (!target.IsValid() || target.Object() == source.Object()) continue;
+    if (target.Object() == nullptr || target.Object() == source.Object()) continue;
     if (HostApi().MQObj_GetIntValue(target.Object(), mq::kObjectSelected) == 0) continue;
+    if (!target.IsValid()) continue;
 
     // Every target is rebuilt through the host, also when it keeps all three
     // of its own parts.
