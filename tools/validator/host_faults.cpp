@@ -53,8 +53,8 @@ std::string DocumentRuleBroken(const DocumentCopy& before, const DocumentCopy& a
     const auto& b = after.slots[i];
     if (a.has_value() != b.has_value()) return where + "the slot was filled or emptied";
     if (!a) continue;
-    const std::string other = OtherThanFrameAndVertices(*a, *b);
-    if (!other.empty()) return where + "its " + other + " changed";
+    std::string other = OtherThanFrameAndVertices(*a, *b);
+    if (!other.empty()) return where + "its " + other.append(" changed");
     bool moved = false;
     for (size_t v = 0; v < a->vertices.size(); ++v) {
       if (!FinitePoint(b->vertices[v])) return where + "vertex " + std::to_string(v) + " is not finite";
@@ -143,8 +143,11 @@ void RunHostFaults(const Options& options, const PluginExports& api, Report& rep
     std::string faults;
     for (size_t i = 0; i < answered.size() && i < 4; ++i) faults += (i == 0 ? "" : ", ") + answered[i];
     if (answered.size() > 4) faults += ", ... (" + std::to_string(answered.size()) + " in all)";
-    const std::string label = "host-fault pick " + std::to_string(pick) + " [" + notes + "] {" + actions +
-                              "} faults {" + faults + "} (" + std::to_string(percent) + "%)";
+    std::string label = "host-fault pick " + std::to_string(pick);
+    label += " [" + notes + "] {";
+    label += actions;
+    label += "} faults {" + faults;
+    label += "} (" + std::to_string(percent) + "%)";
     // A scripted action whose control was never created (its creation was
     // refused) or whose list item is missing (its object was answered as
     // absent) is skipped: the script's doing, not the plug-in's.
@@ -164,19 +167,23 @@ void RunHostFaults(const Options& options, const PluginExports& api, Report& rep
         static_cast<size_t>(outcome.actionsPlayed) <= script.size()) {
       operation = OperationOfClosingAction(script[static_cast<size_t>(outcome.actionsPlayed - 1)]);
     }
-    const std::string broken = DocumentRuleBroken(before, after, result, operation);
+    std::string broken = DocumentRuleBroken(before, after, result, operation);
+    std::string detail = label + ": result " + std::to_string(result);
+    detail += ", operation " + std::to_string(operation);
+    detail += ": " + broken;
     report.Tally(Check("the document changed only as the operation's all-or-nothing rule allows"),
-                 broken.empty(),
-                 label + ": result " + std::to_string(result) + ", operation " + std::to_string(operation) +
-                     ": " + broken);
+                 broken.empty(), detail);
     mqhost::DestroyDocument(document);
     mqhost::ResetWidgets();
 
-    // The same kind of pick again, without faults: everything as at level 5.
+    // A pick without faults, on a scene of its own, with every check of
+    // level 5: what the faults left in the plug-in must not show.
     std::string nextNotes;
     const DocumentHandle next = GenerateScene(rng, spec, &nextNotes);
     const std::vector<mqhost::UserAction> nextScript = RandomScript(rng, ListOf(CopyDocument(next)));
-    runner.Pick(next, nextScript, rng, "pick after " + label + " [" + nextNotes + "]");
+    std::string nextLabel = "pick after " + label;
+    nextLabel += " [" + nextNotes + "]";
+    runner.Pick(next, nextScript, rng, nextLabel);
     mqhost::DestroyDocument(next);
   }
   std::string counts;
