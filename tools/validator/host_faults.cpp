@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
