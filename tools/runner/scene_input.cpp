@@ -13,13 +13,6 @@ namespace runner {
 
 namespace {
 
-bool EndsWithObj(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string extension = path.substr(path.size() - 4);
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension == ".obj";
-}
-
 int32_t RequireObject(DocumentHandle document, const std::string& option, const std::string& name) {
   const int32_t index = FindObject(document, name);
   if (index < 0) {
@@ -39,8 +32,15 @@ void RequireBelow(const std::string& option, const std::string& name, const char
 
 }  // namespace
 
+bool IsObjPath(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string extension = path.substr(path.size() - 4);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".obj";
+}
+
 DocumentHandle LoadScene(const std::string& path) {
-  if (EndsWithObj(path)) {
+  if (IsObjPath(path)) {
     const std::vector<mqhost::ObjectData> objects = ImportObj(path);
     DocumentHandle document = mqhost::CreateDocument();
     for (const mqhost::ObjectData& object : objects) mqhost::AddObject(document, object);
@@ -57,7 +57,7 @@ DocumentHandle LoadScene(const std::string& path) {
 }
 
 bool SceneNamesCamera(const std::string& path) {
-  if (EndsWithObj(path)) return false;
+  if (IsObjPath(path)) return false;
   // The host read the same file a moment ago, under the same limit.
   constexpr size_t kSceneFileLimit = 256u << 20;
   std::string text;
