@@ -317,6 +317,8 @@ int32_t ProtocolCopyToSelected(DocumentHandle document, Calls calls) {
     ObjectHandle object = host.MQDoc_GetObject(document, index);
     if (object == nullptr || object == source.object) continue;
     if (host.MQObj_GetIntValue(object, mq::kObjectSelected) == 0) continue;
+    // A target the host says is not in the document is skipped.
+    if (host.MQDoc_GetObjectIndex(document, object) < 0) continue;
     const MQMatrix own = ReadArray16(object, mq::kLocalMatrix);
     // Scale, rotation and translation all from the source.
     MQMatrix next = own;

@@ -67,11 +67,9 @@ void TervolinDialog::FillReferenceCombo(DocumentHandle document, uint32_t presel
   // differently while the list is filled.
   for (int32_t index = 0; index < HostApi().MQDoc_GetObjectCount(document); ++index) {
     const cmq::CMQObject object = cmq::CMQObject::ByIndex(document, index);
-    // The handle of slot `index` is the object at that index: only an empty
-    // slot's null handle fails the wrapper's IsValid, and its index need not
-    // be asked (with a host that finds it by a scan, that would be a walk
-    // over the objects per object).
-    if (object.Object() == nullptr || object.Object() == current.Object()) continue;
+    // An empty slot answers a null handle; an object the host says is not
+    // in the document (a negative index) is not offered either.
+    if (object.Object() == nullptr || object.Object() == current.Object() || !object.IsValid()) continue;
     const auto uniqueId =
         static_cast<uint32_t>(HostApi().MQObj_GetIntValue(object.Object(), mq::kObjectUniqueId));
     // Unique IDs are unsigned: widened with zero high bits, so that no object

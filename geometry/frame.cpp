@@ -1,6 +1,7 @@
 #include "geometry/frame.hpp"
 
 #include <cmath>
+#include <limits>
 
 #include "binding/host_api.hpp"
 
@@ -63,13 +64,14 @@ void RebuildMatrix(MQMatrix& target, const MQMatrix& scaleFrom, const MQMatrix& 
   ComposeMatrix(target, scale, rotation, translation);
 }
 
-MQMatrix CameraFrame(DocumentHandle document) {
+bool CameraFrame(DocumentHandle document, MQMatrix* camera) {
   SceneHandle scene = HostApi().MQDoc_GetScene(document, 0);
+  if (scene == nullptr) return false;
   Float3 angle{0.0f, 0.0f, 0.0f};
   HostApi().MQScene_FloatValue(scene, mq::kSceneCameraAngle, &angle.x);
-  MQMatrix camera = IdentityMatrix();
-  ComposeMatrix(camera, Float3{1.0f, 1.0f, 1.0f}, angle, Float3{0.0f, 0.0f, 0.0f});
-  return camera;
+  *camera = IdentityMatrix();
+  ComposeMatrix(*camera, Float3{1.0f, 1.0f, 1.0f}, angle, Float3{0.0f, 0.0f, 0.0f});
+  return true;
 }
 
 namespace {
@@ -106,21 +108,27 @@ bool IsInverseFrame(const MQMatrix& frame, const MQMatrix& inverse) {
     }
   }
   // Each element of the product is compared with the identity relative to
-  // the lengths of the frame's row and the inverse's column that make it:
-  // rounding of a true inverse stays far below that share whatever the
-  // axes' scales, a wrong inverse does not.
+  // the sizes of the terms that make it, so that a wrong element of a small
+  // inverse cannot hide behind a large axis: rounding of a true inverse stays
+  // far below that share, a wrong inverse does not. Where every term is
+  // itself rounding (an element the true inverse has as zero), the floor of a
+  // few float steps of the row's and column's lengths lets it pass.
   constexpr double kTolerance = 1e-3;
+  constexpr double kRoundingFloor = 16.0 * static_cast<double>(std::numeric_limits<float>::epsilon());
   for (int row = 0; row < 3; ++row) {
     for (int column = 0; column < 3; ++column) {
       double sum = 0.0;
+      double magnitude = 0.0;
       double inverseColumn = 0.0;
       for (int k = 0; k < 3; ++k) {
-        sum += At(frame, row, k) * At(inverse, k, column);
+        const double term = At(frame, row, k) * At(inverse, k, column);
+        sum += term;
+        magnitude += std::fabs(term);
         inverseColumn += At(inverse, k, column) * At(inverse, k, column);
       }
       const double expected = row == column ? 1.0 : 0.0;
-      const double size = AxisLength(frame, row) * std::sqrt(inverseColumn);
-      if (!(std::fabs(sum - expected) <= kTolerance * size)) return false;
+      const double floor = kRoundingFloor * AxisLength(frame, row) * std::sqrt(inverseColumn);
+      if (!(std::fabs(sum - expected) <= kTolerance * magnitude + floor)) return false;
     }
   }
   return true;

@@ -39,8 +39,9 @@ void RebuildMatrix(MQMatrix& target, const MQMatrix& scaleFrom, const MQMatrix& 
                    const MQMatrix& translationFrom);
 
 // The camera of the document's scene 0 as a frame: unit scale, the camera
-// angle, no translation. Row 2 is the camera's Z axis in vertex space.
-MQMatrix CameraFrame(DocumentHandle document);
+// angle, no translation. Row 2 is the camera's Z axis in vertex space. False,
+// with `camera` untouched, when the host gives the document no scene.
+bool CameraFrame(DocumentHandle document, MQMatrix* camera);
 
 // How flat three axes may be and still count as spanning space: the volume
 // they span, at most this share of the product of their lengths, is flat.
@@ -54,8 +55,9 @@ bool FrameIsInvertible(const MQMatrix& frame);
 
 // True when `frame` is invertible and the axis part of `inverse` undoes the
 // axis part of `frame`: every element of their product is the identity's
-// within 1e-3 of the lengths of the frame's row and the inverse's column
-// that make it. Vertices taken through
+// within 1e-3 of the sum of the sizes of the three terms that make it, plus a
+// floor of a few float steps of the lengths of the frame's row and the
+// inverse's column for elements made only of rounding. Vertices taken through
 // `inverse` then land in the frame's own coordinates, not somewhere a host's
 // stand-in answer for a singular frame would put them.
 bool IsInverseFrame(const MQMatrix& frame, const MQMatrix& inverse);

@@ -27,14 +27,6 @@ class ObjectView {
   explicit ObjectView(const CMQObject& object)
       : host_(&tervolin::HostApi()), document_(object.Document()), object_(object.Object()) {}
 
-  // An object the caller has just had from MQDoc_GetObject(document, index):
-  // a handle from that slot is the object at that index, so nothing is read.
-  ObjectView(const CMQObject& object, int32_t index)
-      : host_(&tervolin::HostApi()),
-        document_(object.Document()),
-        object_(object.Object()),
-        index_(object_ != nullptr ? index : -1) {}
-
   // CMQObject::IsValid, answered from the index read when the view was made.
   bool IsValid() const { return DocumentIndex() >= 0; }
   int32_t DocumentIndex() const {

@@ -87,7 +87,9 @@ int32_t AlignAxisToVertex(DocumentHandle document, cmq::CMQObject& current, cons
 }
 
 int32_t AlignAxisToCamera(DocumentHandle document, cmq::CMQObject& current, const Options& options) {
-  const MQMatrix camera = CameraFrame(document);
+  // Without a scene there is no camera to follow.
+  MQMatrix camera = IdentityMatrix();
+  if (!CameraFrame(document, &camera)) return 0;
   // The camera looks down its own Z axis; the frame's axis takes that axis
   // with its depth turned towards the viewer.
   const Float3 direction{camera.m[8], camera.m[9], -camera.m[10]};

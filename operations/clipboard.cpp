@@ -26,24 +26,25 @@ int32_t PasteAxisFromClipboard(DocumentHandle document, cmq::CMQObject& current,
 
   MQMatrix pasted = IdentityMatrix();
   if (!ParseFrameText(ReadClipboardText(), pasted.m)) return 0;
-  // Axes that the target takes must span space, or the decomposition would
-  // give it a frame made of infinities and not-a-numbers; a paste of the
-  // translation alone does not look at them.
-  if ((options.copyRotation || options.copyScale) && !FrameIsInvertible(pasted)) return 0;
 
+  // The pasted numbers are taken as they are: whatever frame the host
+  // composes from their parts is written, flat or not, as long as it is
+  // finite (axes near the float limit can overflow in the decomposition).
   const MQMatrix own = ReadLocalMatrix(target.Object());
   MQMatrix next = own;
   RebuildMatrix(next, options.copyScale ? pasted : own, options.copyRotation ? pasted : own,
                 options.copyTranslation ? pasted : own);
-  // Axes near the float limit can overflow in the decomposition.
   if (!IsFinite(next)) return 0;
 
   if (options.transformVertices) {
     const MQMatrix inverse = ReadLocalInverseMatrix(target.Object());
     MQMatrix scratch = next;
-    // A flat frame keeps its vertices where they are; a regular one whose
-    // inverse the host could not give refuses the paste.
+    // A flat frame keeps its vertices where they are. A regular one carries
+    // them: it refuses the paste when the host could not give its inverse,
+    // or when the new frame is flat and would fold them into its plane,
+    // where no inverse carries them back.
     if (FrameIsInvertible(own)) {
+      if (!FrameIsInvertible(next)) return 0;
       if (!IsInverseFrame(own, inverse)) return 0;
       if (!MoveVerticesBetweenFrames(target, own, inverse, scratch, true)) return 0;
     }

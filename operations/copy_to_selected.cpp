@@ -31,11 +31,15 @@ int32_t CopyToSelected(DocumentHandle document, cmq::CMQObject& current, const O
   // are: the count is read once.
   const int32_t objectCount = HostApi().MQDoc_GetObjectCount(document);
   for (int32_t index = 0; index < objectCount; ++index) {
-    // The handle of slot `index` is the object at that index: a null one
-    // (an empty slot) is all that can fail the wrapper's IsValid here.
-    const cmq::ObjectView target(cmq::CMQObject::ByIndex(document, index), index);
-    if (!target.IsValid() || target.Object() == source.Object()) continue;
+    // An empty slot answers a null handle, and the host may say of an object
+    // it answered that it is not in the document (a negative index): both
+    // are skipped. The selection flag is asked first: a host may find an
+    // object's index by a walk over its objects, and only the selected ones
+    // need it.
+    const cmq::ObjectView target(cmq::CMQObject::ByIndex(document, index));
+    if (target.Object() == nullptr || target.Object() == source.Object()) continue;
     if (HostApi().MQObj_GetIntValue(target.Object(), mq::kObjectSelected) == 0) continue;
+    if (!target.IsValid()) continue;
 
     // Every target is rebuilt through the host, also when it keeps all three
     // of its own parts.

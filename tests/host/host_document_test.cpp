@@ -12,6 +12,7 @@
 #include "mqhost/call_count.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/error_log.hpp"
+#include "mqhost/faults.hpp"
 #include "mqhost/matrix_values.hpp"
 #include "support/host_fixture.hpp"
 #include "support/plugin_library.hpp"
@@ -332,6 +333,62 @@ TEST_F(HostDocument, CameraAngleAndMatrixValues) {
   EXPECT_TRUE(HasProtocolError("MQMatrix_FloatValue: unknown matrix value id 260"));
   EXPECT_TRUE(HasProtocolError("MQScene_FloatValue: unknown scene value id 259"));
   mqhost::ClearProtocolErrors();
+}
+
+// The fault schedule answers each failure the contract allows, as an answer
+// and not an error, only where it is asked to, the same way for the same
+// seed; the host's own out-of-range current index is "no object" when it is
+// handed back.
+TEST_F(HostDocument, ScheduledFaultsAreAnswersOfTheContract) {
+  ASSERT_EQ(mqhost::AddObject(document, SquareAndTriangle("a")), 0);
+  ASSERT_EQ(mqhost::AddObject(document, SquareAndTriangle("b")), 1);
+  mqhost::SetCurrentObjectIndex(document, 1);
+  const ObjectHandle b = HostApi().MQDoc_GetObject(document, 1);
+  auto only = [](mqhost::HostFault fault) { return 1u << static_cast<int>(fault); };
+
+  mqhost::ScheduleHostFaults(7, 100, only(mqhost::HostFault::NullObject));
+  EXPECT_EQ(HostApi().MQDoc_GetObject(document, 1), nullptr);
+  EXPECT_EQ(HostApi().MQDoc_GetObjectIndex(document, b), 1);
+  mqhost::ScheduleHostFaults(7, 100, only(mqhost::HostFault::NoObjectIndex));
+  EXPECT_EQ(HostApi().MQDoc_GetObjectIndex(document, b), -1);
+  EXPECT_EQ(HostApi().MQDoc_GetObject(document, 1), b);
+  mqhost::ScheduleHostFaults(7, 100, only(mqhost::HostFault::NullScene));
+  EXPECT_EQ(HostApi().MQDoc_GetScene(document, 0), nullptr);
+  mqhost::ScheduleHostFaults(7, 100, only(mqhost::HostFault::CurrentObjectIndex));
+  for (int i = 0; i < 8; ++i) {
+    const int current = HostApi().MQDoc_GetCurrentObjectIndex(document);
+    EXPECT_TRUE(current == -1 || current >= 2) << current;
+    EXPECT_EQ(HostApi().MQDoc_GetObject(document, current), nullptr);
+  }
+  EXPECT_EQ(mqhost::AnsweredHostFaults().size(), 8u);
+  ExpectNoProtocolErrors();
+
+  // Stopped, every answer is the document's again; past the end is an error.
+  mqhost::StopHostFaults();
+  EXPECT_EQ(HostApi().MQDoc_GetCurrentObjectIndex(document), 1);
+  EXPECT_EQ(HostApi().MQDoc_GetObject(document, 1), b);
+  EXPECT_NE(HostApi().MQDoc_GetScene(document, 0), nullptr);
+  HostApi().MQDoc_GetObject(document, 2);
+  EXPECT_TRUE(HasProtocolError("MQDoc_GetObject"));
+  mqhost::ClearProtocolErrors();
+
+  // A rare schedule: the same seed answers the same calls.
+  std::vector<int> first;
+  std::vector<int> second;
+  for (std::vector<int>* answers : {&first, &second}) {
+    mqhost::ScheduleHostFaults(11, 30);
+    for (int i = 0; i < 64; ++i) answers->push_back(HostApi().MQDoc_GetObjectIndex(document, b));
+    mqhost::StopHostFaults();
+  }
+  EXPECT_EQ(first, second);
+  EXPECT_NE(std::count(first.begin(), first.end(), -1), 0);
+  EXPECT_NE(std::count(first.begin(), first.end(), 1), 0);
+
+  mqhost::HideObjectIndex(b);
+  EXPECT_EQ(HostApi().MQDoc_GetObjectIndex(document, b), -1);
+  EXPECT_EQ(HostApi().MQDoc_GetObjectIndex(document, HostApi().MQDoc_GetObject(document, 0)), 0);
+  mqhost::ClearHiddenObjects();
+  EXPECT_EQ(HostApi().MQDoc_GetObjectIndex(document, b), 1);
 }
 
 }  // namespace

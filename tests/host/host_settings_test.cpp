@@ -7,6 +7,7 @@
 #include <string>
 
 #include "binding/host_api.hpp"
+#include "mqhost/faults.hpp"
 #include "mqhost/settings.hpp"
 #include "plugin/tervolin.hpp"
 #include "protocol/settings_records.hpp"
@@ -79,6 +80,25 @@ TEST_F(HostSettings, TheRequestAnswersThePluginSettingsElement) {
   EXPECT_EQ(ErrorCount(), 3u);
   EXPECT_EQ(noPluginSettings[1], nullptr);
   mqhost::ClearProtocolErrors();
+
+  // Scheduled faults: no tree (null), a failed message (nothing written), an
+  // element that cannot be had (null, no text); none is an error.
+  const XmlElemHandle key = Add(settings, "key");
+  SetText(key, "1");
+  auto only = [](mqhost::HostFault fault) { return 1u << static_cast<int>(fault); };
+  mqhost::ScheduleHostFaults(3, 100, only(mqhost::HostFault::SettingsTree));
+  EXPECT_EQ(RequestSettings(), nullptr);
+  mqhost::ScheduleHostFaults(3, 100, only(mqhost::HostFault::SendMessage));
+  EXPECT_EQ(RequestSettings(), nullptr);
+  mqhost::ScheduleHostFaults(3, 100, only(mqhost::HostFault::SettingsElement));
+  EXPECT_EQ(Find(settings, "key"), nullptr);
+  EXPECT_EQ(Add(settings, "other"), nullptr);
+  EXPECT_EQ(Text(key), nullptr);
+  mqhost::StopHostFaults();
+  EXPECT_EQ(ErrorCount(), 0u);
+  EXPECT_EQ(Find(settings, "key"), key);
+  EXPECT_EQ(Find(settings, "other"), nullptr);
+  EXPECT_STREQ(Text(key), "1");
 
   // Without settings the slot is answered with null, whatever it held.
   mqhost::SetSettingsAvailable(false);

@@ -77,6 +77,18 @@ TEST_F(HostWidgetsTest, StaleAndUnknownIdsAndSecondDeletesAreReported) {
   SetText(0, u"x");
   ExpectReported("sent to id 0");
 
+  // After a refused creation the caller's unowned wrapper sends to id 0 and
+  // places it: answered with nothing, and no error, until its widgets are gone.
+  const int32_t dialog = Create("dialog");
+  mqhost::RefuseCreations(1);
+  EXPECT_EQ(Create("button"), 0);
+  SetText(0, u"x");
+  Place(dialog, 0);
+  ExpectNoProtocolErrors();
+  Delete(dialog);
+  SetText(0, u"x");
+  ExpectReported("sent to id 0");
+
   Delete(mqhost::MainWindowId());
   ExpectReported("main window");
 }

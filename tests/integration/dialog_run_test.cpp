@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "mqhost/faults.hpp"
 #include "mqhost/settings.hpp"
 #include "pick_harness.hpp"
 
@@ -109,6 +110,13 @@ TEST_F(DialogRun, TheCurrentObjectIsNeverListed) {
   EXPECT_EQ(list.itemTags[0], -1);
   EXPECT_EQ(list.itemTags[1], UniqueIdAt(last));
   EXPECT_EQ(list.itemTags[2], UniqueIdAt(3));
+
+  // An object the host answers as not in the document (index -1) is not
+  // offered either.
+  mqhost::HideObjectIndex(mqhost::ObjectHandleAt(document, last));
+  EXPECT_EQ(Pick({CloseWindow()}), 0);
+  mqhost::ClearHiddenObjects();
+  EXPECT_EQ(ReferenceList(mqhost::LastDialogSnapshot()).items, (std::vector<std::string>{"-", "Fourth"}));
 }
 
 // Cancel, then closing the window: both keep what the user changed, through

@@ -7,6 +7,8 @@
 
 #include "geometry/cmq_object.hpp"
 #include "geometry_scene.hpp"
+#include "mqhost/error_log.hpp"
+#include "mqhost/faults.hpp"
 
 namespace {
 
@@ -145,6 +147,17 @@ TEST_F(AxisDirection, CameraAxisIsTheCamerasDepthTowardsTheViewer) {
   const Matrix16 camera = mqhost::ComposeMatrix({1, 1, 1}, angle, {0, 0, 0});
   EXPECT_EQ(Run(tervolin::OpCamera), 1);
   ExpectRow(FrameNow(), 1, {camera[8], camera[9], -camera[10]});
+
+  // A host that gives the document no scene has no camera: nothing changes.
+  const Matrix16 before = FrameNow();
+  options.transformVertices = true;
+  mqhost::SetCameraAngle(document, {90, 0, 0});
+  mqhost::ScheduleHostFaults(1, 100, 1u << static_cast<int>(mqhost::HostFault::NullScene));
+  const int32_t result = Run(tervolin::OpCamera);
+  mqhost::StopHostFaults();
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(FrameNow(), before);
+  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
 }
 
 // Without a usable direction nothing is written and nothing moves, where the

@@ -96,12 +96,65 @@ TEST_F(ClipboardOperations, PasteOfEachPartAloneTakesOnlyThatPart) {
   after = Decompose(mqhost::GetObject(document, targetIndex).frame);
   ExpectNear(after.translation, {9, 8, 7}, 1e-5f);
   ExpectNear(after.scale, {2, 3, 4}, 1e-4f);
-  for (bool rotation : {true, false}) {
-    options.copyRotation = rotation;
-    options.copyScale = !rotation;
+}
+
+// Pasted numbers are not judged: without Trans(&f)orm whatever finite frame
+// the host composes from their parts is written, a flat one too. With it, a
+// frame the vertices could not be carried into (a flat one) changes nothing.
+TEST_F(ClipboardOperations, PasteOfFlatAxesWritesTheComposedFrameUnlessVerticesFollow) {
+  const char* const flat = "0,0,0,0, 1,2,3,0, 2,4,6,0, 1,1,1,1";
+  const Matrix16 flatMatrix = {0, 0, 0, 0, 1, 2, 3, 0, 2, 4, 6, 0, 1, 1, 1, 1};
+  const Matrix16 parallelMatrix = {1, 2, 3, 0, 2, 4, 6, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  const Matrix16 coplanarMatrix = {1, 0, 0, 0, 1, 1, 0, 0, 2, 1, 0, 0, 0, 0, 0, 1};
+  const Matrix16 nearlyFlatMatrix = {1, 0, 0, 0, 1, 1e-7f, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1};
+  const struct {
+    const char* text;
+    Matrix16 matrix;
+    bool rotation;
+    bool scale;
+    bool transform;
+    int32_t result;
+  } cases[] = {
+      {"0,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1", flatMatrix, false, true, true, 0},  // a zero axis
+      // Parallel axes, or Z in the plane of X and Y: the host's rotation is
+      // whole and the axes' lengths are not zero, so the vertices follow.
+      {"1,2,3,0,2,4,6,0,0,0,1,0,0,0,0,1", parallelMatrix, true, true, true, 1},
+      {"1,0,0,0,1,1,0,0,2,1,0,0,0,0,0,1", coplanarMatrix, true, true, true, 1},
+      {flat, flatMatrix, true, false, false, 1},
+      {flat, flatMatrix, false, true, false, 1},
+      {flat, flatMatrix, true, true, false, 1},
+      {"1,0,0,0, 1,1e-07,0,0, 0,0,1,0, 1,2,3,1", nearlyFlatMatrix, true, true, false, 1},
+      {flat, flatMatrix, false, true, true, 0},
+      {flat, flatMatrix, true, true, true, 0},
+      // Only the pasted rotation: the target's own scales keep the frame whole.
+      {flat, flatMatrix, true, false, true, 1},
+  };
+  for (const auto& each : cases) {
+    mqhost::SetFrame(document, targetIndex, target);
     const mqhost::ObjectData before = mqhost::GetObject(document, targetIndex);
-    EXPECT_EQ(Paste("0,0,0,0, 1,2,3,0, 2,4,6,0, 1,1,1,1"), 0) << "axes taken by (&R)otate or (&S)cale";
-    ExpectUnchanged(targetIndex, before);
+    options.copyRotation = each.rotation;
+    options.copyScale = each.scale;
+    options.copyTranslation = false;
+    options.transformVertices = each.transform;
+    const std::string name = std::string(each.text) + (each.rotation ? " R" : "") + (each.scale ? " S" : "") +
+                             (each.transform ? " with Transform" : "");
+    ASSERT_EQ(Paste(each.text), each.result) << name;
+    if (each.result == 0) {
+      ExpectUnchanged(targetIndex, before);
+      continue;
+    }
+    Parts mine = Decompose(target);
+    const Parts pasted = Decompose(each.matrix);
+    if (each.rotation) mine.angle = pasted.angle;
+    if (each.scale) mine.scale = pasted.scale;
+    const Matrix16 expected = mqhost::ComposeMatrix(mine.scale, mine.angle, mine.translation);
+    const mqhost::ObjectData after = mqhost::GetObject(document, targetIndex);
+    ExpectMatrixNear(after.frame, expected, 1e-5f);
+    if (each.transform) {
+      ExpectVerticesCarried(targetIndex, before, after.frame);
+    } else {
+      EXPECT_EQ(after.vertices[0].x, before.vertices[0].x) << name;
+    }
   }
 }
 
@@ -114,9 +167,6 @@ TEST_F(ClipboardOperations, PasteThatCannotGiveAFrameChangesNothing) {
       "",                                                // empty text
       "identity",                                        // no number at all
       "1e39,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1",              // beyond the float range
-      "0,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1",                 // a zero axis
-      "1,2,3,0,2,4,6,0,0,0,1,0,0,0,0,1",                 // parallel X and Y axes
-      "1,0,0,0,1,1,0,0,2,1,0,0,0,0,0,1",                 // Z in the plane of X and Y
       "3e38,3e38,0,0,-3e38,3e38,0,0,0,0,3e38,0,0,0,0,1"  // axes too long to measure
   };
   for (const char* text : texts) {

@@ -1,6 +1,7 @@
 // Code 7 on a document of the replacement host: the reference object's frame,
 // part by part, to every other selected object.
 #include "frame_copy_fixture.hpp"
+#include "mqhost/faults.hpp"
 
 namespace {
 
@@ -59,8 +60,9 @@ TEST_F(CopyToSelected, AllThreePartsGiveTheSourcesFrame) {
 }
 
 // A selected source is not changed, and an empty slot between the targets is
-// passed over.
-TEST_F(CopyToSelected, ASelectedSourceAndEmptySlotsAreSkipped) {
+// passed over, as is a selected object the host answers as not in the
+// document (index -1).
+TEST_F(CopyToSelected, ASelectedSourceEmptySlotsAndObjectsNotInTheDocumentAreSkipped) {
   mqhost::ObjectData selectedSource = before[0];
   selectedSource.selected = true;
   mqhost::SetObject(document, source, selectedSource);
@@ -70,6 +72,15 @@ TEST_F(CopyToSelected, ASelectedSourceAndEmptySlotsAreSkipped) {
   EXPECT_EQ(Run(OpCopyToSelected, source), 1);
   ExpectUnchanged(source, selectedSource);
   ExpectMatrixNear(mqhost::GetObject(document, first).frame, sourceFrame, 1e-5f);
+  ExpectMatrixNear(mqhost::GetObject(document, second).frame, sourceFrame, 1e-5f);
+
+  for (int32_t index : {first, second})
+    mqhost::SetObject(document, index, before[static_cast<size_t>(index)]);
+  mqhost::HideObjectIndex(mqhost::ObjectHandleAt(document, first));
+  const int32_t result = Run(OpCopyToSelected, source);
+  mqhost::ClearHiddenObjects();
+  EXPECT_EQ(result, 1);
+  ExpectUnchanged(first, before[static_cast<size_t>(first)]);
   ExpectMatrixNear(mqhost::GetObject(document, second).frame, sourceFrame, 1e-5f);
 }
 

@@ -167,6 +167,11 @@ TEST(IsInverseFrame, AcceptsOnlyAnInverseThatUndoesTheAxes) {
   const MQMatrix uneven = Axes({c * 1e6f, s * 1e6f, 0}, {-s, c, 0}, {0, 0, 1e-3f});
   const MQMatrix unevenInverse = Axes({c * 1e-6f, -s, 0}, {s * 1e-6f, c, 0}, {0, 0, 1e3f});
   const MQMatrix flat = Axes({0, 2, 0}, {-2, 0, 0}, {0, 0, 0});
+  // Scales a million apart, the inverse wrong by 5e-4 across: the product
+  // has 500 where the identity has 0, and a vertex at the tip of X would land
+  // 500 along Y.
+  const MQMatrix tall = Axes({1e6f, 0, 0}, {0, 1, 0}, {0, 0, 1});
+  const MQMatrix tallWrongInverse = Axes({1e-6f, 5e-4f, 0}, {0, 1, 0}, {0, 0, 1});
   MQMatrix infinite = scaledInverse;
   infinite.m[10] = std::numeric_limits<float>::infinity();
   const struct {
@@ -182,6 +187,8 @@ TEST(IsInverseFrame, AcceptsOnlyAnInverseThatUndoesTheAxes) {
       {"wrong in its first row", scaled, Axes({0.25f, 0, 0}, {0, 0.25f, 0}, {0, 0, 0.125f}), false},
       {"wrong in its third row only", scaled, Axes({0.5f, 0, 0}, {0, 0.25f, 0}, {0, 0, 0.25f}), false},
       {"wrong in its third column only", scaled, Axes({0.5f, 0, 0.1f}, {0, 0.25f, 0}, {0, 0, 0.125f}), false},
+      {"scales 1e6 apart, wrong by 5e-4 across", tall, tallWrongInverse, false},
+      {"scales 1e6 apart, true", tall, Axes({1e-6f, 0, 0}, {0, 1, 0}, {0, 0, 1}), true},
       {"not finite", scaled, infinite, false},
       {"a flat frame has no inverse at all", flat, IdentityMatrix(), false},
   };

@@ -1,13 +1,14 @@
 // tervolin-validate: loads a plug-in binary into the replacement host as the
 // host modeller would and checks it at increasing strictness. Level 1 checks
 // what needs no menu pick; level 5 adds random menu picks; level 10 adds the
-// stress runs. Prints each check and closes with the counts of checks and
-// assertions passed and failed.
+// stress runs and the picks under host faults. Prints each check and closes
+// with the counts of checks and assertions passed and failed.
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include "export_table.hpp"
+#include "host_faults.hpp"
 #include "interrupts.hpp"
 #include "options.hpp"
 #include "picks.hpp"
@@ -56,6 +57,8 @@ int main(int argc, char** argv) {
   const bool started = report.failed() == 0 || plugin->complete();
   if (options.level >= 5 && started) validator::RunRandomPicks(options, plugin->api(), report);
   if (options.level >= 10 && started) validator::RunStress(options, plugin, report);
+  if (options.level >= 10 && started && plugin->complete())
+    validator::RunHostFaults(options, plugin->api(), report);
   plugin.reset();
   return report.Finish();
 }

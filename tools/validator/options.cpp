@@ -20,7 +20,8 @@ const char* const kDescription =
     "  5   random menu picks on random scenes with a scripted user (--picks), checking each result\n"
     "      against the operation's own arithmetic, and damaged settings files\n"
     "  10  loading and unloading 100 times, malformed events, random settings, clipboard and scene\n"
-    "      files, a settings round trip, and picks on a million vertices\n"
+    "      files, a settings round trip, picks on a million vertices, and \"host faults\": picks while\n"
+    "      the host answers the failures it may answer (--host-faults)\n"
     "Prints PASS or FAIL per check and INFO lines, and closes with the counts of checks and of\n"
     "assertions (a check made once per pick has one assertion per pick). Exit status: 0 when every\n"
     "check passed, 1 when one failed or hung, 2 for a bad command line.";
@@ -132,6 +133,11 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error, b
       ->option_text("1|5|10")
       ->check(CLI::IsMember({1, 5, 10}));
   app.add_option("--picks", options->picks, "menu picks at level 5 and up (default 1000)")
+      ->option_text("N")
+      ->check(WholeNumber(0, 100000000));
+  app.add_option("--host-faults", options->hostFaults,
+                 "menu picks of the \"host faults\" stage at level 10, each followed by one without faults "
+                 "(default 200)")
       ->option_text("N")
       ->check(WholeNumber(0, 100000000));
   app.add_option("--seed", options->seed,

@@ -11,6 +11,7 @@ struct Options {
   std::string incompleteHostPath;  // the host build lacking one name, built beside the validator
   int level = 1;                   // --level 1|5|10
   int picks = 1000;                // --picks N (level 5 and up)
+  int hostFaults = 200;            // --host-faults N: picks under host faults (level 10)
   uint64_t seed = 20261208;        // --seed S; fixed by default, so that runs repeat
   int hangSeconds = 30;            // --hang-seconds N: the watchdog's limit
   bool farOrigins = true;  // scenes also hold frames whose origin is 1e13 to 1e30 away (--near-origins: not)

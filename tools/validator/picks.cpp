@@ -24,8 +24,6 @@ struct PickFacts {
   int32_t result = 0;
 };
 
-namespace {
-
 ReferenceList ListOf(const DocumentCopy& document) {
   ReferenceList list;
   list.items.push_back("-");
@@ -35,6 +33,8 @@ ReferenceList ListOf(const DocumentCopy& document) {
   }
   return list;
 }
+
+namespace {
 
 std::optional<uint32_t> StoredUnsigned(const char* key) {
   const std::optional<std::string> text = mqhost::SettingText(kSettingsSection, key);
@@ -85,6 +85,10 @@ mqhost::Point3 Origin(const mqhost::Matrix16& frame) { return {frame[12], frame[
 PickRunner::PickRunner(const PluginExports& api, Report& report, std::string settingsPath)
     : api_(api), report_(report), settingsPath_(std::move(settingsPath)) {}
 
+bool PickRunner::Tally(const std::string& name, bool ok, const std::string& detail) {
+  return report_.Tally(prefix_ + name, ok, detail);
+}
+
 void PickRunner::Pick(DocumentHandle document, const std::vector<mqhost::UserAction>& script, Rng& rng,
                       const std::string& label, bool trace) {
   mqhost::ClearProtocolErrors();
@@ -111,14 +115,13 @@ void PickRunner::Pick(DocumentHandle document, const std::vector<mqhost::UserAct
   const bool saved = mqhost::SaveSettingsFile(settingsPath_, &error);
 
   const auto errors = mqhost::ProtocolErrors();
-  report_.Tally("no protocol error after a pick", errors.empty(),
-                errors.empty()
-                    ? ""
-                    : label + ": " + errors.front() + " (" + std::to_string(errors.size()) + " in all)");
+  Tally("no protocol error after a pick", errors.empty(),
+        errors.empty() ? ""
+                       : label + ": " + errors.front() + " (" + std::to_string(errors.size()) + " in all)");
   const auto live = mqhost::LiveWidgetIds();
-  report_.Tally("every widget deleted after a pick", live.empty(),
-                label + ": " + std::to_string(live.size()) + " widgets left");
-  report_.Tally("the dialog ran and closed", outcome.ran && !outcome.ranOutOfActions, label);
+  Tally("every widget deleted after a pick", live.empty(),
+        label + ": " + std::to_string(live.size()) + " widgets left");
+  Tally("the dialog ran and closed", outcome.ran && !outcome.ranOutOfActions, label);
 
   if (outcome.ran && outcome.modalResult == 1 && outcome.actionsPlayed >= 1 &&
       static_cast<size_t>(outcome.actionsPlayed) <= script.size()) {
@@ -130,12 +133,12 @@ void PickRunner::Pick(DocumentHandle document, const std::vector<mqhost::UserAct
                         ? facts.before.Current()
                         : facts.before.ByUniqueId(static_cast<int32_t>(*target));
 
-  report_.Tally("a true result only after the dialog closed with OK",
-                facts.result == 0 || (outcome.ran && outcome.modalResult == 1),
-                label + ": result " + std::to_string(facts.result) + ", modal result " +
-                    std::to_string(outcome.modalResult));
+  Tally("a true result only after the dialog closed with OK",
+        facts.result == 0 || (outcome.ran && outcome.modalResult == 1),
+        label + ": result " + std::to_string(facts.result) + ", modal result " +
+            std::to_string(outcome.modalResult));
   if (facts.operation == 14) {
-    report_.Tally("copy to the clipboard answers false", facts.result == 0, label);
+    Tally("copy to the clipboard answers false", facts.result == 0, label);
     if (facts.reference != nullptr) clipboardMaySingular_ = IsSingular(facts.reference->frame);
   }
 
@@ -156,26 +159,26 @@ void PickRunner::Pick(DocumentHandle document, const std::vector<mqhost::UserAct
       frameDetail = "object " + std::to_string(i) + " after operation " + std::to_string(facts.operation);
     }
   }
-  report_.Tally("no frame holds NaN or infinity", finite, label + ": " + frameDetail);
-  report_.Tally("no frame written by the plug-in is singular", invertible, label + ": " + frameDetail);
+  Tally("no frame holds NaN or infinity", finite, label + ": " + frameDetail);
+  Tally("no frame written by the plug-in is singular", invertible, label + ": " + frameDetail);
 
   if (facts.result == 0) {
     const std::string difference = Difference(facts.before, facts.after);
-    report_.Tally("a false result leaves the document unchanged", difference.empty(),
-                  label + " (operation " + std::to_string(facts.operation) + "): " + difference);
+    Tally("a false result leaves the document unchanged", difference.empty(),
+          label + " (operation " + std::to_string(facts.operation) + "): " + difference);
   } else {
     CheckMotion(facts, label);
   }
 
   std::string xmlError;
   const bool wellFormed = saved && IsWellFormedSettingsFile(settingsPath_, &xmlError);
-  report_.Tally("the settings file is well-formed XML after a pick", wellFormed,
-                label + ": " + (saved ? xmlError : error));
+  Tally("the settings file is well-formed XML after a pick", wellFormed,
+        label + ": " + (saved ? xmlError : error));
   bool allKeys = true;
   for (const char* key : kSettingsKeys) {
     allKeys = allKeys && mqhost::SettingText(kSettingsSection, key).has_value();
   }
-  report_.Tally("the eight settings keys are saved after a pick", allKeys, label);
+  Tally("the eight settings keys are saved after a pick", allKeys, label);
 }
 
 void PickRunner::CheckMotion(const PickFacts& facts, const std::string& label) {
@@ -238,7 +241,7 @@ void PickRunner::CheckMotion(const PickFacts& facts, const std::string& label) {
         }
       }
     }
-    report_.Tally(kind, bad.empty(), bad);
+    Tally(kind, bad.empty(), bad);
   }
 
   // The centre operations: the origin is the centre of the reference
@@ -249,10 +252,10 @@ void PickRunner::CheckMotion(const PickFacts& facts, const std::string& label) {
       const mqhost::Point3 centre = BoxCentre(*facts.reference, facts.operation == 1);
       bool axesKept = true;
       for (int e = 0; e < 12; ++e) axesKept = axesKept && SameBits(after->frame[e], current->frame[e]);
-      report_.Tally("the centre operations put the origin at the bounding-box centre",
-                    SamePoint(Origin(after->frame), centre) && axesKept,
-                    label + ": origin " + FormatPoint(Origin(after->frame)) + ", expected " +
-                        FormatPoint(centre) + (axesKept ? "" : ", and the axes changed"));
+      Tally("the centre operations put the origin at the bounding-box centre",
+            SamePoint(Origin(after->frame), centre) && axesKept,
+            label + ": origin " + FormatPoint(Origin(after->frame)) + ", expected " + FormatPoint(centre) +
+                (axesKept ? "" : ", and the axes changed"));
     }
   }
 }

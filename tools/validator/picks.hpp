@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "document_view.hpp"
 #include "mqhost/widgets.hpp"
 #include "options.hpp"
 #include "plugin_exports.hpp"
 #include "report.hpp"
 #include "rng.hpp"
+#include "user_script.hpp"
 
 namespace validator {
 
@@ -31,16 +33,25 @@ class PickRunner {
   void Pick(DocumentHandle document, const std::vector<mqhost::UserAction>& script, Rng& rng,
             const std::string& label, bool trace = false);
 
+  // Puts `prefix` before the name of every check the picks record, so that
+  // a stage's picks are told apart from the level-5 picks.
+  void SetCheckPrefix(std::string prefix) { prefix_ = std::move(prefix); }
+
  private:
   void CheckMotion(const PickFacts& facts, const std::string& label);
+  bool Tally(const std::string& name, bool ok, const std::string& detail);
 
   const PluginExports& api_;
   Report& report_;
   std::string settingsPath_;
+  std::string prefix_;
   // Whether the plug-in's clipboard may hold a singular frame (it was last
   // copied from one); a paste may then write it.
   bool clipboardMaySingular_ = false;
 };
+
+// What the dialog's reference list will hold for this document.
+ReferenceList ListOf(const DocumentCopy& document);
 
 void RunRandomPicks(const Options& options, const PluginExports& api, Report& report);
 

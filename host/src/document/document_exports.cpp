@@ -11,6 +11,7 @@
 #include <string>
 
 #include "host/src/calls/call_counter.hpp"
+#include "host/src/calls/host_faults.hpp"
 #include "host/src/calls/host_function_declarations.hpp"
 #include "host/src/calls/write_log.hpp"
 #include "host/src/document/export_checks.hpp"
@@ -77,9 +78,16 @@ MQHOST_EXPORT_C ObjectHandle MQDoc_GetObject(DocumentHandle document, int index)
   mqhost::call_counter::Count();
   DocumentRecord* record = CheckDocument(document, "MQDoc_GetObject");
   if (record == nullptr || index == -1) return nullptr;
+  // The out-of-range current index the host itself just answered is "no
+  // object", as -1 is.
+  if (index == mqhost::host_faults::answeredCurrentIndex &&
+      static_cast<size_t>(index) >= record->slots.size())
+    return nullptr;
   if (!CheckIndex(index, record->slots.size(), "object", "MQDoc_GetObject")) return nullptr;
   ObjectRecord* object = record->slots[static_cast<size_t>(index)];
-  return object == nullptr ? nullptr : object->handle;
+  if (object == nullptr) return nullptr;
+  if (mqhost::host_faults::Answer(mqhost::HostFault::NullObject, "MQDoc_GetObject")) return nullptr;
+  return object->handle;
 }
 
 // An ID that no object of the document carries answers null: asking is how
@@ -99,7 +107,15 @@ MQHOST_EXPORT_C ObjectHandle MQDoc_GetObjectFromUniqueID(DocumentHandle document
 MQHOST_EXPORT_C int MQDoc_GetCurrentObjectIndex(DocumentHandle document) {
   mqhost::call_counter::Count();
   DocumentRecord* record = CheckDocument(document, "MQDoc_GetCurrentObjectIndex");
-  return record == nullptr ? -1 : record->current;
+  if (record == nullptr) return -1;
+  if (mqhost::host_faults::Answer(mqhost::HostFault::CurrentObjectIndex, "MQDoc_GetCurrentObjectIndex")) {
+    const auto past = static_cast<int32_t>(record->slots.size() + mqhost::host_faults::Draw(3));
+    const int32_t answer = mqhost::host_faults::Draw(2) == 0 ? -1 : past;
+    if (answer >= 0) mqhost::host_faults::answeredCurrentIndex = answer;
+    return answer;
+  }
+  mqhost::host_faults::answeredCurrentIndex = -1;
+  return record->current;
 }
 
 // Null and an object of another document are "not in the document" (-1);
@@ -110,6 +126,10 @@ MQHOST_EXPORT_C int MQDoc_GetObjectIndex(DocumentHandle document, ObjectHandle o
   if (record == nullptr || object == nullptr) return -1;
   ObjectRecord* target = CheckObject(object, "MQDoc_GetObjectIndex");
   if (target == nullptr || target->document != record) return -1;
+  if (mqhost::host_faults::Hidden(object) ||
+      mqhost::host_faults::Answer(mqhost::HostFault::NoObjectIndex, "MQDoc_GetObjectIndex")) {
+    return -1;
+  }
   return scanningLookups ? ScanForIndex(*record, target) : target->index;
 }
 
@@ -117,6 +137,7 @@ MQHOST_EXPORT_C SceneHandle MQDoc_GetScene(DocumentHandle document, int index) {
   mqhost::call_counter::Count();
   DocumentRecord* record = CheckDocument(document, "MQDoc_GetScene");
   if (record == nullptr || !CheckIndex(index, 1, "scene", "MQDoc_GetScene")) return nullptr;
+  if (mqhost::host_faults::Answer(mqhost::HostFault::NullScene, "MQDoc_GetScene")) return nullptr;
   return record->scene;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/src/calls/call_counter.hpp"
+#include "host/src/calls/host_faults.hpp"
 #include "host/src/calls/host_function_declarations.hpp"
 #include "host/src/calls/write_log.hpp"
 #include "host/src/settings/settings_tree.hpp"
@@ -51,7 +52,9 @@ MQHOST_EXPORT_C int MQ_SendMessage(int message, void* record) {
     return 0;
   }
   Tree& tree = TheTree();
-  if (!tree.available) {
+  if (mqhost::host_faults::Answer(mqhost::HostFault::SendMessage, "MQ_SendMessage(505)")) return 0;
+  if (!tree.available ||
+      mqhost::host_faults::Answer(mqhost::HostFault::SettingsTree, "MQ_SendMessage(505)")) {
     *slot = nullptr;
     return 0;
   }
@@ -78,6 +81,7 @@ void ChildRequest(Tree& tree, Element* element, int code, tervolin::XmlChildReco
     return;
   }
   const std::string name = record.name;
+  if (mqhost::host_faults::Answer(mqhost::HostFault::SettingsElement, "MQXmlElem_Value(child)")) return;
   if (code == mq::kXmlFindChildElement) {
     Element* child = Tree::FindChild(*element, name);
     if (child != nullptr) record.result = tree.HandleOf(*child);
@@ -129,6 +133,7 @@ void GetTextRequest(Element* element, const char** slot) {
     RecordProtocolError(Describe(code) + ": stale or foreign element handle");
     return;
   }
+  if (mqhost::host_faults::Answer(mqhost::HostFault::SettingsElement, "MQXmlElem_Value(text)")) return;
   // Valid until the element's text changes or the element is removed.
   if (element->text) *slot = element->text->c_str();
 }

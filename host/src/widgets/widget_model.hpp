@@ -83,6 +83,10 @@ struct Store {
   int32_t mainWindow = 1;
   int32_t nextId = 101;
   int refuseCreations = 0;
+  // A creation was refused, and widgets of that dialog may still be live: the
+  // caller's unowned wrapper then sends its requests to id 0, which the host
+  // answers with nothing and no error.
+  bool refusedCreation = false;
 
   std::vector<LoggedRequest> log;
   std::vector<UserAction> script;  // front is next

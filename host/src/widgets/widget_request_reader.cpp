@@ -185,7 +185,8 @@ Widget* Target(Request& request) {
   if (Widget* widget = Find(id)) return widget;
   const Store& store = TheStore();
   if (id == 0) {
-    request.Error("sent to id 0, which names no widget");
+    // After a refused creation, the unowned wrapper's requests are expected.
+    if (!store.refusedCreation) request.Error("sent to id 0, which names no widget");
   } else if (store.deleted.count(id) != 0) {
     request.Error("widget #" + std::to_string(id) + " (" + ClassName(store.deleted.at(id)) + ") was deleted");
   } else {

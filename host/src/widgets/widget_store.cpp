@@ -36,6 +36,7 @@ void ResetStore() {
   store.deleted.clear();
   store.nextId = 101;
   store.refuseCreations = 0;
+  store.refusedCreation = false;
   store.log.clear();
   store.script.clear();
   store.scriptNext = 0;

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "host/src/calls/host_faults.hpp"
 #include "host/src/widgets/widget_request_handlers.hpp"
 
 namespace mqhost::widget_host {
@@ -81,8 +82,10 @@ void Create(Request& request, const std::vector<Pair>& pairs) {
   }
   if (!request.ok()) return;
   Store& store = TheStore();
-  if (store.refuseCreations > 0) {
-    --store.refuseCreations;
+  if (store.refuseCreations > 0 ||
+      mqhost::host_faults::Answer(mqhost::HostFault::WidgetCreation, "MQWidget_Value(create)")) {
+    if (store.refuseCreations > 0) --store.refuseCreations;
+    store.refusedCreation = true;
     request.Log("id", WireType::Int32, true);
     return;
   }
@@ -139,6 +142,10 @@ void Delete(Request& request, const std::vector<Pair>& pairs) {
   }
   store.deleted[id] = widget->cls;
   store.live.erase(id);
+  // The last widget of a pick is gone, and with it every wrapper a refused
+  // creation left.
+  if (store.live.size() <= 1 && (store.live.empty() || store.live.count(store.mainWindow) != 0))
+    store.refusedCreation = false;
 }
 
 void AddChild(Request& request, const std::vector<Pair>& pairs, bool window) {
@@ -162,6 +169,7 @@ void AddChild(Request& request, const std::vector<Pair>& pairs, bool window) {
     return;
   }
   Widget* child = Find(childId);
+  if (child == nullptr && childId == 0 && TheStore().refusedCreation) return;
   if (child == nullptr) {
     request.Error("child " + std::to_string(childId) + " is not a live widget");
     return;
