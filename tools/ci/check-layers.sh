@@ -32,13 +32,14 @@ allowed() {
     tools/loader) echo "loader protocol platform" ;;
     tools/runner) echo "tools/runner loader mqhost protocol platform fileio" ;;
     tools/validator) echo "loader mqhost protocol platform fileio" ;;
+    tools/workbench) echo "tools/workbench tools/runner loader mqhost protocol platform fileio" ;;
   esac
 }
 
 status=0
 checked=0
 for folder in protocol platform binding geometry widgets options operations dialog plugin fileio host \
-              tools/loader tools/runner tools/validator; do
+              tools/loader tools/runner tools/validator tools/workbench; do
   [ -d "$folder" ] || continue
   permitted=$(allowed "$folder")
   for file in $(find "$folder" -name '*.cpp' -o -name '*.hpp' -o -name '*.h' | sort); do

@@ -56,6 +56,20 @@ DocumentHandle LoadScene(const std::string& path) {
   return document;
 }
 
+DocumentHandle LoadSceneText(const std::string& name, const std::string& text) {
+  if (EndsWithObj(name)) {
+    const std::vector<mqhost::ObjectData> objects = ImportObjText(name, text);
+    DocumentHandle document = mqhost::CreateDocument();
+    for (const mqhost::ObjectData& object : objects) mqhost::AddObject(document, object);
+    mqhost::SetCurrentObjectIndex(document, 0);
+    return document;
+  }
+  std::string error;
+  DocumentHandle document = mqhost::ParseScene(text, &error);
+  if (document == nullptr) throw RunError("scene " + name + ": " + error);
+  return document;
+}
+
 bool SceneNamesCamera(const std::string& path) {
   if (EndsWithObj(path)) return false;
   // The host read the same file a moment ago, under the same limit.
