@@ -3,7 +3,7 @@
 // opening and saving scenes. All state lives in the workbench; the page shows
 // the state it answers with and asks again now and then.
 import {call, mesh, hasToken, ApiError} from './api.js';
-import {View} from './view.js';
+import {View, VIEWS} from './view.js';
 import {drawDialog} from './dialog.js';
 
 const $ = (id) => document.getElementById(id);
@@ -219,6 +219,18 @@ $('view').addEventListener('pointerup', (event) => {
   if (hit.face !== undefined) args.faces = [hit.face];
   act('select', args);
 });
+
+for (const name of Object.keys(VIEWS)) {
+  const button = document.createElement('button');
+  button.textContent = name;
+  button.dataset.view = name;
+  button.title = `Look at the scene from the ${name === '3/4' ? 'three-quarter view' : name.toLowerCase()}`;
+  button.addEventListener('click', () => {
+    view.lookAlong(VIEWS[name]);
+    view.render();
+  });
+  $('view-buttons').append(button);
+}
 
 $('clear-selection').addEventListener('click', () => state && state.current >= 0 && act('select', {object: state.current}));
 

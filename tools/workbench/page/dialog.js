@@ -63,7 +63,9 @@ function build(node, act) {
       box.className = node.class === 'checkbox' ? 'box' : 'dot';
       box.setAttribute('role', node.class === 'checkbox' ? 'checkbox' : 'radio');
       box.setAttribute('aria-checked', String(node.checked));
-      element.append(box, captionNodes(node.caption));
+      const text = document.createElement('span');
+      text.append(captionNodes(node.caption));
+      element.append(box, text);
       element.addEventListener('click', (event) => {
         event.preventDefault();
         act('click', {caption: node.caption});

@@ -7,6 +7,10 @@ import {OrbitControls} from './three/examples/jsm/controls/OrbitControls.js';
 const SELECTION = 0xff8a00;
 const AXIS_COLOURS = [0xd62728, 0x2ca02c, 0x1f6fd6];
 const PICK_PIXELS = 12;
+const DEFAULT_DIRECTION = [0.55, 0.45, 0.75];
+// The views the bar offers, as the direction towards the camera.
+export const VIEWS = {'3/4': DEFAULT_DIRECTION, Front: [0, 0, 1], Back: [0, 0, -1], Top: [0, 1, 0.0001],
+  Right: [1, 0, 0], Left: [-1, 0, 0]};
 
 // Triangles of each face (a fan from its first corner) and, per triangle,
 // the face it belongs to.
@@ -235,10 +239,22 @@ export class View {
     const box = new THREE.Box3();
     for (const entry of this.objects.values()) box.expandByObject(entry.surface);
     if (box.isEmpty()) return;
+    this.bounds = box;
+    this.lookAlong(this.direction || DEFAULT_DIRECTION);
+  }
+
+  // Looks at everything from `direction` (towards the camera), far enough
+  // that the whole scene fits.
+  lookAlong(direction) {
+    this.direction = direction;
+    const box = this.bounds;
+    if (!box || box.isEmpty()) return;
     const centre = box.getCenter(new THREE.Vector3());
     const size = Math.max(1e-3, box.getSize(new THREE.Vector3()).length());
+    const halfAngle = (this.camera.fov / 2) * Math.PI / 180 * Math.min(1, this.camera.aspect);
+    const distance = 1.1 * (size / 2) / Math.sin(halfAngle);
     this.controls.target.copy(centre);
-    this.camera.position.copy(centre).add(new THREE.Vector3(0.55, 0.45, 0.75).multiplyScalar(size * 1.05));
+    this.camera.position.copy(centre).add(new THREE.Vector3(...direction).normalize().multiplyScalar(distance));
     this.camera.near = size / 1000;
     this.camera.far = size * 100;
     this.camera.updateProjectionMatrix();
