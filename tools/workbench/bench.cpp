@@ -125,12 +125,24 @@ void Bench::ReplaceDocument(DocumentHandle document, const std::string& name) {
   ++version_;
 }
 
+void Bench::Refresh(int32_t index) { summaries_.erase(index); }
+
+bool Bench::SameGeometry(const mqhost::ObjectData& a, const mqhost::ObjectData& b) {
+  const auto sameBytes = [](const auto& x, const auto& y) {
+    return x.size() == y.size() &&
+           (x.empty() || std::memcmp(x.data(), y.data(), x.size() * sizeof x[0]) == 0);
+  };
+  return sameBytes(a.vertices, b.vertices) && a.faces == b.faces &&
+         a.selectedVertices == b.selectedVertices && a.selectedLines == b.selectedLines &&
+         a.selectedFaces == b.selectedFaces;
+}
+
 void Bench::Touch(int32_t index) {
   if (index < 0) return;
   if (static_cast<size_t>(index) >= revisions_.size()) revisions_.resize(static_cast<size_t>(index) + 1, 0);
   // Revisions never repeat across documents: the page keys its meshes by them.
   revisions_[static_cast<size_t>(index)] = ++revisionCounter_;
-  summaries_.erase(index);
+  Refresh(index);
 }
 
 void Bench::Run() {
@@ -348,7 +360,7 @@ Reply Bench::SelectObjects(const json& args) {
     if (object.selected == selected) continue;
     object.selected = selected;
     mqhost::SetObject(document_, index, object);
-    Touch(index);
+    Refresh(index);
   }
   ++version_;
   return State();
@@ -368,8 +380,11 @@ void Bench::Restore(const std::vector<std::optional<mqhost::ObjectData>>& object
   for (size_t index = 0; index < objects.size(); ++index) {
     const auto slot = static_cast<int32_t>(index);
     if (!objects[index] || !mqhost::HasObject(document_, slot)) continue;
+    // A frame alone is not worth sending the geometry again.
+    const bool geometry = !SameGeometry(mqhost::GetObject(document_, slot), *objects[index]);
     mqhost::SetObject(document_, slot, *objects[index]);
-    Touch(slot);
+    if (geometry) Touch(slot);
+    Refresh(slot);
   }
 }
 
@@ -495,7 +510,8 @@ void Bench::Pick(const std::shared_ptr<Job>& job) {
   ghosts_.clear();
   bool changed = false;
   for (const runner::ObjectChange& change : report.changes) {
-    Touch(change.index);
+    if (change.verticesMoved > 0 || change.selectionChanged) Touch(change.index);
+    Refresh(change.index);
     changed = true;
     if (change.frameChanged) ghosts_.emplace_back(change.index, change.frameBefore);
   }

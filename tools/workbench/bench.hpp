@@ -65,7 +65,12 @@ class Bench {
   mqhost::UserAction NextAction(const mqhost::WidgetSnapshot& dialog, const mqhost::ModalOutcome& sofar);
   void ReplaceDocument(DocumentHandle document, const std::string& name);
   void Restore(const std::vector<std::optional<mqhost::ObjectData>>& objects);
+  // The object's geometry or selection changed: the page fetches it again.
   void Touch(int32_t index);
+  // Only its frame, name or selection flag changed: the page's next state
+  // shows it.
+  void Refresh(int32_t index);
+  static bool SameGeometry(const mqhost::ObjectData& a, const mqhost::ObjectData& b);
   int32_t RequireObject(const nlohmann::json& args) const;
 
   JobQueue& queue_;

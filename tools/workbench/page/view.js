@@ -7,6 +7,7 @@ import {OrbitControls} from './three/examples/jsm/controls/OrbitControls.js';
 const SELECTION = 0xff8a00;
 const AXIS_COLOURS = [0xd62728, 0x2ca02c, 0x1f6fd6];
 const PICK_PIXELS = 12;
+export const MAX_DRAWN_EDGES = 200000;
 const DEFAULT_DIRECTION = [0.55, 0.45, 0.75];
 // The views the bar offers, as the direction towards the camera.
 export const VIEWS = {'3/4': DEFAULT_DIRECTION, Front: [0, 0, 1], Back: [0, 0, -1], Top: [0, 1, 0.0001],
@@ -121,16 +122,20 @@ export class View {
     const faces = new THREE.BufferGeometry();
     faces.setAttribute('position', positions);
     faces.setIndex(new THREE.BufferAttribute(triangles.index, 1));
-    faces.computeVertexNormals();
     faces.computeBoundingSphere();
-    const surface = new THREE.Mesh(faces, new THREE.MeshLambertMaterial({
-      color: 0xb9c3cf, side: THREE.DoubleSide, flatShading: true,
+    // Flat shading takes each face's normal from the screen: no normals to
+    // compute or send for a large object.
+    const surface = new THREE.Mesh(faces, new THREE.MeshPhongMaterial({
+      color: 0xb9c3cf, side: THREE.DoubleSide, flatShading: true, shininess: 8,
       polygonOffset: true, polygonOffsetFactor: 1, polygonOffsetUnits: 1}));
     group.add(surface);
 
+    // The edges, unless there are so many that they would fill the faces.
     const edges = new THREE.BufferGeometry();
-    edges.setAttribute('position', positions);
-    edges.setIndex(new THREE.BufferAttribute(edgeIndex(data), 1));
+    if (data.corners.length <= MAX_DRAWN_EDGES) {
+      edges.setAttribute('position', positions);
+      edges.setIndex(new THREE.BufferAttribute(edgeIndex(data), 1));
+    }
     const wire = new THREE.LineSegments(edges, new THREE.LineBasicMaterial({color: 0x4a5563}));
     group.add(wire);
 
@@ -240,7 +245,7 @@ export class View {
     for (const entry of this.objects.values()) box.expandByObject(entry.surface);
     if (box.isEmpty()) return;
     this.bounds = box;
-    this.lookAlong(this.direction || DEFAULT_DIRECTION);
+    this.lookAlong(DEFAULT_DIRECTION);
   }
 
   // Looks at everything from `direction` (towards the camera), far enough
