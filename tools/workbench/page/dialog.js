@@ -123,4 +123,24 @@ export function drawDialog(layer, tree, act) {
   title.append(close);
   win.append(title, build(tree, act));
   layer.append(win);
+  // The window can be dragged by its title, to see the object behind it; it
+  // keeps its place while the dialog runs.
+  layer.style.transform = `translate(${offset.x}px, ${offset.y}px)`;
+  title.addEventListener('pointerdown', (event) => {
+    if (event.target === close) return;
+    const start = {x: event.clientX - offset.x, y: event.clientY - offset.y};
+    const move = (e) => {
+      offset.x = e.clientX - start.x;
+      offset.y = e.clientY - start.y;
+      layer.style.transform = `translate(${offset.x}px, ${offset.y}px)`;
+    };
+    const up = () => {
+      window.removeEventListener('pointermove', move);
+      window.removeEventListener('pointerup', up);
+    };
+    window.addEventListener('pointermove', move);
+    window.addEventListener('pointerup', up);
+  });
 }
+
+const offset = {x: 0, y: 0};
