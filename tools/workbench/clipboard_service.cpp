@@ -1,9 +1,10 @@
 #include "tools/workbench/clipboard_service.hpp"
 
+#include <cstring>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <cstring>
 #include <mutex>
 
 #include "platform/process_clipboard.hpp"

@@ -77,7 +77,7 @@ async function apply(next) {
   const key = `${next.scene}|${next.objects.map((o) => o.uniqueId).join(',')}`;
   const newScene = key !== sceneKey;
   if (newScene) {
-    view.clear();
+    view.clear(next.objects.reduce((sum, o) => sum + o.faces, 0));
     sceneKey = key;
   }
   const slots = new Set(next.objects.map((o) => o.index));
@@ -202,10 +202,21 @@ function showReport(report) {
 
 // --- the view: clicks select, drags orbit ------------------------------------
 let down = null;
-$('view').addEventListener('pointerdown', (event) => {
+// What lies over the view is not the view: its presses and wheel turns do not
+// orbit or zoom it.
+for (const id of ['dialog-layer', 'view-buttons', 'legend']) {
+  for (const type of ['mousedown', 'pointerdown', 'wheel', 'touchstart', 'contextmenu']) {
+    $(id).addEventListener(type, (event) => event.stopPropagation());
+  }
+}
+
+// On the pane: the view's canvas is replaced when a scene needs another kind.
+$('view-pane').addEventListener('pointerdown', (event) => {
+  if (event.target !== view.canvas) return;
   down = {x: event.clientX, y: event.clientY, button: event.button};
 });
-$('view').addEventListener('pointerup', (event) => {
+$('view-pane').addEventListener('pointerup', (event) => {
+  if (event.target !== view.canvas) return;
   if (!down || down.button !== 0 || Math.hypot(event.clientX - down.x, event.clientY - down.y) > 4) return;
   down = null;
   if (!state || state.dialog.open || state.current < 0) return;

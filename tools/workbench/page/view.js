@@ -8,6 +8,7 @@ const SELECTION = 0xff8a00;
 const AXIS_COLOURS = [0xd62728, 0x2ca02c, 0x1f6fd6];
 const PICK_PIXELS = 12;
 export const MAX_DRAWN_EDGES = 200000;
+const SMOOTH_EDGES_UP_TO = 100000;  // faces in the scene
 const DEFAULT_DIRECTION = [0.55, 0.45, 0.75];
 // The views the bar offers, as the direction towards the camera.
 export const VIEWS = {'3/4': DEFAULT_DIRECTION, Front: [0, 0, 1], Back: [0, 0, -1], Top: [0, 1, 0.0001],
@@ -61,13 +62,13 @@ function segmentDistance(p, a, b) {
 export class View {
   constructor(canvas) {
     this.canvas = canvas;
-    this.renderer = new THREE.WebGLRenderer({canvas, antialias: true, preserveDrawingBuffer: true});
-    this.renderer.setPixelRatio(window.devicePixelRatio || 1);
-    this.renderer.setClearColor(0xf4f5f7);
+    this.makeRenderer(true);
     this.scene = new THREE.Scene();
     this.camera = new THREE.PerspectiveCamera(40, 1, 0.01, 1000);
     this.camera.position.set(3, 2.5, 4);
-    this.controls = new OrbitControls(this.camera, canvas);
+    // The controls listen on the pane, which keeps its place when the canvas
+    // is replaced.
+    this.controls = new OrbitControls(this.camera, canvas.parentElement);
     this.controls.addEventListener('change', () => this.render());
     this.scene.add(new THREE.HemisphereLight(0xffffff, 0x667788, 0.85));
     const sun = new THREE.DirectionalLight(0xffffff, 0.45);
@@ -84,6 +85,25 @@ export class View {
     this.resize();
   }
 
+  // Smoothed edges cost a software renderer (a machine without a GPU) several
+  // times the drawing time, which a large scene cannot afford: they are
+  // dropped for large scenes. A context keeps its smoothing for its life, so
+  // the canvas is replaced to change it.
+  makeRenderer(antialias) {
+    if (this.renderer) {
+      if (this.antialias === antialias) return;
+      this.renderer.dispose();
+      const fresh = this.canvas.cloneNode(false);
+      this.canvas.replaceWith(fresh);
+      this.canvas = fresh;
+    }
+    this.antialias = antialias;
+    this.renderer = new THREE.WebGLRenderer({canvas: this.canvas, antialias, preserveDrawingBuffer: true});
+    this.renderer.setPixelRatio(window.devicePixelRatio || 1);
+    this.renderer.setClearColor(0xf4f5f7);
+    if (this.camera) this.resize();
+  }
+
   resize() {
     const box = this.canvas.parentElement.getBoundingClientRect();
     this.renderer.setSize(box.width, box.height, false);
@@ -96,11 +116,12 @@ export class View {
     this.renderer.render(this.scene, this.camera);
   }
 
-  // Drops every object (a new scene).
-  clear() {
+  // Drops every object, for a new scene of `faces` faces in all.
+  clear(faces) {
     for (const entry of this.objects.values()) this.dispose(entry);
     this.objects.clear();
     this.framed = false;
+    this.makeRenderer(faces <= SMOOTH_EDGES_UP_TO);
   }
 
   dispose(entry) {
