@@ -11,8 +11,9 @@
 #include <thread>
 
 #ifdef _WIN32
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
 #else
 #include <signal.h>
 #include <spawn.h>
