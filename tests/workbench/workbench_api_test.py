@@ -128,6 +128,20 @@ class PickTest(WorkbenchTest):
         self.assertTrue(close_to(current["frame"][12:15], [2, 3, 4]), current["frame"])
         self.bench.call("clipboard", {"text": "a\u0000b"}, expect=422)
 
+    def test_current_and_selected_objects_go_into_the_document(self):
+        state = self.open("copy-targets.json")
+        names = [o["name"] for o in state["objects"]]
+        state = self.bench.call("current", {"object": 2})
+        state = self.bench.call("select_objects", {"objects": [1, 3]})
+        self.assertEqual(state["current"], 2)
+        self.assertEqual([o["selected"] for o in state["objects"]], [False, True, False, True])
+        saved = json.loads(self.bench.call("save")["text"])
+        self.assertIn(saved["currentObject"], (2, names[2]))
+        self.assertEqual([o["selected"] for o in saved["objects"]], [False, True, False, True])
+        self.bench.call("select_objects", {"objects": [1, 9]}, expect=422)
+        self.bench.call("current", {"object": -1})
+        self.assertIn("no current object", self.bench.call("pick", expect=409)["error"])
+
     def test_bad_scenes_are_refused_and_the_old_one_stays(self):
         self.open("edge-loop.json")
         for args in ({"name": "x.json", "text": "{"}, {"name": "x.obj", "text": "v 1 2\nf 1 2 3\n"},
@@ -189,7 +203,9 @@ class RefusalTest(WorkbenchTest):
     def test_uploads_over_the_limit_are_refused_and_the_session_goes_on(self):
         self.open("edge-loop.json")
         big = json.dumps({"name": "big.json", "text": " " * (1 << 20)})
-        self.assertEqual(self.api(op="open", body=big)[0], 413)
+        status, why = self.api(op="open", body=big)
+        self.assertEqual(status, 413)
+        self.assertIn("larger", why)
         state = self.bench.call("state")
         self.assertEqual(state["scene"], "edge-loop.json")
 

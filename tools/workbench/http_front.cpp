@@ -151,7 +151,7 @@ struct HttpFront::Impl {
       Static(request, response);
     });
     server.set_exception_handler(
-        [](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
+        [](const httplib::Request&, httplib::Response& response, const std::exception_ptr&) {
           SendError(response, 500, "the request could not be handled");
         });
     server.set_error_handler([](const httplib::Request& request, httplib::Response& response) {

@@ -124,29 +124,32 @@ int Run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options;
-  CLI::App app{"tervolin-workbench: try the plug-in in a browser, on a scene of your own"};
-  app.add_option("scene", options.scene, "a JSON scene or an OBJ file to open first");
-  app.add_option("--port", options.port, "the loopback port (default: any free one)")
-      ->check(CLI::Range(1, 65535));
-  app.add_flag("--open", options.open, "start the system's browser on the page");
-  app.add_option("--upload-limit", options.uploadMib, "the largest upload taken, in MiB (default 256)")
-      ->check(CLI::Range(1, 1024));
-  app.add_option("--plugin", options.pluginPath, "the plug-in library (default: the one built beside)");
-  app.add_option("--host", options.hostPath, "the replacement host library")->group("");
-  app.add_option("--page", options.pageDir, "the page's folder")->group("");
   try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& error) {
-    return app.exit(error) == 0 ? 0 : 2;
-  }
-  try {
+    Options options;
+    CLI::App app{"tervolin-workbench: try the plug-in in a browser, on a scene of your own"};
+    app.add_option("scene", options.scene, "a JSON scene or an OBJ file to open first");
+    app.add_option("--port", options.port, "the loopback port (default: any free one)")
+        ->check(CLI::Range(1, 65535));
+    app.add_flag("--open", options.open, "start the system's browser on the page");
+    app.add_option("--upload-limit", options.uploadMib, "the largest upload taken, in MiB (default 256)")
+        ->check(CLI::Range(1, 1024));
+    app.add_option("--plugin", options.pluginPath, "the plug-in library (default: the one built beside)");
+    app.add_option("--host", options.hostPath, "the replacement host library")->group("");
+    app.add_option("--page", options.pageDir, "the page's folder")->group("");
+    try {
+      app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+      return app.exit(error) == 0 ? 0 : 2;
+    }
     return Run(options);
   } catch (const runner::RunError& error) {
     std::fprintf(stderr, "tervolin-workbench: %s\n", error.what());
     return error.exitStatus();
   } catch (const std::exception& error) {
     std::fprintf(stderr, "tervolin-workbench: %s\n", error.what());
+    return 1;
+  } catch (...) {
+    std::fprintf(stderr, "tervolin-workbench: stopped by an unknown error\n");
     return 1;
   }
 }
