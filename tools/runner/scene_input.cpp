@@ -37,16 +37,18 @@ void RequireBelow(const std::string& option, const std::string& name, const char
   }
 }
 
+// A document of the OBJ file's objects, the first one current.
+DocumentHandle DocumentOf(const std::vector<mqhost::ObjectData>& objects) {
+  DocumentHandle document = mqhost::CreateDocument();
+  for (const mqhost::ObjectData& object : objects) mqhost::AddObject(document, object);
+  mqhost::SetCurrentObjectIndex(document, 0);
+  return document;
+}
+
 }  // namespace
 
 DocumentHandle LoadScene(const std::string& path) {
-  if (EndsWithObj(path)) {
-    const std::vector<mqhost::ObjectData> objects = ImportObj(path);
-    DocumentHandle document = mqhost::CreateDocument();
-    for (const mqhost::ObjectData& object : objects) mqhost::AddObject(document, object);
-    mqhost::SetCurrentObjectIndex(document, 0);
-    return document;
-  }
+  if (EndsWithObj(path)) return DocumentOf(ImportObj(path));
   std::string error;
   DocumentHandle document = mqhost::LoadSceneFile(path, &error);
   if (document == nullptr) {
@@ -57,13 +59,7 @@ DocumentHandle LoadScene(const std::string& path) {
 }
 
 DocumentHandle LoadSceneText(const std::string& name, const std::string& text) {
-  if (EndsWithObj(name)) {
-    const std::vector<mqhost::ObjectData> objects = ImportObjText(name, text);
-    DocumentHandle document = mqhost::CreateDocument();
-    for (const mqhost::ObjectData& object : objects) mqhost::AddObject(document, object);
-    mqhost::SetCurrentObjectIndex(document, 0);
-    return document;
-  }
+  if (EndsWithObj(name)) return DocumentOf(ImportObjText(name, text));
   std::string error;
   DocumentHandle document = mqhost::ParseScene(text, &error);
   if (document == nullptr) throw RunError("scene " + name + ": " + error);

@@ -526,8 +526,7 @@ void Bench::Pick(const std::shared_ptr<Job>& job) {
   ++version_;
   if (waiting_) {
     json state = StateJson();
-    const bool lastIgnored = !report.dialog.ignored.empty() && report.dialog.ignored.size() > 0 &&
-                             !steps_.empty() && report.dialog.ignored.size() > ignored_.size();
+    const bool lastIgnored = report.dialog.ignored.size() > ignored_.size();
     state["ignored"] = lastIgnored ? json(report.dialog.ignored.back()) : json(nullptr);
     waiting_->Answer(JsonReply(200, state));
     waiting_.reset();

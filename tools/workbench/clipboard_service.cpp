@@ -4,6 +4,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "tools/runner/clipboard_reader.hpp"
 #else
 #include <mutex>
 
@@ -14,38 +16,14 @@ namespace workbench {
 
 #ifdef _WIN32
 
-namespace {
-
-bool OpenWithRetry() {
-  // Another program may hold the clipboard for a moment.
-  for (int attempt = 0; attempt < 10; ++attempt) {
-    if (OpenClipboard(nullptr) != 0) return true;
-    Sleep(20);
-  }
-  return false;
-}
-
-}  // namespace
+using runner::ReadClipboardText;
 
 std::optional<std::string> ReadClipboard(std::string* note) {
-  if (!OpenWithRetry()) {
-    *note = "the clipboard is held by another program";
-    return std::nullopt;
-  }
-  std::optional<std::string> text;
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (data != nullptr) {
-    const char* bytes = static_cast<const char*>(GlobalLock(data));
-    if (bytes != nullptr) {
-      const SIZE_T size = GlobalSize(data);
-      SIZE_T length = 0;
-      while (length < size && bytes[length] != '\0') ++length;
-      text = std::string(bytes, length);
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
+  std::string text;
+  if (ReadClipboardText(&text)) return text;
+  // Empty, or held by another program: the page says so either way.
+  *note = "it holds no text, or another program holds it";
+  return std::nullopt;
 }
 
 bool WriteClipboard(const std::string& text, std::string* note) {
@@ -62,7 +40,12 @@ bool WriteClipboard(const std::string& text, std::string* note) {
   }
   std::memcpy(bytes, text.c_str(), text.size() + 1);
   GlobalUnlock(block);
-  if (!OpenWithRetry()) {
+  bool opened = false;
+  for (int attempt = 0; attempt < 10 && !opened; ++attempt) {
+    opened = OpenClipboard(nullptr) != 0;
+    if (!opened) Sleep(20);
+  }
+  if (!opened) {
     GlobalFree(block);
     *note = "the clipboard is held by another program";
     return false;
