@@ -1,5 +1,10 @@
 #include "fileio/file_names.hpp"
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -28,6 +33,32 @@ uint64_t Seed() {
   return seed;
 }
 
+// Keeps a temporary's name short whatever the target's: at most this many
+// bytes of the target's name, cut where a UTF-8 character starts.
+constexpr size_t kNameKept = 24;
+
+#if !defined(_WIN32)
+// The kernel's rule for links in shared folders, applied here because the
+// link is resolved in user space and the result renamed into place (so the
+// kernel's own check never runs): in a sticky folder that everyone may write,
+// a link is followed only when it belongs to the folder's owner or to the
+// user running.
+bool MayFollow(const std::filesystem::path& link, std::string* reason) {
+  const std::filesystem::path parent = link.parent_path().empty() ? "." : link.parent_path();
+  struct stat folder {};
+  struct stat linkStatus {};
+  if (::stat(parent.c_str(), &folder) != 0 || ::lstat(link.c_str(), &linkStatus) != 0) return true;
+  const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+  if (!shared || linkStatus.st_uid == folder.st_uid || linkStatus.st_uid == ::geteuid()) return true;
+  *reason =
+      "it is a symbolic link that another user made in a shared folder (sticky and writable by "
+      "everyone), so it is not followed";
+  return false;
+}
+#else
+bool MayFollow(const std::filesystem::path& /*link*/, std::string* /*reason*/) { return true; }
+#endif
+
 }  // namespace
 
 std::filesystem::path PathOf(const std::string& utf8) {
@@ -47,6 +78,7 @@ bool FollowLinks(const std::filesystem::path& path, std::filesystem::path* targe
       *target = current;
       return true;
     }
+    if (!MayFollow(current, reason)) return false;
     current = next.is_absolute() ? next : current.parent_path() / next;
   }
   *reason = "it is a chain of more than " + std::to_string(kMaxLinks) + " symbolic links";
@@ -63,10 +95,13 @@ std::string RandomSuffix() {
 }
 
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
-  std::filesystem::path name = ".";
-  name += target.filename();
-  name += "." + RandomSuffix() + ".tmp";
-  return target.parent_path() / name;
+  std::string kept = target.filename().u8string();
+  if (kept.size() > kNameKept) {
+    size_t cut = kNameKept;
+    while (cut > 0 && (static_cast<unsigned char>(kept[cut]) & 0xC0) == 0x80) --cut;
+    kept.resize(cut);
+  }
+  return target.parent_path() / PathOf("." + kept + "." + RandomSuffix() + ".tmp");
 }
 
 std::string TooLarge(size_t limit) {

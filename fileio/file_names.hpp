@@ -13,14 +13,16 @@ std::filesystem::path PathOf(const std::string& utf8);
 
 // The file that `path` finally names, after every symbolic link in a chain;
 // `path` itself when it is no link (or when links cannot be read here). False
-// with `reason` set for a chain that is too long.
+// with `reason` set for a chain that is too long, or for a link that another
+// user planted in a shared sticky folder (the kernel's own rule for such links).
 bool FollowLinks(const std::filesystem::path& path, std::filesystem::path* target, std::string* reason);
 
 // 20 hexadecimal digits, different on each call.
 std::string RandomSuffix();
 
 // A fresh name for a temporary file beside `target`, different on each call:
-// ".NAME.RANDOM.tmp".
+// ".NAME.RANDOM.tmp", with at most the first 24 bytes of the target's name, so
+// that it stays well within the longest name a file system allows.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target);
 
 // "is larger than 16 MiB", for the messages of both platforms.

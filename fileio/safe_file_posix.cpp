@@ -1,10 +1,13 @@
 // Reading and replacing files on POSIX systems.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "fileio/file_names.hpp"
 #include "fileio/safe_file.hpp"
@@ -54,6 +57,61 @@ bool WriteAll(int fd, const std::string& content) {
 bool Writable(const std::string& target, const struct stat& status) {
   if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
   return ::access(target.c_str(), W_OK) == 0;
+}
+
+// The mode a new file gets: what the process's umask leaves of 0666. The
+// umask is read from the kernel's status file where there is one, since
+// setting it to learn it races with other threads creating files.
+mode_t NewFileMode() {
+  if (FILE* status = std::fopen("/proc/self/status", "re")) {
+    char line[256];
+    unsigned mask = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, status) != nullptr) {
+      found = std::sscanf(line, "Umask: %o", &mask) == 1;
+    }
+    std::fclose(status);
+    if (found) return 0666 & ~static_cast<mode_t>(mask);
+  }
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+bool Unsupported(int error) { return error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS; }
+
+// Copies every extended attribute of `from` (ACLs included: they are kept as
+// attributes) onto `to`. A file system without them is no failure; any other
+// failure sets `failed`.
+void CopyAttributes(const std::string& from, int to, std::string* failed) {
+  std::vector<char> names(4096);
+  ssize_t length = 0;
+  for (;;) {
+    length = ::listxattr(from.c_str(), names.data(), names.size());
+    if (length >= 0) break;
+    if (Unsupported(errno)) return;
+    if (errno != ERANGE || names.size() > (1u << 20)) {
+      *failed = Because("its extended attributes cannot be read");
+      return;
+    }
+    names.resize(names.size() * 4);
+  }
+  std::vector<char> value;
+  for (ssize_t at = 0; at < length; at += static_cast<ssize_t>(std::strlen(names.data() + at)) + 1) {
+    const char* name = names.data() + at;
+    const ssize_t size = ::getxattr(from.c_str(), name, nullptr, 0);
+    if (size < 0) continue;  // gone since it was listed
+    value.resize(static_cast<size_t>(size) + 1);
+    const ssize_t got = ::getxattr(from.c_str(), name, value.data(), value.size());
+    if (got < 0 || ::fsetxattr(to, name, value.data(), static_cast<size_t>(got), 0) != 0) {
+      if (got >= 0 && Unsupported(errno)) continue;
+      // A security label (SELinux, Smack) is the policy's to give: a user
+      // may not be allowed to copy it, and the new file gets its own.
+      if (got >= 0 && std::strncmp(name, "security.", 9) == 0) continue;
+      *failed = Because((std::string("its extended attribute ") + name + " cannot be kept").c_str());
+      return;
+    }
+  }
 }
 
 }  // namespace
@@ -121,12 +179,24 @@ bool ReplaceWholeFile(const std::string& path, const std::string& content, std::
     *reason = "it is read-only";
     return false;
   }
+  // Replacing the file would give its other names the old content, unseen.
+  if (exists && existing.st_nlink > 1) {
+    *reason = "it has " + std::to_string(existing.st_nlink) +
+              " hard links, and replacing it would part them (the other names would keep the old "
+              "content); write to a copy, or remove the other links first";
+    return false;
+  }
 
+  // Until the end the temporary is open to the owner alone, and to no more
+  // than the target: another user cannot read the new content while it is
+  // written.
+  const mode_t finalMode = exists ? (existing.st_mode & 07777) : NewFileMode();
+  const mode_t privateMode = finalMode & 0600;
   std::string temporary;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temporary = detail::TemporaryBeside(followed).string();
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, privateMode);
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) {
@@ -134,21 +204,27 @@ bool ReplaceWholeFile(const std::string& path, const std::string& content, std::
     return false;
   }
   Descriptor file(fd);
-  bool written = WriteAll(file.get(), content);
-  const char* failed = "the temporary file cannot be written";
-  // The replaced file keeps its permissions.
-  if (written && exists && ::fchmod(file.get(), existing.st_mode & 07777) != 0) {
-    written = false;
-    failed = "the temporary file cannot take the file's permissions";
+  std::string failed;
+  if (::fchmod(file.get(), privateMode) != 0) failed = Because("the temporary file cannot be made private");
+  if (failed.empty() && !WriteAll(file.get(), content))
+    failed = Because("the temporary file cannot be written");
+  // The replaced file keeps its owner and group (a run as root must not take
+  // a user's file), its attributes and ACLs, then its permissions; chown
+  // comes first, since it clears the set-ID bits.
+  if (failed.empty() && exists && (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
+      ::fchown(file.get(), existing.st_uid, existing.st_gid) != 0) {
+    failed = Because("its owner and group cannot be kept");
   }
-  if (written && ::fsync(file.get()) != 0) written = false;
-  if (written && !file.Close()) written = false;
-  if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
-    written = false;
-    failed = "it cannot be replaced";
+  if (failed.empty() && exists) CopyAttributes(target, file.get(), &failed);
+  if (failed.empty() && ::fchmod(file.get(), finalMode) != 0) {
+    failed = Because("the temporary file cannot take the file's permissions");
   }
-  if (!written) {
-    *reason = Because(failed);
+  if (failed.empty() && ::fsync(file.get()) != 0) failed = Because("the temporary file cannot be written");
+  if (failed.empty() && !file.Close()) failed = Because("the temporary file cannot be written");
+  if (failed.empty() && ::rename(temporary.c_str(), target.c_str()) != 0)
+    failed = Because("it cannot be replaced");
+  if (!failed.empty()) {
+    *reason = failed;
     ::unlink(temporary.c_str());
     return false;
   }

@@ -219,6 +219,38 @@ TEST_F(HostSettings, TheTreeRoundTripsThroughItsFile) {
   EXPECT_STREQ(Text(Find(RequestSettings(), "Section")), "mixed");
 }
 
+TEST_F(HostSettings, ASaveOverTheLoadedFileChangesOnlyWhatChanged) {
+  const std::filesystem::path path = ScratchPath("kept.xml");
+  // Another program's declaration, comments, attributes, mixed text and
+  // layout, another plug-in's section and ours. (pugixml writes attributes in
+  // double quotes with one blank before each; so does this file.)
+  const std::string head =
+      "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+      "<!-- kept by hand -->\n<?app mode=\"x\"?>\n"
+      "<settings version=\"3\">\n  <window x=\"1\" y=\"2\">one<b/>two<!-- note --></window>\n"
+      "  <pluginsettings count=\"2\">\n"
+      "    <Other flag=\"on\">\n      <k>  spaced  </k>\n    </Other>\n"
+      "    <Section>\n      <key>";
+  const std::string tail =
+      "</key>\n      <gone>1</gone>\n    </Section>\n  </pluginsettings>\n</settings>\n<!-- end -->\n";
+  WriteAll(path, head + "old" + tail);
+  std::string error;
+  ASSERT_TRUE(mqhost::LoadSettingsFile(path.u8string(), &error)) << error;
+  mqhost::SetSettingText("Section", "key", "new");
+  mqhost::RemoveSetting("Section", "gone");
+  mqhost::SetSettingText("Section", "added", "2");
+  ASSERT_TRUE(mqhost::SaveSettingsFile(path.u8string(), &error)) << error;
+  EXPECT_EQ(ReadAll(path), head +
+                               "new</key>\n      <added>2</added>\n    </Section>\n  "
+                               "</pluginsettings>\n</settings>\n<!-- end -->\n");
+  // An unchanged tree saves the file as it was, and it reads back the same.
+  const std::string saved = ReadAll(path);
+  ASSERT_TRUE(mqhost::LoadSettingsFile(path.u8string(), &error)) << error;
+  EXPECT_EQ(mqhost::SettingText("Other", "k"), std::string("  spaced  "));
+  ASSERT_TRUE(mqhost::SaveSettingsFile(path.u8string(), &error)) << error;
+  EXPECT_EQ(ReadAll(path), saved);
+}
+
 TEST_F(HostSettings, AMissingFileIsAnEmptyTreeAndABadOneIsReportedAndLeftAlone) {
   mqhost::SetSettingText("Section", "key", "1");
   std::string missingError;

@@ -107,6 +107,8 @@ TEST_F(SceneFile, MalformedScenesNameTheFieldAndTheReasonAndCreateNoDocument) {
   const std::string vertices8 = "[[0,0,0],[0,0,0],[0,0,0],[0,0,0],[0,0,0],[0,0,0],[0,0,0],[0,0,0]]";
   const std::string cube =
       R"({"vertices": )" + vertices8 + R"(, "faces": [[0,1,2],[0,1,2],[0,1,2],[0,1,2],[0,1,2],)";
+  std::string deepest = "objects[0].vertices";
+  for (int depth = 3; depth < 64; ++depth) deepest += "[0]";
   const struct {
     std::string text;
     std::string error;
@@ -153,9 +155,13 @@ TEST_F(SceneFile, MalformedScenesNameTheFieldAndTheReasonAndCreateNoDocument) {
       {R"([1, 2])", "scene: must be a JSON object, not an array"},
       {R"({"objects": [)", "not valid JSON"},
       {"", "not valid JSON"},
-      // Deep nesting fails without exhausting the stack.
+      // Deep nesting fails at once, naming where it went too deep, without
+      // exhausting the stack or building the nested values.
       {R"({"objects": [{"vertices": )" + std::string(100000, '[') + std::string(100000, ']') + "}]}",
-       "objects[0].vertices[0]"},
+       deepest + ": nested deeper than 64"},
+      {std::string(8u << 20, '['), ": nested deeper than 64"},
+      // A NUL byte is no end of the file.
+      {R"({"objects": []})" + std::string(1, '\0') + "garbage", "not valid JSON: a NUL byte at byte 15"},
   };
   for (const auto& entry : cases) {
     const std::string error = ErrorOf(entry.text);

@@ -93,12 +93,12 @@ TEST_F(RunnerFiles, OutputThatCannotBeWrittenLeavesNothingBehind) {
       << run.err;
   // A folder in the way, and the dialog's picture to a device (through a
   // link with a picture's name).
-  fs::create_directory(folder.Path("taken"));
+  fs::create_directory(folder.Path("taken.json"));
   fs::create_symlink("/dev/null", folder.Path("device.svg"));
-  const RunResult blocked = folder.Run(
-      {Scene("tilted-box.json"), "--out", folder.Path("taken"), "--show-dialog", folder.Path("device.svg")});
+  const RunResult blocked = folder.Run({Scene("tilted-box.json"), "--out", folder.Path("taken.json"),
+                                        "--show-dialog", folder.Path("device.svg")});
   EXPECT_EQ(blocked.exitStatus, 1) << blocked.err;
-  EXPECT_NE(blocked.err.find("taken: it is a folder"), std::string::npos) << blocked.err;
+  EXPECT_NE(blocked.err.find("taken.json: it is a folder"), std::string::npos) << blocked.err;
   EXPECT_NE(blocked.err.find("--show-dialog " + folder.Path("device.svg") +
                              ": not written: it is not a regular file"),
             std::string::npos)
@@ -109,7 +109,7 @@ TEST_F(RunnerFiles, OutputThatCannotBeWrittenLeavesNothingBehind) {
   EXPECT_EQ(runaway.exitStatus, 1) << runaway.err;
   EXPECT_NE(runaway.err.find("objects[0].frame[13]: not a finite number"), std::string::npos) << runaway.err;
   EXPECT_EQ(runaway.out.find("\nwritten "), std::string::npos) << runaway.out;
-  ExpectFiles({"device.svg", "taken"});
+  ExpectFiles({"device.svg", "taken.json"});
 }
 
 }  // namespace

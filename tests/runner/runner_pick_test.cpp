@@ -152,6 +152,13 @@ TEST_F(RunnerPick, OptionsPersistOnlyInAGivenSettingsFile) {
   const std::string saved = folder.Read("kept/settings.xml");
   EXPECT_NE(saved.find("<transform>1</transform>"), std::string::npos) << saved;
 
+  // What another program keeps in the file stays as it was.
+  std::string edited = saved;
+  const std::string others = "<pluginsettings count=\"2\">\n<!-- mine -->\n<Other a=\"1\">x<b/>y</Other>";
+  ASSERT_NE(edited.find("<pluginsettings>"), std::string::npos) << edited;
+  edited.replace(edited.find("<pluginsettings>"), std::string("<pluginsettings>").size(), others);
+  folder.Write("kept/settings.xml", edited + "<!-- end -->\n");
+
   // The next run with the file starts with Transform on: the vertices move
   // with the origin.
   const json moved =
@@ -159,6 +166,9 @@ TEST_F(RunnerPick, OptionsPersistOnlyInAGivenSettingsFile) {
   EXPECT_EQ(moved["settings"]["note"], "loaded and saved");
   ASSERT_EQ(moved["changed"].size(), 1u);
   EXPECT_EQ(moved["changed"][0]["verticesMoved"], 8);
+  const std::string resaved = folder.Read("kept/settings.xml");
+  EXPECT_NE(resaved.find(others), std::string::npos) << resaved;
+  EXPECT_EQ(resaved.substr(resaved.size() - 13), "<!-- end -->\n") << resaved;
 }
 
 TEST_F(RunnerPick, SettingsThatCannotBeSavedFailTheRunButKeepTheReport) {

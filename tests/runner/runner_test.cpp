@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <pugixml.hpp>
 
 #include "tests/runner/runner_process.hpp"
 
@@ -138,7 +140,7 @@ TEST_F(RunnerLoading, CommandLineSelectionsReplaceTheScenesAndAddUp) {
   EXPECT_EQ(objects[3]["selected"], true);
 }
 
-TEST_F(RunnerLoading, ControlCharactersInNamesAreEscapedInTheReport) {
+TEST_F(RunnerLoading, ControlCharactersInNamesAreEscapedInReportsMessagesAndPictures) {
   folder.Write("input.json",
                R"({"currentObject": 0, "objects": [{"name": "A\u001b[31m\nprotocol    no errors\u009b",
                                  "vertices": [[0, 0, 0], [2, 0, 0], [0, 2, 0]], "faces": [[0, 1, 2]]}]})");
@@ -149,6 +151,29 @@ TEST_F(RunnerLoading, ControlCharactersInNamesAreEscapedInTheReport) {
   EXPECT_NE(run.out.find("changed     " + escaped + " (object 0)\n"), std::string::npos) << run.out;
   EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
   EXPECT_EQ(run.out.find("\xC2\x9B"), std::string::npos);
+
+  // The same on standard error (the name in a hint, an OBJ warning, a path)
+  // and in the pictures, which must stay well-formed XML: a JSON name with
+  // controls, an OBJ name that is not UTF-8, a material that would retitle
+  // the terminal.
+  folder.Write("input.obj",
+               "o B\xff\x01\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl \x1b]0;title\x07\x1b[2J\nf 1 2 3\n");
+  const RunResult hint = folder.Run({folder.Path("input.json"), "--current", "A"});
+  EXPECT_EQ(hint.exitStatus, 2);
+  EXPECT_NE(hint.err.find("A\\u001b[31m\\nprotocol"), std::string::npos) << hint.err;
+  for (const std::string& scene : {std::string("input.json"), std::string("input.obj")}) {
+    const RunResult drawn = folder.Run({folder.Path(scene), "--show-scene", folder.Path(scene + ".svg"),
+                                        "--show-dialog", folder.Path("dialog\x1b.svg")});
+    EXPECT_EQ(drawn.exitStatus, 0) << drawn.err;
+    for (const std::string& text : {drawn.out, drawn.err, hint.err, folder.Read(scene + ".svg")}) {
+      for (const char* raw : {"\x1b", "\x07", "\x01", "\xff", "\xC2\x9B"}) {
+        EXPECT_EQ(text.find(raw), std::string::npos) << scene << ": " << text;
+      }
+    }
+    pugi::xml_document picture;
+    EXPECT_TRUE(picture.load_file(folder.Path(scene + ".svg").c_str())) << folder.Read(scene + ".svg");
+  }
+  EXPECT_NE(folder.Read("input.obj.svg").find("B\\xff\\u0001"), std::string::npos);
 }
 
 // --- Bad input: one clear message, status 2, nothing written -------------------
@@ -218,9 +243,17 @@ TEST_F(RunnerBadInput, ObjLinesTheHostCannotHoldNameTheirLine) {
       {"v nan 7 7\n", "input.obj:4: vertex coordinate \"nan\" is not a number a float can hold"},
       {"v 1 2\n", "input.obj:4: a vertex needs three coordinates"},
   };
-  for (const auto& bad : cases) {
-    folder.Write("input.obj", std::string("v 0 0 0\nv 1 0 0\nv 0 1 0\n") + bad.lines);
-    ExpectRefused({folder.Path("input.obj")}, folder.Path("input.obj"), bad.error);
+  // The checks read the lines the loader reads, whatever ends them.
+  for (const char* ending : {"\n", "\r", "\r\n"}) {
+    for (const auto& bad : cases) {
+      std::string text = std::string("v 0 0 0\nv 1 0 0\nv 0 1 0\n") + bad.lines;
+      for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+        text.replace(at, 1, ending);
+        at += std::strlen(ending) - 1;
+      }
+      folder.Write("input.obj", text);
+      ExpectRefused({folder.Path("input.obj")}, folder.Path("input.obj"), bad.error);
+    }
   }
 }
 
@@ -290,6 +323,52 @@ TEST_F(RunnerBadInput, OutputsThatNameNoFileTheWrongKindOrTheSameFile) {
   // another way.
   ExpectRefused({box, "--settings", folder.Path("./out.json")}, "--out " + folder.Path("out.json"),
                 "is the same file as --settings");
+  const RunResult obj = folder.Run({box, "--out", folder.Path("input.obj")});
+  EXPECT_EQ(obj.exitStatus, 2);
+  EXPECT_NE(obj.err.find("input.obj\": the scene is written as JSON"), std::string::npos) << obj.err;
+
+  // Every output against every other and against the scene read, after
+  // links (a dangling one to the file it would make) and hard links.
+  namespace fs = std::filesystem;
+  fs::copy_file(box, folder.Path("input.json"));
+  fs::create_hard_link(folder.Path("input.json"), folder.Path("hard.svg"));
+  fs::create_symlink("target.svg", folder.Path("link.json"));
+  folder.Write("input.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+  fs::create_symlink("input.obj", folder.Path("obj.json"));
+  const struct {
+    std::vector<std::string> arguments;
+    const char* message;
+  } clashes[] = {
+      {{"input.json", "--settings", "s.svg", "--show-scene", "s.svg"},
+       "s.svg: is the same file as --settings"},
+      {{"input.json", "--show-dialog", "hard.svg"}, "hard.svg: is the scene file being read"},
+      {{"input.json", "--out", "link.json", "--show-dialog", "target.svg"},
+       "target.svg: is the same file as --out"},
+      {{"input.json", "--settings", "link.json", "--show-scene", "./target.svg"},
+       "target.svg: is the same file as --settings"},
+      // In place, but JSON through a link into the OBJ file read.
+      {{"input.obj", "--out", "obj.json"}, "obj.json: is the OBJ file being read"},
+  };
+  for (const auto& clash : clashes) {
+    std::vector<std::string> arguments;
+    for (const std::string& argument : clash.arguments) {
+      arguments.push_back(argument.find('-') == 0 ? argument : folder.Path(argument));
+    }
+    const RunResult refused = folder.Run(arguments);
+    EXPECT_EQ(refused.exitStatus, 2) << refused.out << refused.err;
+    EXPECT_NE(refused.err.find(clash.message), std::string::npos) << refused.err;
+  }
+  const std::string scene = folder.Read("input.json");
+  std::vector<std::string> left = folder.Files();
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"hard.svg", "input.json", "input.obj", "link.json", "obj.json"}));
+  EXPECT_EQ(folder.Read("input.obj"), "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+  fs::remove(folder.Path("hard.svg"));
+  // The scene written back over itself is an edit in place.
+  const RunResult inPlace = folder.Run(
+      {folder.Path("input.json"), "--click", "Center of the O(&b)ject", "--out", folder.Path("input.json")});
+  EXPECT_EQ(inPlace.exitStatus, 0) << inPlace.err;
+  EXPECT_NE(folder.Read("input.json"), scene);
 }
 
 }  // namespace

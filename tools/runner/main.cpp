@@ -22,6 +22,7 @@
 #include "tools/runner/scene_svg.hpp"
 #include "tools/runner/settings_glue.hpp"
 #include "tools/runner/user_script.hpp"
+#include "tools/runner/visible_text.hpp"
 
 namespace runner {
 
@@ -173,6 +174,10 @@ int Run(const RunOptions& options) {
     report.currentObject = CurrentName(document);
     for (const ScriptStep& step : options.script) report.actions.push_back(DescribeStep(step));
 
+    CheckOutputsDiffer(options.scenePath, {{"--settings", options.settingsPath},
+                                           {"--out", options.outPath},
+                                           {"--show-dialog", options.svgPath},
+                                           {"--show-scene", options.sceneSvgPath}});
     // Without --settings every run starts from the dialog's defaults, so that
     // one run cannot change the next.
     report.settingsPath = options.settingsPath;
@@ -184,9 +189,6 @@ int Run(const RunOptions& options) {
       settingsExisted = std::filesystem::exists(report.settingsPath, error);
       LoadSettings(report.settingsPath);
     }
-    CheckOutputsDiffer({{"--settings", report.settingsPath},
-                        {"--out", options.outPath},
-                        {"--show-dialog", options.svgPath}});
 
     const std::vector<std::optional<mqhost::ObjectData>> before = ObjectsOf(document);
     const ClipboardWatch clipboard;
@@ -268,9 +270,13 @@ int Run(const RunOptions& options) {
   const std::string text = options.json ? FormatReportJson(report) : FormatReport(report);
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fflush(stdout);
-  for (const std::string& failure : failures) std::fprintf(stderr, "tervolin-run: %s\n", failure.c_str());
+  // Names and paths in the messages come from the user's files: shown with
+  // escapes, as in the report, so that none can steer the terminal.
+  for (const std::string& failure : failures) {
+    std::fprintf(stderr, "tervolin-run: %s\n", Visible(failure).c_str());
+  }
   for (const std::string& error : report.protocolErrors) {
-    std::fprintf(stderr, "tervolin-run: protocol error: %s\n", error.c_str());
+    std::fprintf(stderr, "tervolin-run: protocol error: %s\n", Visible(error).c_str());
   }
   return failures.empty() && report.protocolErrors.empty() ? kExitOk : kExitFault;
 }
@@ -288,7 +294,7 @@ int main(int argc, char** argv) {
       const std::string text = runner::FormatErrorJson(message, status);
       std::fwrite(text.data(), 1, text.size(), stdout);
     }
-    std::fprintf(stderr, "tervolin-run: %s\n", message.c_str());
+    std::fprintf(stderr, "tervolin-run: %s\n", runner::Visible(message).c_str());
     return status;
   };
   try {

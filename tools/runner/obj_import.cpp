@@ -9,6 +9,7 @@
 
 #include "fileio/safe_file.hpp"
 #include "tools/runner/run_error.hpp"
+#include "tools/runner/visible_text.hpp"
 
 #define TINYOBJLOADER_IMPLEMENTATION
 #include <tiny_obj_loader.h>
@@ -33,6 +34,23 @@ std::vector<std::string> Tokens(const std::string& line) {
   return tokens;
 }
 
+// The lines exactly as the loader splits them: a line ends at "\n", "\r" or
+// "\r\n", so a file with old Mac endings is checked line by line too.
+std::vector<std::string> LoaderLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+  }
+  return lines;
+}
+
 // A coordinate as the loader reads it, but refused when it is not a number
 // or does not round to a finite float.
 bool FiniteFloat(const std::string& token) {
@@ -51,9 +69,8 @@ bool FiniteFloat(const std::string& token) {
 // another vertex.)
 void CheckLines(const std::string& path, const std::string& text) {
   std::vector<std::vector<std::string>> lines;
-  std::istringstream stream(text);
   int64_t vertexCount = 0;
-  for (std::string line; std::getline(stream, line);) {
+  for (const std::string& line : LoaderLines(text)) {
     lines.push_back(Tokens(line));
     if (!lines.back().empty() && lines.back()[0] == "v") ++vertexCount;
   }
@@ -130,7 +147,8 @@ std::vector<mqhost::ObjectData> ImportObjText(const std::string& path, const std
     if (!line.empty() && line[0] == '.')
       line.erase(0, 1);  // the loader ends some warnings ".\n" the wrong way round
     if (!line.empty())
-      std::fprintf(stderr, "tervolin-run: scene %s: warning: %s\n", path.c_str(), line.c_str());
+      std::fprintf(stderr, "tervolin-run: scene %s: warning: %s\n", Visible(path).c_str(),
+                   Visible(line).c_str());
   }
   const size_t vertexCount = attrib.vertices.size() / 3;
   std::vector<mqhost::ObjectData> objects;

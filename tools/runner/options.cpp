@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <map>
 
 #include "tools/runner/dialog_controls.hpp"
@@ -234,7 +235,8 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
                "fail (exit status 1) when the dialog ignores an action, e.g. a click on a disabled button")
       ->group("Scripted user");
 
-  app.add_option("--out", options->outPath, "write the resulting scene to this file")->option_text("FILE");
+  app.add_option("--out", options->outPath, "write the resulting scene to this JSON file")
+      ->option_text("FILE.json");
   app.add_flag("--json", options->json, "print the report as JSON (docs/runner-json.md)");
   app.add_option("--settings", options->settingsPath,
                  "load the dialog's options from this file and save them back to it (created when "
@@ -272,13 +274,25 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
     if (app.count(name) > 0 && app[name]->as<std::string>().empty()) Bad(name, "", "names no file");
   }
   // Options that cannot take effect are refused rather than ignored: a
-  // picture is always SVG, and the view belongs to the scene's picture.
-  for (const char* name : {"--show-dialog", "--show-scene"}) {
-    if (app.count(name) == 0) continue;
-    const std::string path = app[name]->as<std::string>();
-    std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : "";
+  // picture is always SVG, a scene is always written as JSON (never one
+  // format under another's name, an OBJ file's normals and UVs with it), and
+  // the view belongs to the scene's picture.
+  const struct {
+    const char* name;
+    const char* ending;
+    const char* why;
+  } formats[] = {
+      {"--show-dialog", ".svg", "the picture is written as SVG: give a file name ending in .svg"},
+      {"--show-scene", ".svg", "the picture is written as SVG: give a file name ending in .svg"},
+      {"--out", ".json", "the scene is written as JSON: give a file name ending in .json"},
+  };
+  for (const auto& format : formats) {
+    if (app.count(format.name) == 0) continue;
+    const std::string path = app[format.name]->as<std::string>();
+    const size_t length = std::strlen(format.ending);
+    std::string ending = path.size() >= length ? path.substr(path.size() - length) : "";
     for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (ending != ".svg") Bad(name, path, "the picture is written as SVG: give a file name ending in .svg");
+    if (!path.empty() && ending != format.ending) Bad(format.name, path, format.why);
   }
   if (app.count("--scene-view") > 0 && app.count("--show-scene") == 0) {
     Bad("--scene-view", sceneView, "takes effect only with --show-scene FILE.svg");

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tools/runner/dialog_controls.hpp"
+#include "tools/runner/visible_text.hpp"
 
 namespace runner {
 
@@ -42,33 +43,6 @@ std::string FrameRow(const mqhost::Matrix16& frame, int row, bool wide) {
   if (std::fabs(frame[4 * row + 3] - (row == 3 ? 1.0f : 0.0f)) > 0)
     text += Format(wide ? "  w%+.9f" : "  w%+.5f", frame[4 * row + 3]);
   return text;
-}
-
-// Control characters shown as escapes, so that a name, a caption or a path
-// cannot start a line of its own or steer the terminal: C0 controls, DEL and
-// the C1 controls (UTF-8 C2 80 to C2 9F).
-std::string Printable(const std::string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const bool c1 = c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
-                    static_cast<unsigned char>(text[i + 1]) <= 0x9F;
-    if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c < 0x20 || c == 0x7F || c1) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x",
-                    static_cast<unsigned>(c1 ? static_cast<unsigned char>(text[++i]) : c));
-      out += escape;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
 }
 
 // The float as the shortest decimal that reads back as it, held in a double
@@ -181,7 +155,7 @@ std::string FormatReport(const RunReport& report) {
   auto line = [&out](const std::string& label, const std::string& text) {
     out += label;
     if (label.size() < 12) out += std::string(12 - label.size(), ' ');
-    out += Printable(text) + "\n";
+    out += Visible(text) + "\n";
   };
   line("plug-in", report.plugin.path);
   line("name", report.plugin.name);

@@ -13,13 +13,6 @@ namespace runner {
 
 namespace {
 
-bool EndsWithObj(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string extension = path.substr(path.size() - 4);
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension == ".obj";
-}
-
 int32_t RequireObject(DocumentHandle document, const std::string& option, const std::string& name) {
   const int32_t index = FindObject(document, name);
   if (index < 0) {
@@ -47,8 +40,15 @@ DocumentHandle DocumentOf(const std::vector<mqhost::ObjectData>& objects) {
 
 }  // namespace
 
+bool IsObjPath(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string extension = path.substr(path.size() - 4);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".obj";
+}
+
 DocumentHandle LoadScene(const std::string& path) {
-  if (EndsWithObj(path)) return DocumentOf(ImportObj(path));
+  if (IsObjPath(path)) return DocumentOf(ImportObj(path));
   std::string error;
   DocumentHandle document = mqhost::LoadSceneFile(path, &error);
   if (document == nullptr) {
@@ -59,7 +59,7 @@ DocumentHandle LoadScene(const std::string& path) {
 }
 
 DocumentHandle LoadSceneText(const std::string& name, const std::string& text) {
-  if (EndsWithObj(name)) return DocumentOf(ImportObjText(name, text));
+  if (IsObjPath(name)) return DocumentOf(ImportObjText(name, text));
   std::string error;
   DocumentHandle document = mqhost::ParseScene(text, &error);
   if (document == nullptr) throw RunError("scene " + name + ": " + error);
@@ -67,7 +67,7 @@ DocumentHandle LoadSceneText(const std::string& name, const std::string& text) {
 }
 
 bool SceneNamesCamera(const std::string& path) {
-  if (EndsWithObj(path)) return false;
+  if (IsObjPath(path)) return false;
   // The host read the same file a moment ago, under the same limit.
   constexpr size_t kSceneFileLimit = 256u << 20;
   std::string text;

@@ -10,6 +10,10 @@
 
 namespace runner {
 
+// Whether the scene is read as Wavefront OBJ (its name ends in .obj, in any
+// case); any other is read as a JSON scene.
+bool IsObjPath(const std::string& path);
+
 // A new host document. Throws RunError naming the file and the reason.
 DocumentHandle LoadScene(const std::string& path);
 // The same from a file's text already read (an upload): `name` says the

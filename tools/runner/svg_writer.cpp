@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "tools/runner/visible_text.hpp"
+
 namespace runner {
 
 std::string SvgWriter::Finish(int width, int height) const {
@@ -12,8 +14,10 @@ std::string SvgWriter::Finish(int width, int height) const {
 }
 
 std::string SvgWriter::Escape(const std::string& text) {
+  // Control characters and bytes that are not UTF-8 would make the picture
+  // no XML at all: they are drawn as visible escapes.
   std::string out;
-  for (char c : text) {
+  for (char c : Visible(text)) {
     switch (c) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+
+#include "fileio/safe_file.hpp"
 
 namespace validator {
 
@@ -218,11 +218,21 @@ bool ReadExportNames(const std::string& bytes, std::vector<std::string>* names, 
   return Fail(error, "neither an ELF nor a PE file");
 }
 
+bool ReadLibraryFile(const std::string& path, std::string* bytes, std::string* error) {
+  // Far larger than any plug-in; a device or a runaway file stops here.
+  constexpr size_t kLibraryFileLimit = 256u << 20;
+  std::string reason;
+  switch (fileio::ReadWholeFile(path, kLibraryFileLimit, bytes, &reason)) {
+    case fileio::ReadResult::kRead: return true;
+    case fileio::ReadResult::kMissing: return Fail(error, path + ": there is no such file");
+    case fileio::ReadResult::kFailed: break;
+  }
+  return Fail(error, path + ": " + reason);
+}
+
 bool ReadExportNamesFromFile(const std::string& path, std::vector<std::string>* names, std::string* error) {
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream) return Fail(error, "cannot open " + path);
-  const std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-  return ReadExportNames(bytes, names, error);
+  std::string bytes;
+  return ReadLibraryFile(path, &bytes, error) && ReadExportNames(bytes, names, error);
 }
 
 }  // namespace validator

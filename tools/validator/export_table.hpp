@@ -14,6 +14,11 @@ namespace validator {
 // well-formed PE image with an export directory.
 bool ReadExportNames(const std::string& bytes, std::vector<std::string>* names, std::string* error);
 
+// The bytes of a library file, read only when it is a regular file of a
+// library's size (a folder, a device or a pipe is refused at once). False with
+// `error` set ("PATH: is a folder, not a file").
+bool ReadLibraryFile(const std::string& path, std::string* bytes, std::string* error);
+
 // The same for a file on disk.
 bool ReadExportNamesFromFile(const std::string& path, std::vector<std::string>* names, std::string* error);
 

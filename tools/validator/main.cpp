@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "export_table.hpp"
+#include "interrupts.hpp"
 #include "options.hpp"
 #include "picks.hpp"
 #include "plugin_exports.hpp"
@@ -16,6 +18,7 @@
 #include "work_dir.hpp"
 
 int main(int argc, char** argv) {
+  validator::HoldInterrupts();
   validator::Options options;
   std::string error;
   bool help = false;
@@ -27,6 +30,12 @@ int main(int argc, char** argv) {
     std::printf("%s", error.c_str());
     return 0;
   }
+  // A plug-in that cannot be read is a bad command line, said before any
+  // check runs (and before the loader could wait on a pipe or read a device).
+  if (std::string bytes; !validator::ReadLibraryFile(options.pluginPath, &bytes, &error)) {
+    std::fprintf(stderr, "tervolin-validate: --plugin %s\n", error.c_str());
+    return 2;
+  }
   validator::ScratchFolder scratch;
   if (!scratch.Make(options.workDir, &error)) {
     std::fprintf(stderr, "tervolin-validate: %s\n", error.c_str());
@@ -35,6 +44,10 @@ int main(int argc, char** argv) {
   options.workDir = scratch.path();
   validator::Report report(options.hangSeconds);
   report.Configure(options.json, !options.quiet, options.junitPath);
+  // However the run ends, the scratch folder goes, and a JUnit file says
+  // what ran.
+  report.SetLastWord([&scratch] { scratch.Remove(); });
+  const validator::InterruptWatch interrupts([&report](const std::string& why) { report.Abandon(why); });
   report.Note("plug-in " + options.pluginPath + ", level " + std::to_string(options.level) + ", seed " +
               std::to_string(options.seed));
   auto plugin = std::make_unique<validator::LoadedPlugin>(options.pluginPath);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "fileio/safe_file.hpp"
 #include "report_formats.hpp"
@@ -122,6 +123,22 @@ int Report::Finish() {
   return failed_ == 0 && passed_ > 0 && written ? 0 : 1;
 }
 
+void Report::SetLastWord(std::function<void()> lastWord) {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  lastWord_ = std::move(lastWord);
+}
+
+void Report::Abandon(const std::string& why) {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  const std::string detail = "the run was stopped by " + why +
+                             (current_.empty() ? "" : " during " + current_) +
+                             "; the results are those of the checks made before";
+  Record("interrupted", false, detail);
+  Print("FAIL interrupted: " + detail);
+  WriteOutputs();
+  if (lastWord_) lastWord_();
+}
+
 void Report::Watch() {
   std::unique_lock<std::mutex> lock(mutex_);
   uint64_t seen = progress_.load();
@@ -142,6 +159,7 @@ void Report::Watch() {
     Record("hang", false, current_ + " made no progress for " + std::to_string(hangSeconds_) + " s");
     Print("FAIL hang: " + current_ + " made no progress for " + std::to_string(hangSeconds_) + " s");
     WriteOutputs();
+    if (lastWord_) lastWord_();
     std::_Exit(1);
   }
 }

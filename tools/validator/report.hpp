@@ -9,6 +9,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -66,6 +67,14 @@ class Report {
   // file, if asked for, was written).
   int Finish();
 
+  // What must run however the run ends, also when it is abandoned (a hang, an
+  // interrupt): removing the scratch folder.
+  void SetLastWord(std::function<void()> lastWord);
+  // Ends the run from outside (`why`: "SIGINT"): records the check
+  // "interrupted" as failed, naming the work under way, writes the outputs
+  // with what ran, and runs the last word. The caller then ends the process.
+  void Abandon(const std::string& why);
+
  private:
   CheckRecord& Record(const std::string& name, bool ok, const std::string& detail);
   void Print(const std::string& line);
@@ -88,6 +97,7 @@ class Report {
   std::mutex mutex_;  // guards everything above, current_, stop_ and the output
   std::condition_variable wake_;
   std::string current_;
+  std::function<void()> lastWord_;
   bool stop_ = false;
   std::atomic<uint64_t> progress_{0};
   std::thread watchdog_;

@@ -7,8 +7,10 @@
 
 namespace validator {
 
-ScratchFolder::~ScratchFolder() {
-  if (path_.empty()) return;
+ScratchFolder::~ScratchFolder() { Remove(); }
+
+void ScratchFolder::Remove() {
+  if (path_.empty() || removed_.exchange(true)) return;
   std::error_code ignored;
   std::filesystem::remove_all(std::filesystem::u8path(path_),
                               ignored);  // NOLINT: u8path takes UTF-8 in C++17

@@ -10,6 +10,7 @@
 // two runs at once would share their files.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 namespace validator {
@@ -24,11 +25,15 @@ class ScratchFolder {
 
   // False with `error` set ("--work-dir DIR: ...") when DIR is unusable.
   bool Make(const std::string& workDir, std::string* error);
+  // Removes the folder now (also from another thread, when the run is
+  // abandoned); later calls do nothing.
+  void Remove();
   // The run's own folder inside DIR; empty until Make succeeds.
   const std::string& path() const { return path_; }
 
  private:
   std::string path_;
+  std::atomic<bool> removed_{false};
 };
 
 }  // namespace validator

@@ -188,16 +188,26 @@ int32_t ReadCurrentObject(const json& value, const json& objects) {
   return index;
 }
 
+// A scene nests five deep (objects, an object, its faces, a face); this is
+// far beyond it.
+constexpr int kMaxDepth = 64;
+
 // Refuses a key given twice in one JSON object, naming it, while the text is
 // parsed (the parsed value keeps only one of them). Each open container
 // remembers where it sits in its parent, so the path is built only for the
 // message.
 class DuplicateKeys {
  public:
-  bool operator()(int /*depth*/, json::parse_event_t event, json& parsed) {
+  bool operator()(int depth, json::parse_event_t event, json& parsed) {
     switch (event) {
       case json::parse_event_t::object_start:
       case json::parse_event_t::array_start:
+        // Refused as soon as it goes too deep, before the parser builds a
+        // value per bracket (gigabytes for the largest file read).
+        if (depth >= kMaxDepth) {
+          Throw(Path(), "nested deeper than " + std::to_string(kMaxDepth) +
+                            " arrays and objects, far more than a scene has");
+        }
         open_.push_back(Container{event == json::parse_event_t::object_start, {}, {}, 0});
         break;
       case json::parse_event_t::key: {
@@ -240,6 +250,12 @@ class DuplicateKeys {
 };
 
 DocumentHandle Parse(const std::string& text) {
+  // The JSON parser takes a NUL byte for the end of the text; the file goes
+  // on after it, and all of it is read.
+  const size_t nul = text.find('\0');
+  if (nul != std::string::npos) {
+    throw SceneError{"not valid JSON: a NUL byte at byte " + std::to_string(nul) + " (a scene file is text)"};
+  }
   json root;
   try {
     root = json::parse(text, DuplicateKeys());
