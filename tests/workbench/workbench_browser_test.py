@@ -249,8 +249,10 @@ def main():
             page.shown()
             round_trip = page.js("return window.workbench.timings.action")
             round_trip_call = page.js("return window.workbench.timings.actionCall")
-            render = page.js("const v = window.workbench.view, t = performance.now(); v.render();"
-                             "v.renderer.getContext().finish(); return performance.now() - t")
+            # Reading a pixel back waits until the frame is drawn.
+            render = page.js("const v = window.workbench.view, gl = v.renderer.getContext(), t = performance.now();"
+                             "v.render(); gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, new Uint8Array(4));"
+                             "return performance.now() - t")
             check(state is not None, "the 1M-vertex grid's pick made its round trip")
             page.shot("grid-picked")
             print("measured: the 1M-vertex grid opened in the page in %.2f s (its API call %.2f s; %.2f s until "
