@@ -14,43 +14,26 @@
 #include <vector>
 
 #include "bench/grid_scene.hpp"
+#include "loader/plugin_loader.hpp"
 #include "mqhost/call_count.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/error_log.hpp"
 #include "mqhost/library_path.hpp"
 #include "mqhost/settings.hpp"
 #include "mqhost/widgets.hpp"
-#include "platform/dynamic_library.hpp"
 
 namespace bench {
 
 namespace {
 
-struct PluginExports {
-  uint32_t (*checkVersion)(uint32_t) = nullptr;
-  int32_t (*init)(const char*) = nullptr;
-  int32_t (*modifyObject)(int32_t, DocumentHandle) = nullptr;
-};
+using loader::PluginExports;
 
-// The plug-in library, loaded once and started against the host library.
+// The plug-in library beside this program, loaded once and started against
+// the host library as the host modeller starts it.
 const PluginExports* Plugin() {
-  static PluginExports exports;
-  static bool started = false;
-  if (started) return exports.modifyObject != nullptr ? &exports : nullptr;
-  started = true;
-  const std::string host = mqhost::LibraryPath();
-  const std::string file = host.substr(0, host.find_last_of('/') + 1) + "Tervolin.so";
-  platform::LibraryHandle library = platform::OpenLibrary(file.c_str());
-  if (library == nullptr) return nullptr;
-  exports.checkVersion =
-      reinterpret_cast<uint32_t (*)(uint32_t)>(platform::FindSymbol(library, "MQCheckVersion"));
-  exports.init = reinterpret_cast<int32_t (*)(const char*)>(platform::FindSymbol(library, "MQInit"));
-  auto* modify =
-      reinterpret_cast<int32_t (*)(int32_t, DocumentHandle)>(platform::FindSymbol(library, "MQModifyObject"));
-  if (exports.checkVersion == nullptr || exports.init == nullptr || modify == nullptr) return nullptr;
-  if (exports.checkVersion(0x4501) == 0 || exports.init(host.c_str()) == 0) return nullptr;
-  exports.modifyObject = modify;
-  return &exports;
+  static loader::LoadedPlugin library(loader::ExecutableDir() + TERVOLIN_PLUGIN_FILE_NAME);
+  static const bool started = library.Start(mqhost::LibraryPath());
+  return started ? &library.api() : nullptr;
 }
 
 std::vector<mqhost::UserAction> Script(bool cancel) {
@@ -64,7 +47,7 @@ int32_t Pick(const PluginExports& plugin, DocumentHandle document, bool cancel) 
   mqhost::ResetSettings();
   mqhost::ResetWidgets();
   mqhost::ScriptUser(Script(cancel));
-  return plugin.modifyObject(0, document);
+  return plugin.MQModifyObject(0, document);
 }
 
 void Run(benchmark::State& state, bool cancel) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "binding/host_api.hpp"
+#include "dialog/operation_buttons.hpp"
 #include "dialog/tervolin_dialog.hpp"
 #include "geometry/cmq_object.hpp"
 #include "geometry/object_view.hpp"
@@ -13,14 +14,6 @@ namespace {
 
 // The "-" entry: the current object itself.
 constexpr int64_t kCurrentObjectTag = -1;
-
-struct SelectionCounts {
-  int32_t vertices = 0;
-  int32_t faces = 0;
-  // Selected face edges; an edge shared by two faces counts once per face
-  // that reports it selected.
-  int32_t lines = 0;
-};
 
 // The enabling rules compare the vertex count with 1, 2 and 3 and the face and
 // line counts with 1: a count that reaches 4 (vertices) or 2 (faces, lines)
@@ -97,10 +90,9 @@ int32_t TervolinDialog::UpdateButtonStates(MQWidgetBase* /*sender*/, DocumentHan
                         : cmq::CMQObject::ByUniqueID(document, static_cast<uint32_t>(reference32));
 
   const SelectionCounts counts = CountSelection(reference);
-  centerOfVerticesButton->SetEnabled(counts.vertices > 0);
-  lineButton->SetEnabled(counts.vertices == 2 || counts.lines == 1);
-  faceNormalButton->SetEnabled(counts.vertices == 3 || counts.faces == 1);
-  originToVertexButton->SetEnabled(counts.vertices == 1);
+  for (const OperationButton& entry : kOperationButtons) {
+    if (entry.rule != EnablingRule::Always) (this->*entry.button)->SetEnabled(IsEnabled(entry.rule, counts));
+  }
   return 0;
 }
 

@@ -8,10 +8,6 @@
 
 namespace tervolin {
 
-namespace {
-constexpr int32_t kModalOk = 1;
-}  // namespace
-
 DialogChoice RunDialog(DocumentHandle document, const Options& start, OptionsStore& store) {
   DialogChoice choice;
   Options& options = choice.options;

@@ -2,14 +2,10 @@
 #include "dialog/tervolin_dialog.hpp"
 
 #include <clocale>
-#include <utility>
+
+#include "dialog/operation_buttons.hpp"
 
 namespace tervolin {
-
-namespace {
-constexpr int32_t kModalOk = 1;
-constexpr int32_t kModalCancel = 2;
-}  // namespace
 
 TervolinDialog::TervolinDialog(MQWindowBase& parent) : MQDialog(parent) {
   // Object names reach the reference list through the runtime's multibyte
@@ -29,14 +25,10 @@ TervolinDialog::TervolinDialog(MQWindowBase& parent) : MQDialog(parent) {
   referenceCombo->AddExecuteHandler(this, &TervolinDialog::UpdateButtonStates);
 
   MQGroupBox* originGroup = CreateGroupBox(mainColumn, u"set origin");
-  centerOfVerticesButton = CreateOperationButton(originGroup, u"Center of (&V)ertexes");
-  centerOfObjectButton = CreateOperationButton(originGroup, u"Center of the O(&b)ject");
+  CreateOperationButtons(ButtonGroup::SetOrigin, originGroup);
 
   MQGroupBox* axisGroup = CreateGroupBox(mainColumn, u"set axis");
-  lineButton = CreateOperationButton(axisGroup, u"(&L)ine");
-  faceNormalButton = CreateOperationButton(axisGroup, u"(&N)ormal of a Face");
-  originToVertexButton = CreateOperationButton(axisGroup, u"(&O)rigin to Vertex");
-  cameraButton = CreateOperationButton(axisGroup, u"(&C)amera");
+  CreateOperationButtons(ButtonGroup::SetAxis, axisGroup);
   MQFrame* setToRow = CreateHorzFrame(axisGroup);
   setToYRadio = CreateRadioButton(setToRow, u"set to Y(&A)");
   setToYRadio->AddExecuteHandler(this, &TervolinDialog::OnSetToRadio);
@@ -48,7 +40,7 @@ TervolinDialog::TervolinDialog(MQWindowBase& parent) : MQDialog(parent) {
 
   MQGroupBox* copyGroup = CreateGroupBox(mainColumn, u"copy to selected objects");
   copyGroup->SetAlignment("horz");
-  copyButton = CreateOperationButton(copyGroup, u"Copy");
+  CreateOperationButtons(ButtonGroup::Copy, copyGroup);
   copyRotateCheck = CreateCheckBox(copyGroup, u"(&R)otate");
   copyScaleCheck = CreateCheckBox(copyGroup, u"(&S)cale");
   copyTransCheck = CreateCheckBox(copyGroup, u"(&T)rans");
@@ -56,22 +48,17 @@ TervolinDialog::TervolinDialog(MQWindowBase& parent) : MQDialog(parent) {
   MQGroupBox* adjustGroup = CreateGroupBox(mainColumn, u"axis");
   MQFrame* rotateRow = CreateHorzFrame(adjustGroup);
   CreateLabel(rotateRow, u"Rotate");
-  rotateXButton = CreateOperationButton(rotateRow, u"&X");
-  rotateYButton = CreateOperationButton(rotateRow, u"&Y");
-  rotateZButton = CreateOperationButton(rotateRow, u"&Z");
+  CreateOperationButtons(ButtonGroup::Rotate, rotateRow);
   MQFrame* mirrorRow = CreateHorzFrame(adjustGroup);
   CreateLabel(mirrorRow, u"Mirror");
-  mirrorXButton = CreateOperationButton(mirrorRow, u"X");
-  mirrorYButton = CreateOperationButton(mirrorRow, u"Y");
-  mirrorZButton = CreateOperationButton(mirrorRow, u"Z");
+  CreateOperationButtons(ButtonGroup::Mirror, mirrorRow);
   globalCheck = CreateCheckBox(mirrorRow, u"(&g)lobal");
 
   MQFrame* bottomRow = CreateHorzFrame(mainColumn);
   MQGroupBox* clipboardGroup = CreateGroupBox(bottomRow, u"clipboard");
   MQFrame* clipboardRow = CreateHorzFrame(clipboardGroup);
-  clipboardCopyButton = CreateOperationButton(clipboardRow, u"S");
-  clipboardPasteButton = CreateOperationButton(clipboardRow, u"R");
-  clearButton = CreateOperationButton(bottomRow, u"Clear");
+  CreateOperationButtons(ButtonGroup::Clipboard, clipboardRow);
+  CreateOperationButtons(ButtonGroup::Bottom, bottomRow);
   transformCheck = CreateCheckBox(bottomRow, u"Trans(&f)orm");
   MQButton* cancelButton = CreateButton(bottomRow, u"Cancel");
   cancelButton->SetCancel();
@@ -80,35 +67,20 @@ TervolinDialog::TervolinDialog(MQWindowBase& parent) : MQDialog(parent) {
   AddKeyDownHandler(this, &TervolinDialog::OnKeyDown);
 }
 
-MQButton* TervolinDialog::CreateOperationButton(MQWidgetBase* parent, const std::u16string& caption) {
-  MQButton* button = CreateButton(parent, caption);
-  button->AddExecuteHandler(this, &TervolinDialog::OnOperationButton);
-  button->SetModalResult(kModalOk);
-  return button;
+void TervolinDialog::CreateOperationButtons(ButtonGroup group, MQWidgetBase* parent) {
+  for (const OperationButton& entry : kOperationButtons) {
+    if (entry.group != group) continue;
+    MQButton* button = CreateButton(parent, entry.caption);
+    button->AddExecuteHandler(this, &TervolinDialog::OnOperationButton);
+    button->SetModalResult(kModalOk);
+    this->*entry.button = button;
+  }
 }
 
 int32_t TervolinDialog::OnOperationButton(MQWidgetBase* sender, DocumentHandle /*document*/) {
-  const std::pair<const MQButton*, int32_t> codes[] = {
-      {centerOfVerticesButton, OpCenterOfVertices},
-      {centerOfObjectButton, OpCenterOfObject},
-      {lineButton, OpLine},
-      {faceNormalButton, OpFaceNormal},
-      {originToVertexButton, OpOriginToVertex},
-      {cameraButton, OpCamera},
-      {copyButton, OpCopyToSelected},
-      {rotateXButton, OpRotateX},
-      {rotateYButton, OpRotateY},
-      {rotateZButton, OpRotateZ},
-      {mirrorXButton, OpMirrorX},
-      {mirrorYButton, OpMirrorY},
-      {mirrorZButton, OpMirrorZ},
-      {clipboardCopyButton, OpClipboardCopy},
-      {clipboardPasteButton, OpClipboardPaste},
-      {clearButton, OpClear},
-  };
-  for (const auto& [button, code] : codes) {
-    if (sender == button) {
-      chosenOperation = code;
+  for (const OperationButton& entry : kOperationButtons) {
+    if (sender == this->*entry.button) {
+      chosenOperation = entry.code;
       break;
     }
   }
@@ -138,36 +110,26 @@ int32_t TervolinDialog::OnKeyDown(MQWidgetBase* /*sender*/, DocumentHandle docum
       } else {
         OnSetToRadio(setToXRadio, document);
       }
-      break;
-    case 'B': ChooseAndClose(OpCenterOfObject); break;
-    case 'C': ChooseAndClose(OpCamera); break;
-    case 'F': ToggleChecked(transformCheck); break;
-    case 'G': ToggleChecked(globalCheck); break;
-    case 'L':
-      if (lineButton->GetEnabled()) ChooseAndClose(OpLine);
-      break;
-    case 'N':
-      if (faceNormalButton->GetEnabled()) ChooseAndClose(OpFaceNormal);
-      break;
-    case 'O':
-      if (originToVertexButton->GetEnabled()) ChooseAndClose(OpOriginToVertex);
-      break;
-    case 'R': ToggleChecked(copyRotateCheck); break;
-    case 'S': ToggleChecked(copyScaleCheck); break;
-    case 'T': ToggleChecked(copyTransCheck); break;
-    case 'V':
-      if (centerOfVerticesButton->GetEnabled()) ChooseAndClose(OpCenterOfVertices);
-      break;
-    case 'X': ChooseAndClose(OpRotateX); break;
-    case 'Y': ChooseAndClose(OpRotateY); break;
-    case 'Z': ChooseAndClose(OpRotateZ); break;
+      return 0;
+    case 'F': ToggleChecked(transformCheck); return 0;
+    case 'G': ToggleChecked(globalCheck); return 0;
+    case 'R': ToggleChecked(copyRotateCheck); return 0;
+    case 'S': ToggleChecked(copyScaleCheck); return 0;
+    case 'T': ToggleChecked(copyTransCheck); return 0;
     default: break;
+  }
+  for (const OperationButton& entry : kOperationButtons) {
+    if (entry.key == 0 || entry.key != info.keyCode) continue;
+    // Only a button that can be disabled is asked whether it is.
+    if (entry.rule == EnablingRule::Always || (this->*entry.button)->GetEnabled()) ChooseAndClose(entry.code);
+    break;
   }
   // With Ctrl, C and V are the clipboard: they win over whatever the plain
   // letter chose.
   if (info.ctrlKey) {
-    if (info.keyCode == 'C') ChooseAndClose(OpClipboardCopy);
-    if (info.keyCode == 'V') ChooseAndClose(OpClipboardPaste);
+    for (const OperationButton& entry : kOperationButtons) {
+      if (entry.ctrlKey != 0 && entry.ctrlKey == info.keyCode) ChooseAndClose(entry.code);
+    }
   }
   return 0;
 }

@@ -11,6 +11,13 @@
 
 namespace tervolin {
 
+// The modal results of the dialog's buttons: the operations end the run with
+// OK, "Cancel" with cancel.
+inline constexpr int32_t kModalOk = 1;
+inline constexpr int32_t kModalCancel = 2;
+
+enum class ButtonGroup : uint8_t;
+
 class TervolinDialog : public MQDialog {
  public:
   // Builds the whole widget tree as a child window of `parent` and binds the
@@ -64,8 +71,9 @@ class TervolinDialog : public MQDialog {
   MQCheckBox* transformCheck = nullptr;
 
  private:
-  // An operation button under `parent` that ends the run with the OK result.
-  MQButton* CreateOperationButton(MQWidgetBase* parent, const std::u16string& caption);
+  // The operation buttons of `group` (operation_buttons.hpp) under `parent`,
+  // each ending the run with the OK result.
+  void CreateOperationButtons(ButtonGroup group, MQWidgetBase* parent);
   // Sets `code` and ends the modal run with the OK result.
   void ChooseAndClose(int32_t code);
   void ToggleChecked(MQCheckBox* check);

@@ -17,18 +17,7 @@ constexpr int kNameBufferSize = 250;
 // ---------------------------------------------------------------------------
 // Views
 
-CMQVertex::~CMQVertex() {
-  index = -1;
-  owner = nullptr;
-  position = {0.0f, 0.0f, 0.0f};
-}
-
 bool CMQVertex::IsSelected() const { return owner->IsVertexSelected(index); }
-
-CMQFace::~CMQFace() {
-  index = -1;
-  owner = nullptr;
-}
 
 bool CMQFace::IsSelected() const { return owner->IsFaceSelected(index); }
 
@@ -60,11 +49,6 @@ std::shared_ptr<CMQFace> FaceIterator::operator*() const {
 
 // ---------------------------------------------------------------------------
 // The object wrapper
-
-CMQObject::~CMQObject() {
-  object_ = nullptr;
-  document_ = nullptr;
-}
 
 CMQObject CMQObject::Current(DocumentHandle document) {
   if (document == nullptr) return CMQObject();

@@ -2,6 +2,12 @@
 // the object wrapper cmq::CMQObject, the vertex and face views cmq::CMQVertex
 // and cmq::CMQFace, and the iterators over the object's live vertices and faces.
 //
+// Generic in part: the shared-pointer views, their iterators and ranges (and
+// view_pool.hpp behind them) serve plug-ins that walk an object view by view.
+// This object plug-in does not reach them: its operations and dialog use the
+// wrapper's factories and direct calls through cmq::ObjectView (their tests:
+// tests/plugin/object_views_test.cpp).
+//
 // Nothing here copies or caches the host's geometry: every step of a walk asks
 // the host for the current count and the vertex's reference count (or the
 // face's point count), every selection test asks for the object's document
@@ -24,6 +30,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -42,7 +49,6 @@ class CMQVertex {
       : index(vertexIndex), owner(vertexOwner), position(vertexPosition) {}
   CMQVertex(const CMQVertex&) = default;
   CMQVertex& operator=(const CMQVertex&) = default;
-  ~CMQVertex();
 
   // Asks the host, through the owner's document.
   bool IsSelected() const;
@@ -58,7 +64,6 @@ class CMQFace {
   CMQFace(int32_t faceIndex, const CMQObject* faceOwner) noexcept : index(faceIndex), owner(faceOwner) {}
   CMQFace(const CMQFace&) = default;
   CMQFace& operator=(const CMQFace&) = default;
-  ~CMQFace();
 
   bool IsSelected() const;
   int32_t GetPointCount() const;
@@ -146,15 +151,13 @@ class FaceRange {
   const CMQObject* owner_;
 };
 
-// Names one object of one document. Owns neither handle and copies freely;
-// the factories do not check what the host answered: use IsValid.
+// Names one object of one document. Owns neither handle and copies freely:
+// a value, not a base class; the factories do not check what the host
+// answered: use IsValid.
 class CMQObject {
  public:
   CMQObject() = default;
   CMQObject(ObjectHandle object, DocumentHandle document) : object_(object), document_(document) {}
-  CMQObject(const CMQObject&) = default;
-  CMQObject& operator=(const CMQObject&) = default;
-  virtual ~CMQObject();
 
   // The document's current object.
   static CMQObject Current(DocumentHandle document);
@@ -205,6 +208,8 @@ class CMQObject {
   ObjectHandle object_ = nullptr;
   DocumentHandle document_ = nullptr;
 };
+static_assert(std::is_trivially_copyable_v<CMQObject> && !std::is_polymorphic_v<CMQObject>,
+              "the object wrapper is a value: two handles, copied as they are");
 
 // ---------------------------------------------------------------------------
 // Inline: the per-vertex and per-face calls and the walks' steps.

@@ -1,6 +1,9 @@
 // Internal to the object wrappers: a recycling allocator for the shared views
 // of vertices and faces.
 //
+// Generic part: it serves the shared views only (cmq_object.hpp), which this
+// object plug-in does not reach.
+//
 // Every dereference of a vertex or face iterator hands out a new shared view.
 // Made with std::allocate_shared and this allocator, the view and its control
 // block live in one block taken from a small per-thread free list, so a walk

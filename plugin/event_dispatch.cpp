@@ -1,6 +1,9 @@
 // MQOnEvent: events by code to the virtual operations of station, command and
-// import plug-ins. An object plug-in such as Tervolin answers every event
-// with 0.
+// import plug-ins.
+//
+// Generic part: it serves those kinds only. An object plug-in such as
+// Tervolin answers every event with 0 and reaches none of the rows below
+// (their tests: tests/plugin/event_dispatch_test.cpp).
 #include <cstring>
 
 #include "plugin/export_layer.hpp"
@@ -37,12 +40,7 @@ void StoreInt(ArgList list, const char* name, int32_t value) {
 
 MouseState ButtonFlags(int32_t buttonState) {
   MouseState state{};
-  state.leftButton = (buttonState & mq::kButtonLeft) != 0;
-  state.middleButton = (buttonState & mq::kButtonMiddle) != 0;
-  state.rightButton = (buttonState & mq::kButtonRight) != 0;
-  state.shiftKey = (buttonState & mq::kButtonShift) != 0;
-  state.ctrlKey = (buttonState & mq::kButtonCtrl) != 0;
-  state.bit5Flag = (buttonState & mq::kButtonBit5) != 0;
+  mq::SetButtonFlags(buttonState, state);
   return state;
 }
 

@@ -1,9 +1,11 @@
 #include "plugin/export_layer.hpp"
 
+#include "protocol/plugin_exports.hpp"
+
 namespace tervolin {
 
 uint32_t CheckHostVersion(uint32_t hostVersion) {
-  return hostVersion >= kMinimumHostVersion ? kInterfaceVersion : 0;
+  return hostVersion >= mq::kHostInterfaceVersion ? mq::kPluginInterfaceVersion : 0;
 }
 
 const char* EnumStringFor(MQBasePlugin& plugin, int32_t index) {

@@ -1,6 +1,11 @@
 // The generic bodies of the exports. Each takes the plug-in object it serves,
 // so the same layer drives any plug-in kind: the library's exports pass the
 // one `Tervolin`, tests pass plug-in objects of the other kinds.
+//
+// Generic part: the file enumerations, ProcessFileFor and the station,
+// command and import rows of OnEventFor (event_dispatch.cpp) serve those other
+// kinds; this object plug-in reaches only the version check, the menu
+// enumeration and MenuCommandFor, and answers every event with 0.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +14,8 @@
 
 namespace tervolin {
 
-inline constexpr uint32_t kMinimumHostVersion = 0x4501;
-inline constexpr uint32_t kInterfaceVersion = 0x451;
-
+// The plug-in interface version (protocol/plugin_exports.hpp) to a host of
+// that version or later, 0 to an older one.
 uint32_t CheckHostVersion(uint32_t hostVersion);
 
 const char* EnumStringFor(MQBasePlugin& plugin, int32_t index);

@@ -1,5 +1,10 @@
 // The plug-in class chain and the other plug-in kinds the export layer serves.
 //
+// Generic part: Tervolin is an object plug-in and reaches only MQBasePlugin,
+// MQMenuBasePlugin and MQObjectPlugin. The file (import, export), station and
+// command kinds are here because the export contract dispatches to them; this
+// plug-in does not reach them (their tests: tests/plugin/event_dispatch_test.cpp).
+//
 // The export layer is generic: it reaches a plug-in object through these
 // classes, choosing by the kind the object reports or by a run-time type test.
 // The slot numbers in the comments are the positions in each kind's virtual

@@ -46,6 +46,17 @@
   TERVOLIN_PLUGIN_EXPORT(MQOnEvent, int32_t, (DocumentHandle document, int32_t code, void* arguments))
 // clang-format on
 
+namespace mq {
+
+// The host modeller's plug-in interface version: what a host announces to
+// MQCheckVersion, and the oldest host this plug-in takes.
+inline constexpr uint32_t kHostInterfaceVersion = 0x4501;
+// What MQCheckVersion answers a host it takes: the interface version the
+// plug-in was written for.
+inline constexpr uint32_t kPluginInterfaceVersion = 0x451;
+
+}  // namespace mq
+
 namespace tervolin {
 
 // NOLINTBEGIN(bugprone-macro-parentheses): the parameters are a parenthesised list

@@ -1,3 +1,10 @@
+// The widget event procedure: finds the closure an event names and hands it
+// the event's record.
+//
+// Generic in part: the operation dialog's events are "execute" and
+// "keydown". The mouse, paint, list-drawing, timer, drag and drop branches of
+// Route serve the widgets of other plug-ins; this object plug-in does not
+// reach them (their tests: tests/plugin/event_records_test.cpp).
 #include "widgets/event_proc.hpp"
 
 #include <cstddef>
@@ -20,22 +27,6 @@ void* RecordFor(const MQWidgetEventClosureBase* closure, void* record) {
   return closure->ReadsKeyRecord() ? nullptr : record;
 }
 
-// The six flags of "button_state", in the records' field order.
-struct ButtonFlags {
-  bool left;
-  bool middle;
-  bool right;
-  bool shift;
-  bool ctrl;
-  bool bit5;
-};
-
-ButtonFlags ReadButtonState(void* const* list) {
-  const int32_t state = LookupArgInt(list, mq::kEventButtonState, 0);
-  return {(state & mq::kButtonLeft) != 0,  (state & mq::kButtonMiddle) != 0, (state & mq::kButtonRight) != 0,
-          (state & mq::kButtonShift) != 0, (state & mq::kButtonCtrl) != 0,   (state & mq::kButtonBit5) != 0};
-}
-
 MouseEventInfo ReadMouse(void* const* list) {
   MouseEventInfo info;
   info.clientX = LookupArgInt(list, "client_x", 0);
@@ -47,13 +38,7 @@ MouseEventInfo ReadMouse(void* const* list) {
   info.lastX = LookupArgInt(list, "last_x", 0);
   info.lastY = LookupArgInt(list, "last_y", 0);
   info.wheelDelta = LookupArgInt(list, "wheel_delta", 0);
-  const ButtonFlags flags = ReadButtonState(list);
-  info.leftButton = flags.left;
-  info.middleButton = flags.middle;
-  info.rightButton = flags.right;
-  info.shiftKey = flags.shift;
-  info.ctrlKey = flags.ctrl;
-  info.bit5Flag = flags.bit5;
+  mq::SetButtonFlags(LookupArgInt(list, mq::kEventButtonState, 0), info);
   if (const void* pressure = LookupArgPointer(list, "pressure")) {
     std::memcpy(&info.pressure, pressure, sizeof info.pressure);
   }
@@ -62,15 +47,9 @@ MouseEventInfo ReadMouse(void* const* list) {
 
 KeyEventInfo ReadKey(void* const* list) {
   KeyEventInfo info;
-  info.keyCode = LookupArgInt(list, "key", 0);
-  info.autoRepeat = LookupArgInt(list, "auto_repeat", 0) != 0;
-  const ButtonFlags flags = ReadButtonState(list);
-  info.leftButton = flags.left;
-  info.middleButton = flags.middle;
-  info.rightButton = flags.right;
-  info.shiftKey = flags.shift;
-  info.ctrlKey = flags.ctrl;
-  info.bit5Flag = flags.bit5;
+  info.keyCode = LookupArgInt(list, mq::kEventKey, 0);
+  info.autoRepeat = LookupArgInt(list, mq::kEventAutoRepeat, 0) != 0;
+  mq::SetButtonFlags(LookupArgInt(list, mq::kEventButtonState, 0), info);
   return info;
 }
 
@@ -150,6 +129,28 @@ void ReadPosition(Record& info, void* const* list) {
   info.screenY = LookupArgInt(list, "screen_y", 0);
 }
 
+// A list-drawing event: nothing without all four of its rectangle's
+// locations; otherwise the item (read by `readItem`) and the rectangle go to
+// the handler, the canvas is deleted after it unless the handler took it
+// over, and the rectangle is written back.
+template <class Record, class ReadItem>
+int32_t RouteDrawItem(MQWidgetEventClosureBase& closure, MQWidgetBase* sender, DocumentHandle document,
+                      void* const* list, ReadItem readItem) {
+  const Rectangle rect = FindRectangle(list);
+  if (!rect.complete()) return 0;
+  Record info;
+  readItem(info);
+  ReadRectangle(info, rect);
+  int32_t result;
+  {
+    info.canvas = new MQCanvas(LookupArgPointer(list, "canvas"));
+    const CanvasGuard guard(info.canvas);
+    result = closure.Invoke(sender, document, RecordFor(&closure, &info));
+  }
+  WriteRectangle(info, rect);
+  return result;
+}
+
 int Route(DocumentHandle document, void** list, void* pointer) {
   const int32_t targetId = LookupArgInt(list, mq::kEventTargetId, 0);
   const int32_t senderId = LookupArgInt(list, mq::kEventSenderId, 0);
@@ -184,51 +185,32 @@ int Route(DocumentHandle document, void** list, void* pointer) {
     CopyFinished(finishedLocation, info.finished);
     return result;
   }
-  if (std::strcmp(type, "paint") == 0) {
+  if (std::strcmp(type, mq::kEventPaint) == 0) {
     PaintEventInfo info;
     info.canvas = new MQCanvas(LookupArgPointer(list, "canvas"));
     const CanvasGuard guard(info.canvas);
     return closure->Invoke(sender, document, RecordFor(closure, &info));
   }
-  if (std::strcmp(type, "listdrawitem") == 0) {
-    const Rectangle rect = FindRectangle(list);
-    if (!rect.complete()) return 0;
-    ListDrawItemInfo info;
-    info.itemIndex = LookupArgInt(list, "index", -1);
-    ReadRectangle(info, rect);
-    int32_t result;
-    {
-      info.canvas = new MQCanvas(LookupArgPointer(list, "canvas"));
-      const CanvasGuard guard(info.canvas);
-      result = closure->Invoke(sender, document, RecordFor(closure, &info));
-    }
-    WriteRectangle(info, rect);
-    return result;
+  if (std::strcmp(type, mq::kEventListDrawItem) == 0) {
+    return RouteDrawItem<ListDrawItemInfo>(*closure, sender, document, list, [list](ListDrawItemInfo& info) {
+      info.itemIndex = LookupArgInt(list, "index", -1);
+    });
   }
-  if (std::strcmp(type, "treelistdrawitem") == 0) {
-    const Rectangle rect = FindRectangle(list);
-    if (!rect.complete()) return 0;
-    TreeListDrawItemInfo info;
-    info.itemIndex = LookupArgInt(list, "index", -1);
-    info.itemId = LookupArgInt(list, "id", -1);
-    ReadRectangle(info, rect);
-    int32_t result;
-    {
-      info.canvas = new MQCanvas(LookupArgPointer(list, "canvas"));
-      const CanvasGuard guard(info.canvas);
-      result = closure->Invoke(sender, document, RecordFor(closure, &info));
-    }
-    WriteRectangle(info, rect);
-    return result;
+  if (std::strcmp(type, mq::kEventTreeListDrawItem) == 0) {
+    return RouteDrawItem<TreeListDrawItemInfo>(*closure, sender, document, list,
+                                               [list](TreeListDrawItemInfo& info) {
+                                                 info.itemIndex = LookupArgInt(list, "index", -1);
+                                                 info.itemId = LookupArgInt(list, "id", -1);
+                                               });
   }
-  if (std::strcmp(type, "timer") == 0) {
+  if (std::strcmp(type, mq::kEventTimer) == 0) {
     // A timer binding fires once: it leaves the widget before its call and
     // lives on this reference until the call returns.
     const std::shared_ptr<MQWidgetEventClosureBase> held = closures[k];
     closures.erase(closures.begin() + static_cast<std::ptrdiff_t>(k));
     return held->Invoke(sender, document, nullptr);
   }
-  if (std::strcmp(type, "dragover") == 0) {
+  if (std::strcmp(type, mq::kEventDragOver) == 0) {
     auto* const resultLocation = static_cast<unsigned char*>(LookupArgPointer(list, "result"));
     if (resultLocation == nullptr) return 0;
     DragOverInfo info;
@@ -238,7 +220,7 @@ int Route(DocumentHandle document, void** list, void* pointer) {
     *resultLocation = info.result ? 1 : 0;
     return result;
   }
-  if (std::strcmp(type, "dropfiles") == 0) {
+  if (std::strcmp(type, mq::kEventDropFiles) == 0) {
     auto* const* const files = static_cast<void* const*>(LookupArgPointer(list, "files"));
     if (files == nullptr) return 0;
     DropFilesInfo info;

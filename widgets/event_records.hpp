@@ -1,6 +1,11 @@
 // The typed records the event procedure builds from a host event's argument
 // list, and the canvas wrapper handed to drawing handlers. Each record lives
 // on the event procedure's stack for one call.
+//
+// Generic part, but for KeyEventInfo: the operation dialog binds only
+// "execute" (no record) and "keydown". The mouse, paint, list-drawing, timer,
+// drag and drop records serve the widgets of other plug-ins; this object
+// plug-in does not reach them (their tests: tests/plugin/event_records_test.cpp).
 #pragma once
 
 #include <cstdint>

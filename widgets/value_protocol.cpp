@@ -27,21 +27,21 @@ void Send(int32_t id, int32_t code, std::initializer_list<WidgetArg> pairs) {
   call(id, code, slots);
 }
 
-void SetProperty(int32_t id, const char* name, const void* value) {
-  Send(id, mq::kWidgetSetValues, {{name, value}});
+void SetProperty(int32_t id, const mq::WidgetProperty& property, const void* value) {
+  Send(id, mq::kWidgetSetValues, {{property.name, value}});
 }
 
-int32_t GetInt(int32_t id, const char* name, int32_t fallback) {
+int32_t GetInt(int32_t id, const mq::WidgetProperty& property, int32_t fallback) {
   int32_t value = fallback;
-  Send(id, mq::kWidgetGetValues, {{name, &value}});
+  Send(id, mq::kWidgetGetValues, {{property.name, &value}});
   return value;
 }
 
-bool GetBool(int32_t id, const char* name, bool fallback) {
+bool GetBool(int32_t id, const mq::WidgetProperty& property, bool fallback) {
   // Read as a byte: a host that writes something other than 0 or 1 must not
   // leave an invalid bool behind.
   unsigned char value = fallback ? 1 : 0;
-  Send(id, mq::kWidgetGetValues, {{name, &value}});
+  Send(id, mq::kWidgetGetValues, {{property.name, &value}});
   return value != 0;
 }
 

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "protocol/widget_properties.hpp"
+
 namespace tervolin {
 
 static_assert(sizeof(bool) == 1, "a bool travels as one byte");
@@ -28,12 +30,12 @@ namespace widget_wire {
 // The host's own return value is not used: answers come back through outputs.
 void Send(int32_t id, int32_t code, std::initializer_list<WidgetArg> pairs);
 
-// Set request (770) carrying one property.
-void SetProperty(int32_t id, const char* name, const void* value);
+// Set request (770) carrying one property; `value` as its wire type travels.
+void SetProperty(int32_t id, const mq::WidgetProperty& property, const void* value);
 // Get request (769) for one int32 or bool property; `fallback` when the host
 // does not answer.
-int32_t GetInt(int32_t id, const char* name, int32_t fallback);
-bool GetBool(int32_t id, const char* name, bool fallback);
+int32_t GetInt(int32_t id, const mq::WidgetProperty& property, int32_t fallback);
+bool GetBool(int32_t id, const mq::WidgetProperty& property, bool fallback);
 
 }  // namespace widget_wire
 }  // namespace tervolin

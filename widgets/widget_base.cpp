@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "protocol/host_types.hpp"
+#include "protocol/widget_properties.hpp"
 #include "widgets/event_proc.hpp"
 #include "widgets/value_protocol.hpp"
 #include "widgets/widget_registry.hpp"
@@ -28,8 +29,6 @@ MQWidgetBase::~MQWidgetBase() {
   if (id != 0) {
     widgetRegistry.erase(id);
     if (owned) widget_wire::Send(id, mq::kWidgetDelete, {});
-    id = 0;
-    owned = false;
   }
   eventClosures.clear();
 }
@@ -46,19 +45,25 @@ int32_t MQWidgetBase::AddChild(MQWidgetBase* child) {
   return result;
 }
 
-bool MQWidgetBase::GetEnabled() { return widget_wire::GetBool(id, "enabled", false); }
+bool MQWidgetBase::GetEnabled() { return widget_wire::GetBool(id, mq::kPropEnabled, false); }
 
-void MQWidgetBase::SetEnabled(bool enabled) { widget_wire::SetProperty(id, "enabled", &enabled); }
+void MQWidgetBase::SetEnabled(bool enabled) { widget_wire::SetProperty(id, mq::kPropEnabled, &enabled); }
 
-void MQWidgetBase::SetHorzLayout(const char* keyword) { widget_wire::SetProperty(id, "horzlayout", keyword); }
+void MQWidgetBase::SetHorzLayout(const char* keyword) {
+  widget_wire::SetProperty(id, mq::kPropHorzLayout, keyword);
+}
 
-void MQWidgetBase::SetFillBeforeRate(double rate) { widget_wire::SetProperty(id, "fillbeforerate", &rate); }
+void MQWidgetBase::SetFillBeforeRate(double rate) {
+  widget_wire::SetProperty(id, mq::kPropFillBeforeRate, &rate);
+}
 
-void MQWidgetBase::SetFillAfterRate(double rate) { widget_wire::SetProperty(id, "fillafterrate", &rate); }
+void MQWidgetBase::SetFillAfterRate(double rate) {
+  widget_wire::SetProperty(id, mq::kPropFillAfterRate, &rate);
+}
 
-void MQWidgetBase::SetInSpace(double space) { widget_wire::SetProperty(id, "inspace", &space); }
+void MQWidgetBase::SetInSpace(double space) { widget_wire::SetProperty(id, mq::kPropInSpace, &space); }
 
-void MQWidgetBase::SetOutSpace(double space) { widget_wire::SetProperty(id, "outspace", &space); }
+void MQWidgetBase::SetOutSpace(double space) { widget_wire::SetProperty(id, mq::kPropOutSpace, &space); }
 
 void MQWidgetBase::AddEventClosure(const char* eventName,
                                    const std::shared_ptr<MQWidgetEventClosureBase>& closure) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "protocol/host_types.hpp"
+#include "protocol/widget_events.hpp"
 #include "widgets/closures.hpp"
 
 namespace tervolin {
@@ -37,15 +38,15 @@ class MQWidgetBase {
   // Binds this widget's "execute" to `method` of `target`.
   template <class T>
   void AddExecuteHandler(T* target, typename MQWidgetEventClosure<T>::Method method) {
-    AddEventClosure("execute", std::shared_ptr<MQWidgetEventClosureBase>(
-                                   std::make_shared<MQWidgetEventClosure<T>>(target, method)));
+    AddEventClosure(mq::kEventExecute, std::shared_ptr<MQWidgetEventClosureBase>(
+                                           std::make_shared<MQWidgetEventClosure<T>>(target, method)));
   }
 
   // Binds this widget's "keydown" to `method` of `target`.
   template <class T>
   void AddKeyDownHandler(T* target, typename MQWidgetKeyEventClosure<T>::Method method) {
-    AddEventClosure("keydown", std::shared_ptr<MQWidgetEventClosureBase>(
-                                   std::make_shared<MQWidgetKeyEventClosure<T>>(target, method)));
+    AddEventClosure(mq::kEventKeyDown, std::shared_ptr<MQWidgetEventClosureBase>(
+                                           std::make_shared<MQWidgetKeyEventClosure<T>>(target, method)));
   }
 
   // The host widget id; 0 = none.

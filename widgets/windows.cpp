@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "protocol/host_types.hpp"
+#include "protocol/widget_properties.hpp"
 #include "widgets/value_protocol.hpp"
 
 namespace tervolin {
@@ -14,16 +15,16 @@ MQWindowBase::~MQWindowBase() {
 }
 
 void MQWindowBase::SetTitle(const std::u16string& title) {
-  widget_wire::SetProperty(id, "title", title.c_str());
+  widget_wire::SetProperty(id, mq::kPropTitle, title.c_str());
 }
 
-int32_t MQWindowBase::GetPosX() { return widget_wire::GetInt(id, "pos_x", 0); }
+int32_t MQWindowBase::GetPosX() { return widget_wire::GetInt(id, mq::kPropPosX, 0); }
 
-void MQWindowBase::SetPosX(int32_t x) { widget_wire::SetProperty(id, "pos_x", &x); }
+void MQWindowBase::SetPosX(int32_t x) { widget_wire::SetProperty(id, mq::kPropPosX, &x); }
 
-int32_t MQWindowBase::GetPosY() { return widget_wire::GetInt(id, "pos_y", 0); }
+int32_t MQWindowBase::GetPosY() { return widget_wire::GetInt(id, mq::kPropPosY, 0); }
 
-void MQWindowBase::SetPosY(int32_t y) { widget_wire::SetProperty(id, "pos_y", &y); }
+void MQWindowBase::SetPosY(int32_t y) { widget_wire::SetProperty(id, mq::kPropPosY, &y); }
 
 template <class W>
 W* MQWindowBase::Adopt() {
@@ -53,7 +54,7 @@ MQFrame* MQWindowBase::CreateVertFrame(MQWidgetBase* parent) {
 
 namespace {
 void SetText(MQWidgetBase* widget, const std::u16string& text) {
-  widget_wire::SetProperty(widget->id, "text", text.c_str());
+  widget_wire::SetProperty(widget->id, mq::kPropText, text.c_str());
 }
 }  // namespace
 

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "dialog/operation_buttons.hpp"
 #include "dialog/tervolin_dialog.hpp"
 #include "mqhost/widgets.hpp"
 #include "support/host_fixture.hpp"
@@ -177,6 +179,40 @@ TEST_F(DialogLayout, OtherSendersLeaveTheChosenOperation) {
   dialog.OnOperationButton(nullptr, nullptr);
   dialog.OnOperationButton(&dialog, nullptr);
   EXPECT_EQ(dialog.chosenOperation, 16);
+}
+
+// The operation table: codes 1 to 16 in order, a key for every caption with a
+// mnemonic and only for those (the key is the underlined letter), no key that
+// chooses two operations, and a distinct button behind every entry.
+TEST_F(DialogLayout, OperationTableKeysFollowTheCaptionsMnemonics) {
+  MQWindow mainWindow = MQWindow::WrapMainWindow();
+  TervolinDialog dialog(mainWindow);
+  std::vector<const void*> buttons;
+  std::string keys;
+  std::string ctrlKeys;
+  int32_t expectedCode = 1;
+  for (const tervolin::OperationButton& entry : tervolin::kOperationButtons) {
+    const std::u16string caption = entry.caption;
+    EXPECT_EQ(entry.code, expectedCode++);
+    const size_t amp = caption.find(u'&');
+    const char mnemonic = amp == std::u16string::npos
+                              ? '\0'
+                              : static_cast<char>(std::toupper(static_cast<int>(caption[amp + 1])));
+    EXPECT_EQ(entry.key, mnemonic) << "operation " << entry.code;
+    if (entry.key != 0) keys += entry.key;
+    if (entry.ctrlKey != 0) ctrlKeys += entry.ctrlKey;
+    const tervolin::MQButton* button = dialog.*entry.button;
+    ASSERT_NE(button, nullptr) << "operation " << entry.code;
+    buttons.push_back(button);
+  }
+  EXPECT_EQ(expectedCode, 17);
+  for (const std::string* list : {&keys, &ctrlKeys}) {
+    std::string sorted = *list;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << *list;
+  }
+  std::sort(buttons.begin(), buttons.end());
+  EXPECT_EQ(std::adjacent_find(buttons.begin(), buttons.end()), buttons.end());
 }
 
 TEST_F(DialogLayout, RadioButtonsAndOptionKeysChangeOnlyTheHostsState) {

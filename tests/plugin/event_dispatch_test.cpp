@@ -1,5 +1,7 @@
-// MQOnEvent's dispatch, driven with plug-in objects of the kinds that receive
-// events. Each records the last operation it was asked for.
+// The export layer's dispatch to the plug-in kinds other than this object
+// plug-in: MQOnEvent's station, command and import rows and the file
+// enumerations, driven with plug-in objects of those kinds. Each records the
+// last operation it was asked for. Tervolin reaches none of these rows.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -312,20 +314,6 @@ TEST(ExportLayer, EnumerationsFollowThePluginKindAndTheVersionCompareIsUnsigned)
   EXPECT_EQ(MenuCommandFor(station, 0, nullptr), 0);
   EXPECT_EQ(CheckHostVersion(0xFFFFFFFFu), 0x451u);
   EXPECT_EQ(CheckHostVersion(0), 0u);
-}
-
-TEST(PluginObject, OneInstanceWithTheStartingFieldValues) {
-  Tervolin& first = PluginInstance();
-  EXPECT_EQ(&first, &PluginInstance());
-  Tervolin fresh;
-  const tervolin::Options& options = fresh.options;
-  EXPECT_EQ(options.posX, -1);
-  EXPECT_EQ(options.posY, -1);
-  EXPECT_EQ(fresh.operation, -1);
-  EXPECT_EQ(options.axisToSet, tervolin::AxisToSet::X);
-  EXPECT_EQ(options.referenceObjectId, 0xFFFFFFFFu);
-  EXPECT_FALSE(options.transformVertices || options.useGlobal || options.copyRotation || options.copyScale ||
-               options.copyTranslation);
 }
 
 }  // namespace

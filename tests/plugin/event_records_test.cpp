@@ -1,5 +1,8 @@
-// The widget event procedure's records: which record it builds from an
-// event's list, and what it writes back when the handler has run.
+// The records of the widget events that this plug-in's dialog never binds
+// (mouse, paint, list drawing, timer, drag and drop): which record the event
+// procedure builds from an event's list, and what it writes back when the
+// handler has run. They serve other plug-ins' widgets; the dialog binds only
+// "execute" and "keydown" (widget_events_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,10 +17,7 @@
 namespace {
 
 using namespace tervolin;
-using event_proc_testing::EventList;
-using event_proc_testing::FakeDocument;
-using event_proc_testing::RecordingClosure;
-using event_proc_testing::WidgetEventProcTest;
+using namespace event_proc_testing;
 
 // --- Records ----------------------------------------------------------------
 
@@ -66,41 +66,6 @@ TEST_F(WidgetEventProcTest, MouseRecordTakesEveryFieldAndTheFlagsInTheirOrder) {
     EXPECT_EQ(seen.clientX, 0);
     EXPECT_FLOAT_EQ(seen.pressure, 0.0f);
   }
-}
-
-TEST_F(WidgetEventProcTest, FinishedIsCopiedBackOnlyWhenTheHandlerSetsIt) {
-  auto closure = Bind(dialog_.get(), "keydown");
-  bool finish = true;
-  KeyEventInfo seen;
-  closure->body = [&](void* info) {
-    auto* key = static_cast<KeyEventInfo*>(info);
-    seen = *key;
-    key->finished = finish;
-    return 3;
-  };
-  int32_t key = 'C';
-  int32_t state = 0x08;
-  int32_t repeat = 2;
-  unsigned char finished = 0;
-  EventList list = Routed("keydown", dialog_->id, dialog_->id);
-  list.Add("finished", &finished).Add("key", &key).Add("button_state", &state).Add("auto_repeat", &repeat);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 3);
-  EXPECT_EQ(finished, 1);
-  EXPECT_EQ(seen.keyCode, 'C');
-  EXPECT_TRUE(seen.ctrlKey);
-  EXPECT_TRUE(seen.autoRepeat);
-  EXPECT_FALSE(seen.finished) << "false on entry";
-
-  finish = false;
-  finished = 0x5A;  // untouched when the handler leaves it false
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 3);
-  EXPECT_EQ(finished, 0x5A);
-
-  finish = true;
-  EventList noFinished = Routed("keydown", dialog_->id, dialog_->id);
-  noFinished.Add("key", &key);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), noFinished.data(), closure.get()), 3);
-  EXPECT_EQ(closure->calls, 3);
 }
 
 TEST_F(WidgetEventProcTest, PaintCanvasIsDeletedUnlessTheHandlerTakesItOver) {
@@ -248,20 +213,6 @@ TEST_F(WidgetEventProcTest, DroppedFilesAreCopiedInOrder) {
   EXPECT_EQ(closure->calls, 1);
 }
 
-TEST_F(WidgetEventProcTest, HandlerMayRegisterMoreBindingsDuringItsCall) {
-  auto closure = Bind(dialog_.get(), "keydown");
-  closure->body = [this](void* info) {
-    for (int i = 0; i < 40; ++i) dialog_->AddEventClosure("keyup", std::make_shared<RecordingClosure>());
-    static_cast<KeyEventInfo*>(info)->finished = true;
-    return 1;
-  };
-  unsigned char finished = 0;
-  EventList list = Routed("keydown", dialog_->id, dialog_->id);
-  list.Add("finished", &finished);
-  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 1);
-  EXPECT_EQ(finished, 1);
-  EXPECT_EQ(dialog_->eventClosures.size(), 41u);
-}
 // A key binding raised with another event's record: the procedure builds the
 // record of the event it was given, and the key closure must not read a mouse,
 // paint, drawing, drag or drop record as a key record.

@@ -111,6 +111,17 @@ inline Matrix16 Recomposed(const Matrix16& scaleAndOrigin, const Matrix16& rotat
   return mqhost::ComposeMatrix(scale, angle, translation);
 }
 
+// Vertices 0..5; vertex 4 is used by no face. Face 0 is a square 0-1-2-3,
+// face 1 has no points, face 2 is the triangle 1-5-2, face 3 the single
+// point 3 and face 4 the two points 0-5.
+inline ObjectData MixedObject() {
+  ObjectData object;
+  object.name = "mixed";
+  object.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {9, 9, 9}, {2, 0, 0}};
+  object.faces = {{0, 1, 2, 3}, {}, {1, 5, 2}, {3}, {0, 5}};
+  return object;
+}
+
 class GeometryScene : public host_testing::DocumentTest {
  protected:
   // Adds the object and makes it current when it is the first one.

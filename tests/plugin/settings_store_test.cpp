@@ -196,4 +196,18 @@ TEST_F(SettingsStore, AHandEditedFileWithIllFormedUtf8StillLoads) {
   EXPECT_FALSE(options.copyRotation);
 }
 
+TEST(PluginObject, OneInstanceWithTheStartingFieldValues) {
+  Tervolin& first = tervolin::PluginInstance();
+  EXPECT_EQ(&first, &tervolin::PluginInstance());
+  Tervolin fresh;
+  const tervolin::Options& options = fresh.options;
+  EXPECT_EQ(options.posX, -1);
+  EXPECT_EQ(options.posY, -1);
+  EXPECT_EQ(fresh.operation, -1);
+  EXPECT_EQ(options.axisToSet, tervolin::AxisToSet::X);
+  EXPECT_EQ(options.referenceObjectId, 0xFFFFFFFFu);
+  EXPECT_FALSE(options.transformVertices || options.useGlobal || options.copyRotation || options.copyScale ||
+               options.copyTranslation);
+}
+
 }  // namespace

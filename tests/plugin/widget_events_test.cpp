@@ -1,6 +1,7 @@
-// The widget event procedure: how it finds the binding for a host event, and
-// the closures that carry a binding to its target. Events are raised here by
-// hand, as the host would raise them.
+// The widget event procedure: how it finds the binding for a host event, the
+// key record and its "finished" byte, and the closures that carry a binding to
+// its target. Events are raised here by hand, as the host would raise them.
+// The records of the events the dialog never binds are event_records_test.cpp's.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,9 +13,7 @@
 namespace {
 
 using namespace tervolin;
-using event_proc_testing::EventList;
-using event_proc_testing::FakeDocument;
-using event_proc_testing::WidgetEventProcTest;
+using namespace event_proc_testing;
 
 // --- Finding the binding -------------------------------------------------
 
@@ -118,4 +117,53 @@ TEST_F(WidgetEventProcTest, ClosureIdentityIsClassTargetAndMethodAndKeyClosuresN
   EXPECT_EQ(key.Invoke(nullptr, FakeDocument(), nullptr), 0) << "an event without a key record calls nothing";
 }
 
+TEST_F(WidgetEventProcTest, FinishedIsCopiedBackOnlyWhenTheHandlerSetsIt) {
+  auto closure = Bind(dialog_.get(), "keydown");
+  bool finish = true;
+  KeyEventInfo seen;
+  closure->body = [&](void* info) {
+    auto* key = static_cast<KeyEventInfo*>(info);
+    seen = *key;
+    key->finished = finish;
+    return 3;
+  };
+  int32_t key = 'C';
+  int32_t state = 0x08;
+  int32_t repeat = 2;
+  unsigned char finished = 0;
+  EventList list = Routed("keydown", dialog_->id, dialog_->id);
+  list.Add("finished", &finished).Add("key", &key).Add("button_state", &state).Add("auto_repeat", &repeat);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 3);
+  EXPECT_EQ(finished, 1);
+  EXPECT_EQ(seen.keyCode, 'C');
+  EXPECT_TRUE(seen.ctrlKey);
+  EXPECT_TRUE(seen.autoRepeat);
+  EXPECT_FALSE(seen.finished) << "false on entry";
+
+  finish = false;
+  finished = 0x5A;  // untouched when the handler leaves it false
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 3);
+  EXPECT_EQ(finished, 0x5A);
+
+  finish = true;
+  EventList noFinished = Routed("keydown", dialog_->id, dialog_->id);
+  noFinished.Add("key", &key);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), noFinished.data(), closure.get()), 3);
+  EXPECT_EQ(closure->calls, 3);
+}
+
+TEST_F(WidgetEventProcTest, HandlerMayRegisterMoreBindingsDuringItsCall) {
+  auto closure = Bind(dialog_.get(), "keydown");
+  closure->body = [this](void* info) {
+    for (int i = 0; i < 40; ++i) dialog_->AddEventClosure("keyup", std::make_shared<RecordingClosure>());
+    static_cast<KeyEventInfo*>(info)->finished = true;
+    return 1;
+  };
+  unsigned char finished = 0;
+  EventList list = Routed("keydown", dialog_->id, dialog_->id);
+  list.Add("finished", &finished);
+  EXPECT_EQ(WidgetEventProc(FakeDocument(), list.data(), closure.get()), 1);
+  EXPECT_EQ(finished, 1);
+  EXPECT_EQ(dialog_->eventClosures.size(), 41u);
+}
 }  // namespace

@@ -1,45 +1,38 @@
 #!/bin/sh
-# Fails when a file includes from a folder its layer may not use. Layers,
-# bottom up (each may include only itself and the layers below it):
-#   protocol, platform              the wire contract; Win32 or our stand-ins
-#   binding                         the bound host table
-#   geometry, widgets, options      side by side: none includes another
-#   operations, dialog              side by side
-#   plugin                          the top: exports, plug-in object, settings
-# The replacement host includes only protocol/, fileio/ (safe reading and
-# replacing of files, below the host and the tools) and its own folders; the
-# tools only protocol/, platform/, fileio/, the host's interface and their own.
+# Fails when a file includes from a folder its layer may not use. The layers
+# and what each may include are the table in cmake/layers.txt, which CMake
+# also reads to make the plug-in's libraries.
 #   check-layers.sh [ROOT]
 set -u
 root=${1:-$(dirname "$0")/../..}
 cd "$root" || exit 2
+table=cmake/layers.txt
+[ -r "$table" ] || { echo "check-layers: cannot read $table"; exit 2; }
 
-# folder: the folders its includes may name (an include without a folder is
-# the file's own folder).
+# The rows of the table: folder, library, names.
+rows=$(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$table")
+folders=$(echo "$rows" | awk '{print $1}')
+
+# folder: the folders and prefixes its includes may name (an include without
+# a folder is the file's own folder): its row's names, and through each name
+# that is another row, that row's.
 allowed() {
-  case $1 in
-    protocol) echo "protocol" ;;
-    platform) echo "platform" ;;
-    binding) echo "binding protocol platform" ;;
-    geometry) echo "geometry binding protocol platform" ;;
-    widgets) echo "widgets binding protocol platform" ;;
-    options) echo "options" ;;
-    fileio) echo "fileio" ;;
-    operations) echo "operations geometry options binding protocol platform" ;;
-    dialog) echo "dialog widgets geometry options binding protocol platform" ;;
-    plugin) echo "plugin operations dialog geometry widgets options binding protocol platform" ;;
-    host) echo "host mqhost protocol fileio" ;;
-    tools/loader) echo "loader protocol platform" ;;
-    tools/runner) echo "tools/runner loader mqhost protocol platform fileio" ;;
-    tools/validator) echo "loader mqhost protocol platform fileio" ;;
-    tools/workbench) echo "tools/workbench tools/runner loader mqhost protocol platform fileio" ;;
-  esac
+  echo "$rows" | awk -v want="$1" '
+    { names[$1] = ""; for (i = 3; i <= NF; ++i) names[$1] = names[$1] " " $i }
+    function add(folder,   n, list, i) {
+      n = split(names[folder], list, " ")
+      for (i = 1; i <= n; ++i) {
+        if (list[i] in seen) continue
+        seen[list[i]] = 1; order = order " " list[i]
+        if (list[i] != folder && (list[i] in names)) add(list[i])
+      }
+    }
+    END { add(want); print substr(order, 2) }'
 }
 
 status=0
 checked=0
-for folder in protocol platform binding geometry widgets options operations dialog plugin fileio host \
-              tools/loader tools/runner tools/validator tools/workbench; do
+for folder in $folders; do
   [ -d "$folder" ] || continue
   permitted=$(allowed "$folder")
   for file in $(find "$folder" -name '*.cpp' -o -name '*.hpp' -o -name '*.h' | sort); do

@@ -29,7 +29,7 @@ LoadedPlugin::~LoadedPlugin() { platform::CloseLibrary(library_); }
 
 bool LoadedPlugin::Start(const std::string& hostPath) {
   if (!complete()) return false;
-  if (api_.MQCheckVersion(0x4501) == 0) return false;
+  if (api_.MQCheckVersion(mq::kHostInterfaceVersion) == 0) return false;
   return api_.MQInit(hostPath.c_str()) != 0;
 }
 

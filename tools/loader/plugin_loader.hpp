@@ -32,8 +32,9 @@ class LoadedPlugin {
   const std::string& missing() const { return missing_; }
   const PluginExports& api() const { return api_; }
 
-  // MQCheckVersion(0x4501) and MQInit with the replacement host, as the host
-  // modeller starts a plug-in. True when both succeed.
+  // MQCheckVersion with the host interface version and MQInit with the
+  // replacement host, as the host modeller starts a plug-in. True when both
+  // succeed.
   bool Start(const std::string& hostPath);
 
  private:

@@ -11,6 +11,11 @@ struct NamedControl {
   ControlKind kind;
 };
 
+// The dialog's captions, here and in Operations(), are the runner's own copy,
+// kept apart from the plug-in's table on purpose: the report names what the
+// user clicked by this list, so a wrong caption or code in the plug-in shows
+// up instead of agreeing with itself.
+//
 // The controls that are not operation buttons.
 const NamedControl kOtherControls[] = {
     {"Cancel", ControlKind::Button},

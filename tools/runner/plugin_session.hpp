@@ -9,11 +9,12 @@
 
 #include "loader/plugin_loader.hpp"
 #include "protocol/host_types.hpp"
+#include "protocol/plugin_exports.hpp"
 
 namespace runner {
 
 // The host version the runner announces to MQCheckVersion.
-constexpr uint32_t kHostVersion = 0x4501;
+constexpr uint32_t kHostVersion = mq::kHostInterfaceVersion;
 
 struct PluginIdentity {
   std::string path;

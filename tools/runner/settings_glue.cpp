@@ -70,6 +70,8 @@ std::optional<DialogOptions> ReadDialogOptions(uint32_t product, uint32_t id) {
   std::snprintf(section, sizeof section, "Plugin-%08X-%08X", product, id);
   if (!mqhost::HasSettingsSection(section)) return std::nullopt;
   DialogOptions options;
+  // The keys are the runner's own copy, kept apart from the plug-in's on
+  // purpose: a report that read the plug-in's names could not show a wrong one.
   options.transform = Flag(section, "transform");
   options.global = Flag(section, "global");
   options.copyRotation = Flag(section, "copyR");

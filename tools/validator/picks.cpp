@@ -172,7 +172,7 @@ void PickRunner::Pick(DocumentHandle document, const std::vector<mqhost::UserAct
   report_.Tally("the settings file is well-formed XML after a pick", wellFormed,
                 label + ": " + (saved ? xmlError : error));
   bool allKeys = true;
-  for (const char* key : {"PosX", "PosY", "transform", "global", "copyR", "copyS", "copyT", "target"}) {
+  for (const char* key : kSettingsKeys) {
     allKeys = allKeys && mqhost::SettingText(kSettingsSection, key).has_value();
   }
   report_.Tally("the eight settings keys are saved after a pick", allKeys, label);

@@ -10,7 +10,6 @@ namespace validator {
 
 namespace {
 
-const char* const kKeys[] = {"PosX", "PosY", "transform", "global", "copyR", "copyS", "copyT", "target"};
 // Texts a hand-edited key may hold; none has a control character, so the
 // file stays XML that the host can read back.
 const char* const kTexts[] = {"",
@@ -66,7 +65,7 @@ std::string DamageSettingsFile(Rng& rng, const std::string& path) {
       std::string what = "settings keys edited:";
       const int edits = rng.Between(1, 4);
       for (int i = 0; i < edits; ++i) {
-        const char* key = kKeys[rng.Below(std::size(kKeys))];
+        const char* key = kSettingsKeys[rng.Below(std::size(kSettingsKeys))];
         if (rng.Percent(25)) {
           mqhost::RemoveSetting(kSettingsSection, key);
           what += std::string(" -") + key;

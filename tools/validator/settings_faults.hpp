@@ -10,8 +10,12 @@
 
 namespace validator {
 
-// The plug-in's section in the settings tree.
+// The plug-in's section in the settings tree, and the eight keys a pick saves
+// in it. The validator's own copy, kept apart from the plug-in's on purpose: a
+// check that read the plug-in's names could not catch a wrong one.
 inline constexpr const char* kSettingsSection = "Plugin-E3F7A830-BD9A187A";
+inline constexpr const char* kSettingsKeys[] = {"PosX",  "PosY",  "transform", "global",
+                                                "copyR", "copyS", "copyT",     "target"};
 
 // Damages the file at `path` in one random way; returns what was done.
 std::string DamageSettingsFile(Rng& rng, const std::string& path);

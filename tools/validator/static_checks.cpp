@@ -75,6 +75,9 @@ void CheckVersionResource(const Options& options, Report& report) {
 
 void CheckVersion(const PluginExports& api, Report& report) {
   report.Begin("version negotiation");
+  // The validator's own copy of the versions, kept apart from the wire
+  // contract's on purpose: a check that read the plug-in's numbers could not
+  // catch a wrong one.
   const struct {
     uint32_t host;
     uint32_t answer;

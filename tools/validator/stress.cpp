@@ -19,6 +19,8 @@
 #include "mqhost/settings.hpp"
 #include "mqhost/widgets.hpp"
 #include "picks.hpp"
+#include "protocol/host_types.hpp"
+#include "protocol/widget_events.hpp"
 #include "rng.hpp"
 #include "scene_gen.hpp"
 #include "settings_faults.hpp"
@@ -123,7 +125,7 @@ void MalformedEvents(const PluginExports& api, Report& report, const std::string
   std::filesystem::remove(settings, ignored);
   std::vector<Recorded> handlers;
   for (const mqhost::LoggedRequest& request : mqhost::RequestLog()) {
-    if (request.code != 0x304) continue;
+    if (request.code != mq::kWidgetAddEventHandler) continue;
     Recorded handler;
     handler.id = request.id;
     for (const mqhost::LoggedValue& value : request.values) {
@@ -147,7 +149,7 @@ void MalformedEvents(const PluginExports& api, Report& report, const std::string
     int32_t target = handler.id;
     int32_t sender = handler.id;
     int32_t key = 'C';
-    int32_t ctrl = 0x08;
+    int32_t ctrl = mq::kButtonCtrl;
     int32_t unknownIds[] = {0, -1, INT_MAX, INT_MIN, handler.id + 100000};
     unsigned char finished = 0;
     int32_t local = 0;
@@ -170,28 +172,32 @@ void MalformedEvents(const PluginExports& api, Report& report, const std::string
     const char* type = handler.type.c_str();
     void* t = const_cast<char*>(type);
     // The closure outlived its dialog: every list names a widget that is gone.
-    call({const_cast<char*>("type"), t, const_cast<char*>("target_id"), &target,
-          const_cast<char*>("sender_id"), &sender, const_cast<char*>("finished"), &finished},
+    call({const_cast<char*>(mq::kEventType), t, const_cast<char*>(mq::kEventTargetId), &target,
+          const_cast<char*>(mq::kEventSenderId), &sender, const_cast<char*>(mq::kEventFinished), &finished},
          handler.pointer, "a stale closure");
-    call({const_cast<char*>("target_id"), &target, const_cast<char*>("finished"), &finished}, handler.pointer,
-         "no \"type\"");
-    call({const_cast<char*>("type"), nullptr, const_cast<char*>("target_id"), &target}, handler.pointer,
-         "a null \"type\"");
+    call({const_cast<char*>(mq::kEventTargetId), &target, const_cast<char*>(mq::kEventFinished), &finished},
+         handler.pointer, "no \"type\"");
+    call({const_cast<char*>(mq::kEventType), nullptr, const_cast<char*>(mq::kEventTargetId), &target},
+         handler.pointer, "a null \"type\"");
     for (int32_t& unknown : unknownIds) {
-      call({const_cast<char*>("type"), t, const_cast<char*>("target_id"), &unknown,
-            const_cast<char*>("sender_id"), &unknown},
+      call({const_cast<char*>(mq::kEventType), t, const_cast<char*>(mq::kEventTargetId), &unknown,
+            const_cast<char*>(mq::kEventSenderId), &unknown},
            handler.pointer, "an unknown target id");
     }
-    call({const_cast<char*>("type"), const_cast<char*>("keydown"), const_cast<char*>("target_id"), &target,
-          const_cast<char*>("key"), &key, const_cast<char*>("button_state"), &ctrl},
+    call({const_cast<char*>(mq::kEventType), const_cast<char*>(mq::kEventKeyDown),
+          const_cast<char*>(mq::kEventTargetId), &target, const_cast<char*>(mq::kEventKey), &key,
+          const_cast<char*>(mq::kEventButtonState), &ctrl},
          handler.pointer, "keydown without \"finished\"");
-    for (const char* name : {"timer", "listdrawitem", "treelistdrawitem", "dragover", "dropfiles", "paint"}) {
-      call({const_cast<char*>("type"), const_cast<char*>(name), const_cast<char*>("target_id"), &target},
+    for (const char* name : {mq::kEventTimer, mq::kEventListDrawItem, mq::kEventTreeListDrawItem,
+                             mq::kEventDragOver, mq::kEventDropFiles, mq::kEventPaint}) {
+      call({const_cast<char*>(mq::kEventType), const_cast<char*>(name), const_cast<char*>(mq::kEventTargetId),
+            &target},
            handler.pointer, name);
     }
     call({}, handler.pointer, "a null list");
-    call({const_cast<char*>("type"), t, const_cast<char*>("target_id"), &target}, nullptr, "a null closure");
-    call({const_cast<char*>("type"), t, const_cast<char*>("target_id"), &target}, &local,
+    call({const_cast<char*>(mq::kEventType), t, const_cast<char*>(mq::kEventTargetId), &target}, nullptr,
+         "a null closure");
+    call({const_cast<char*>(mq::kEventType), t, const_cast<char*>(mq::kEventTargetId), &target}, &local,
          "a foreign closure");
   }
   const auto errors = mqhost::ProtocolErrors();

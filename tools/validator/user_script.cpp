@@ -11,6 +11,9 @@ struct Operation {
   int code;
 };
 
+// The dialog's captions and codes as the validator knows them: its own copy,
+// kept apart from the plug-in's table on purpose, so that a wrong caption or
+// code there fails a pick here instead of agreeing with itself.
 const Operation kOperationButtons[] = {{"Center of (&V)ertexes", 1},
                                        {"Center of the O(&b)ject", 2},
                                        {"(&L)ine", 3},

@@ -51,10 +51,10 @@ bool Raise(int32_t widgetId, const char* type, int32_t senderId, std::initialize
     list.push_back(const_cast<char*>(name));
     list.push_back(const_cast<void*>(value));
   };
-  add("type", type);
-  add("target_id", &target);
-  add("sender_id", &sender);
-  add("finished", &finished);
+  add(mq::kEventType, type);
+  add(mq::kEventTargetId, &target);
+  add(mq::kEventSenderId, &sender);
+  add(mq::kEventFinished, &finished);
   for (const ExtraArg& extra : extras) add(extra.name, extra.value);
   list.push_back(nullptr);
 
@@ -111,7 +111,7 @@ void PlayClick(const UserAction& action, ModalRun& run, ModalOutcome& outcome) {
   if (control->cls == WidgetClass::RadioButton) control->checked = true;
   const int32_t id = control->id;
   const int32_t modalResult = control->cls == WidgetClass::Button ? control->modalResult : 0;
-  Raise(id, "execute", id, {}, outcome);
+  Raise(id, mq::kEventExecute, id, {}, outcome);
   if (modalResult != 0) End(run, modalResult);
 }
 
@@ -119,9 +119,10 @@ void PlayKey(const UserAction& action, ModalRun& run, ModalOutcome& outcome) {
   int32_t key = action.key;
   int32_t buttonState = action.ctrl ? mq::kButtonCtrl : 0;
   int32_t autoRepeat = 0;
-  const bool finished =
-      Raise(run.dialog, "keydown", run.dialog,
-            {{"key", &key}, {"button_state", &buttonState}, {"auto_repeat", &autoRepeat}}, outcome);
+  const bool finished = Raise(
+      run.dialog, mq::kEventKeyDown, run.dialog,
+      {{mq::kEventKey, &key}, {mq::kEventButtonState, &buttonState}, {mq::kEventAutoRepeat, &autoRepeat}},
+      outcome);
   if (!finished && key == kEscapeKey) End(run, kCancelResult);
 }
 
@@ -157,7 +158,7 @@ void PlayPick(const UserAction& action, ModalRun& run, ModalOutcome& outcome) {
   }
   combo->currentIndex = index;
   const int32_t id = combo->id;
-  Raise(id, "execute", id, {}, outcome);
+  Raise(id, mq::kEventExecute, id, {}, outcome);
 }
 
 void Play(const UserAction& action, ModalRun& run, ModalOutcome& outcome) {
