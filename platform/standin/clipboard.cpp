@@ -3,6 +3,8 @@
 // on to reach the callers' failure paths.
 #include "platform/clipboard.hpp"
 
+#include <dlfcn.h>
+
 #include <cstring>
 #include <map>
 #include <memory>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "platform/clipboard_testing.hpp"
+#include "platform/process_clipboard.hpp"
 
 namespace platform {
 
@@ -60,6 +63,56 @@ struct ClipboardState {
 ClipboardState& State() {
   static ClipboardState state;
   return state;
+}
+
+// The clipboard the process offers, if it offers one.
+struct ProcessClipboard {
+  ProcessClipboardGet get = nullptr;
+  ProcessClipboardSet set = nullptr;
+};
+
+const ProcessClipboard& Offered() {
+  static const ProcessClipboard offered = [] {
+    ProcessClipboard found;
+    found.get = reinterpret_cast<ProcessClipboardGet>(dlsym(RTLD_DEFAULT, kProcessClipboardGetName));
+    found.set = reinterpret_cast<ProcessClipboardSet>(dlsym(RTLD_DEFAULT, kProcessClipboardSetName));
+    if (found.get == nullptr || found.set == nullptr) found = ProcessClipboard{};
+    return found;
+  }();
+  return offered;
+}
+
+// On opening: the process's text becomes the clipboard's only format.
+void TakeOffered(ClipboardState& state) {
+  const ProcessClipboard& offered = Offered();
+  if (offered.get == nullptr) return;
+  int holds = 0;
+  std::size_t length = offered.get(nullptr, 0, &holds);
+  std::vector<char> text(length + 1);
+  // The text may have grown between the two calls; take it when it fits.
+  while (holds != 0) {
+    const std::size_t now = offered.get(text.data(), text.size(), &holds);
+    if (now < text.size()) break;
+    text.resize(now + 1);
+  }
+  state.DropFormats();
+  if (holds == 0) return;
+  Block* block = state.Allocate(std::strlen(text.data()) + 1);
+  std::memcpy(block->bytes.data(), text.data(), block->bytes.size());
+  state.SetFormat(kClipboardText, block);
+}
+
+// On closing: the clipboard's text goes back to the process.
+void GiveOffered(const ClipboardState& state) {
+  const ProcessClipboard& offered = Offered();
+  if (offered.set == nullptr) return;
+  const auto found = state.formats.find(kClipboardText);
+  if (found == state.formats.end()) {
+    offered.set("", 0, 0);
+    return;
+  }
+  const std::vector<char>& bytes = found->second->bytes;
+  offered.set(bytes.data(), bytes.empty() ? 0 : strnlen(bytes.data(), bytes.size()), 1);
 }
 
 }  // namespace
@@ -113,6 +166,7 @@ bool OpenClipboard() {
   std::lock_guard<std::mutex> lock(state.mutex);
   if (state.open || state.faults.openFails) return false;
   state.open = true;
+  TakeOffered(state);
   return true;
 }
 
@@ -144,6 +198,7 @@ bool CloseClipboard() {
   std::lock_guard<std::mutex> lock(state.mutex);
   if (!state.open) return false;
   state.open = false;
+  GiveOffered(state);
   return true;
 }
 

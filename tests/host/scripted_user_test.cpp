@@ -112,6 +112,49 @@ TEST_F(HostWidgetsTest, UnplayableActionsAreSkippedAndRunningOutCancels) {
   DeleteSample(s);
 }
 
+// A live user is asked only once the script is played out, each time with
+// the dialog as it is then and the run so far; what it answers is played as
+// a scripted action is. Without one, running out still cancels.
+TEST_F(HostWidgetsTest, LiveUserTakesOverWhenTheScriptIsPlayedOut) {
+  const Sample s = MakeSample();
+  Set(s.ok, "enabled", false);
+  std::vector<bool> checkedSeen;
+  std::vector<size_t> ignoredSeen;
+  std::vector<int32_t> playedSeen;
+  int asked = 0;
+  mqhost::SetLiveUser([&](const mqhost::WidgetSnapshot& dialog, const mqhost::ModalOutcome& sofar) {
+    EXPECT_EQ(dialog.id, s.dialog);
+    bool checked = false;
+    for (const mqhost::WidgetSnapshot& child : dialog.children)
+      checked |= child.id == s.check && child.checked;
+    checkedSeen.push_back(checked);
+    ignoredSeen.push_back(sofar.ignored.size());
+    playedSeen.push_back(sofar.actionsPlayed);
+    switch (asked++) {
+      case 0: return mqhost::Click("OK");  // disabled: ignored
+      case 1: Set(s.ok, "enabled", true); return mqhost::Click("(&R)otate");
+      default: return mqhost::Click("OK");
+    }
+  });
+  mqhost::ScriptUser({mqhost::Click("(&R)otate")});
+  EXPECT_EQ(RunModal(s.dialog), 1);
+  mqhost::SetLiveUser({});
+  EXPECT_EQ(checkedSeen, (std::vector<bool>{true, true, false}));
+  EXPECT_EQ(ignoredSeen, (std::vector<size_t>{0, 1, 1}));
+  EXPECT_EQ(playedSeen, (std::vector<int32_t>{1, 2, 3}));
+  const mqhost::ModalOutcome outcome = mqhost::LastModalOutcome();
+  EXPECT_EQ(outcome.actionsPlayed, 4);
+  EXPECT_FALSE(outcome.ranOutOfActions);
+  EXPECT_TRUE(mqhost::ProtocolErrors().empty());
+
+  mqhost::ScriptUser({});
+  EXPECT_EQ(RunModal(s.dialog), 2);
+  EXPECT_TRUE(mqhost::LastModalOutcome().ranOutOfActions);
+  EXPECT_TRUE(HasProtocolError("scripted user ran out of actions"));
+  mqhost::ClearProtocolErrors();
+  DeleteSample(s);
+}
+
 TEST_F(HostWidgetsTest, SnapshotIsTheTreeAsTheRunStarted) {
   const Sample s = MakeSample();
   const int32_t frame = Create("frame");

@@ -74,7 +74,8 @@ apt-get install -y -qq --no-install-recommends \
   nlohmann-json3-dev libpugixml-dev libcli11-dev libtinyobjloader-dev \
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
   dpkg-dev xz-utils ca-certificates locales \
-  python3 python3-markdown git zip unzip osslsigncode openssl librsvg2-bin >/dev/null
+  python3 python3-markdown git zip unzip osslsigncode openssl librsvg2-bin \
+  pkg-config libcpp-httplib-dev libjs-three chromium chromium-driver python3-selenium >/dev/null
 
 # A locale that writes numbers with a decimal comma, so that the tests of the
 # frame text check that the plug-in's numbers never take the C runtime's.
@@ -84,3 +85,4 @@ if ! locale -a | grep -qix 'de_DE\.utf-\?8'; then
 fi
 
 "$here/fetch-pugixml.sh"
+"$here/fetch-httplib.sh"

@@ -8,8 +8,6 @@ namespace runner {
 
 #ifdef _WIN32
 
-namespace {
-
 bool ReadClipboardText(std::string* text) {
   // The clipboard may be held by another program for a moment.
   bool opened = false;
@@ -35,8 +33,6 @@ bool ReadClipboardText(std::string* text) {
   CloseClipboard();
   return read;
 }
-
-}  // namespace
 
 ClipboardWatch::ClipboardWatch() : sequenceBefore_(GetClipboardSequenceNumber()) {}
 

@@ -3,9 +3,17 @@
 // its clipboard inside its own library, out of the runner's reach.
 #pragma once
 
+#include <string>
+
 #include "tools/runner/report.hpp"
 
 namespace runner {
+
+#ifdef _WIN32
+// The system clipboard's text (CF_TEXT), never read past its block; false
+// when the clipboard cannot be opened or holds no text.
+bool ReadClipboardText(std::string* text);
+#endif
 
 class ClipboardWatch {
  public:

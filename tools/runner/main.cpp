@@ -65,18 +65,6 @@ std::string CurrentName(DocumentHandle document) {
   return mqhost::GetObject(document, current).name;
 }
 
-// The reference object the options name, by its unique ID: empty for the
-// current object.
-std::string ReferenceName(DocumentHandle document, int64_t uniqueId) {
-  if (uniqueId == -1 || uniqueId == 0xFFFFFFFFll) return {};
-  for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
-    if (!mqhost::HasObject(document, index)) continue;
-    const mqhost::ObjectData object = mqhost::GetObject(document, index);
-    if (object.uniqueId == uniqueId) return "\"" + object.name + "\"";
-  }
-  return "object ID " + std::to_string(uniqueId) + " (not in this scene)";
-}
-
 // A path inside the working folder is shown relative to it, as a user would
 // type it; any other stays as it is.
 std::string Shown(const std::string& path) {

@@ -124,6 +124,13 @@ std::vector<mqhost::ObjectData> ImportObj(const std::string& path) {
     case fileio::ReadResult::kFailed: throw RunError("scene " + path + ": " + reason);
     case fileio::ReadResult::kRead: break;
   }
+  return ImportObjText(path, text);
+}
+
+std::vector<mqhost::ObjectData> ImportObjText(const std::string& path, const std::string& text) {
+  if (text.size() > kObjFileLimit) {
+    throw RunError("scene " + path + ": larger than " + std::to_string(kObjFileLimit >> 20) + " MiB");
+  }
   CheckLines(path, text);
 
   tinyobj::attrib_t attrib;

@@ -333,4 +333,14 @@ std::string FormatErrorJson(const std::string& message, int exitStatus) {
   return out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
+std::string ReferenceName(DocumentHandle document, int64_t uniqueId) {
+  if (uniqueId == -1 || uniqueId == 0xFFFFFFFFll) return {};
+  for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
+    if (!mqhost::HasObject(document, index)) continue;
+    const mqhost::ObjectData object = mqhost::GetObject(document, index);
+    if (object.uniqueId == uniqueId) return "\"" + object.name + "\"";
+  }
+  return "object ID " + std::to_string(uniqueId) + " (not in this scene)";
+}
+
 }  // namespace runner

@@ -75,6 +75,10 @@ std::vector<ObjectChange> CompareObjects(const std::vector<std::optional<mqhost:
                                          DocumentHandle document);
 std::vector<std::optional<mqhost::ObjectData>> ObjectsOf(DocumentHandle document);
 
+// The reference object the options name, by its unique ID, quoted: empty for
+// the current object.
+std::string ReferenceName(DocumentHandle document, int64_t uniqueId);
+
 std::string FormatReport(const RunReport& report);
 std::string FormatReportJson(const RunReport& report);
 // The JSON a run that could not make its report prints instead.

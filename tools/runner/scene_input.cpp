@@ -34,6 +34,14 @@ void RequireBelow(const std::string& option, const std::string& name, const std:
   }
 }
 
+// A document of the OBJ file's objects, the first one current.
+DocumentHandle DocumentOf(const std::vector<mqhost::ObjectData>& objects) {
+  DocumentHandle document = mqhost::CreateDocument();
+  for (const mqhost::ObjectData& object : objects) mqhost::AddObject(document, object);
+  mqhost::SetCurrentObjectIndex(document, 0);
+  return document;
+}
+
 }  // namespace
 
 bool IsObjPath(const std::string& path) {
@@ -44,19 +52,21 @@ bool IsObjPath(const std::string& path) {
 }
 
 DocumentHandle LoadScene(const std::string& path) {
-  if (IsObjPath(path)) {
-    const std::vector<mqhost::ObjectData> objects = ImportObj(path);
-    DocumentHandle document = mqhost::CreateDocument();
-    for (const mqhost::ObjectData& object : objects) mqhost::AddObject(document, object);
-    mqhost::SetCurrentObjectIndex(document, 0);
-    return document;
-  }
+  if (IsObjPath(path)) return DocumentOf(ImportObj(path));
   std::string error;
   DocumentHandle document = mqhost::LoadSceneFile(path, &error);
   if (document == nullptr) {
     // The host's message already leads with the file's name.
     throw RunError("scene " + (error.rfind(path + ": ", 0) == 0 ? error : path + ": " + error));
   }
+  return document;
+}
+
+DocumentHandle LoadSceneText(const std::string& name, const std::string& text) {
+  if (IsObjPath(name)) return DocumentOf(ImportObjText(name, text));
+  std::string error;
+  DocumentHandle document = mqhost::ParseScene(text, &error);
+  if (document == nullptr) throw RunError("scene " + name + ": " + error);
   return document;
 }
 

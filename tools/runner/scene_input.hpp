@@ -16,6 +16,9 @@ bool IsObjPath(const std::string& path);
 
 // A new host document. Throws RunError naming the file and the reason.
 DocumentHandle LoadScene(const std::string& path);
+// The same from a file's text already read (an upload): `name` says the
+// format (".obj" or JSON) and names it in messages.
+DocumentHandle LoadSceneText(const std::string& name, const std::string& text);
 
 // Whether the scene file names a camera angle (an OBJ file never does). A
 // scene that names none has the host's default camera, which looks straight

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,17 @@ struct ModalOutcome {
   bool ranOutOfActions = false;
 };
 MQHOST_API ModalOutcome LastModalOutcome();
+
+// A live user: a second source of actions, asked for the next one whenever a
+// modal run has played every scripted action. It is given the dialog's tree
+// as it is now and the run so far (actions played, those ignored), and is
+// called on the thread of the modal run, which it may keep waiting for a
+// person's next action. An empty function (the default) leaves the scripted
+// user alone: a run that runs out of actions ends as before. ResetWidgets
+// forgets it.
+struct WidgetSnapshot;
+using LiveUser = std::function<UserAction(const WidgetSnapshot& dialog, const ModalOutcome& sofar)>;
+MQHOST_API void SetLiveUser(LiveUser user);
 
 // ---------------------------------------------------------------------------
 // Widget tree.

@@ -193,6 +193,15 @@ int32_t RunModal(Widget& dialog) {
   outcome.dialogId = id;
 
   while (!run.ended) {
+    if (store.scriptNext >= store.script.size() && store.liveUser) {
+      const Widget* shown = Find(id);
+      // The live user may take its time; the store is not touched meanwhile.
+      const LiveUser user = store.liveUser;
+      const UserAction action = user(shown != nullptr ? Snapshot(*shown) : WidgetSnapshot{}, outcome);
+      ++outcome.actionsPlayed;
+      Play(action, run, outcome);
+      continue;
+    }
     if (store.scriptNext >= store.script.size()) {
       RecordProtocolError("scripted user ran out of actions while " + DescribeId(id) +
                           " was open; the run ends with the cancel result");
@@ -274,6 +283,8 @@ void ScriptUser(std::vector<UserAction> actions) {
   store.script = std::move(actions);
   store.scriptNext = 0;
 }
+
+void SetLiveUser(LiveUser user) { TheStore().liveUser = std::move(user); }
 
 size_t RemainingUserActions() {
   const Store& store = TheStore();

@@ -91,6 +91,7 @@ struct Store {
   std::vector<LoggedRequest> log;
   std::vector<UserAction> script;  // front is next
   size_t scriptNext = 0;
+  LiveUser liveUser;  // asked once the script is played out
   std::vector<ModalRun*> runs;
   ModalOutcome outcome;
   WidgetSnapshot lastSnapshot;     // as the modal run started
