@@ -7,18 +7,23 @@ namespace cmq {
 template <typename Move>
 bool VertexMoves::Plan(const ObjectView& object, Move move) {
   object_ = object.Object();
-  moves_.clear();
+  blocks_.clear();
   // The walk reads the count first; asking it here reads nothing more.
-  moves_.reserve(static_cast<size_t>(object.VertexCount() > 0 ? object.VertexCount() : 0));
+  const int32_t count = object.VertexCount();
+  blocks_.reserve(count > 0 ? static_cast<size_t>(count) / kMovesPerBlock + 1 : 0);
   bool finite = true;
   // The first move out of the float range refuses them all: the walk stops.
   object.ForEachLiveVertex([&](int32_t vertex) {
     const Float3 moved = move(object.GetVertex(vertex));
     finite = IsFinite(moved);
-    moves_.emplace_back(vertex, moved);
+    if (blocks_.empty() || blocks_.back().size() == kMovesPerBlock) {
+      blocks_.emplace_back();
+      blocks_.back().reserve(kMovesPerBlock);
+    }
+    blocks_.back().emplace_back(vertex, moved);
     return finite;
   });
-  if (!finite) moves_.clear();
+  if (!finite) blocks_.clear();
   return finite;
 }
 
@@ -32,7 +37,9 @@ bool VertexMoves::PlanTransform(const ObjectView& object, const MQMatrix& motion
 
 void VertexMoves::Apply() const {
   auto* const setVertex = tervolin::HostApi().MQObj_SetVertex;
-  for (const auto& [index, position] : moves_) setVertex(object_, index, &position.x);
+  for (const auto& block : blocks_) {
+    for (const auto& [index, position] : block) setVertex(object_, index, &position.x);
+  }
 }
 
 }  // namespace cmq

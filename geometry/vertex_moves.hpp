@@ -27,8 +27,15 @@ class VertexMoves {
   template <typename Move>
   bool Plan(const ObjectView& object, Move move);
 
+  // The plan is kept in blocks of a fixed size, not in one array as large as
+  // the object: a heap serves such blocks from memory it already holds, where
+  // one array of many megabytes is mapped fresh and faults in page by page
+  // (Windows heaps hand every large block to the system this way).
+  static constexpr size_t kMovesPerBlock = 4096;
+  using PlannedMove = std::pair<int32_t, Float3>;
+
   ObjectHandle object_ = nullptr;
-  std::vector<std::pair<int32_t, Float3>> moves_;
+  std::vector<std::vector<PlannedMove>> blocks_;
 };
 
 }  // namespace cmq
