@@ -7,6 +7,7 @@
 #include <optional>
 #include <system_error>
 
+#include "loader/visible_text.hpp"
 #include "mqhost/document.hpp"
 #include "mqhost/error_log.hpp"
 #include "mqhost/library_path.hpp"
@@ -22,7 +23,6 @@
 #include "tools/runner/scene_svg.hpp"
 #include "tools/runner/settings_glue.hpp"
 #include "tools/runner/user_script.hpp"
-#include "tools/runner/visible_text.hpp"
 
 namespace runner {
 
@@ -276,10 +276,10 @@ int Run(const RunOptions& options) {
   // Names and paths in the messages come from the user's files: shown with
   // escapes, as in the report, so that none can steer the terminal.
   for (const std::string& failure : failures) {
-    std::fprintf(stderr, "tervolin-run: %s\n", Visible(failure).c_str());
+    std::fprintf(stderr, "tervolin-run: %s\n", loader::Visible(failure).c_str());
   }
   for (const std::string& error : report.protocolErrors) {
-    std::fprintf(stderr, "tervolin-run: protocol error: %s\n", Visible(error).c_str());
+    std::fprintf(stderr, "tervolin-run: protocol error: %s\n", loader::Visible(error).c_str());
   }
   return failures.empty() && report.protocolErrors.empty() ? kExitOk : kExitFault;
 }
@@ -297,7 +297,7 @@ int main(int argc, char** argv) {
       const std::string text = runner::FormatErrorJson(message, status);
       std::fwrite(text.data(), 1, text.size(), stdout);
     }
-    std::fprintf(stderr, "tervolin-run: %s\n", runner::Visible(message).c_str());
+    std::fprintf(stderr, "tervolin-run: %s\n", loader::Visible(message).c_str());
     return status;
   };
   try {

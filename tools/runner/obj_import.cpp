@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "fileio/safe_file.hpp"
+#include "loader/visible_text.hpp"
 #include "tools/runner/run_error.hpp"
-#include "tools/runner/visible_text.hpp"
 
 #define TINYOBJLOADER_IMPLEMENTATION
 #include <tiny_obj_loader.h>
@@ -147,8 +147,8 @@ std::vector<mqhost::ObjectData> ImportObjText(const std::string& path, const std
     if (!line.empty() && line[0] == '.')
       line.erase(0, 1);  // the loader ends some warnings ".\n" the wrong way round
     if (!line.empty())
-      std::fprintf(stderr, "tervolin-run: scene %s: warning: %s\n", Visible(path).c_str(),
-                   Visible(line).c_str());
+      std::fprintf(stderr, "tervolin-run: scene %s: warning: %s\n", loader::Visible(path).c_str(),
+                   loader::Visible(line).c_str());
   }
   const size_t vertexCount = attrib.vertices.size() / 3;
   std::vector<mqhost::ObjectData> objects;

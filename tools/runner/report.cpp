@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
+#include "loader/visible_text.hpp"
 #include "tools/runner/dialog_controls.hpp"
-#include "tools/runner/visible_text.hpp"
 
 namespace runner {
 
@@ -164,7 +164,7 @@ std::string FormatReport(const RunReport& report) {
   auto line = [&out](const std::string& label, const std::string& text) {
     out += label;
     if (label.size() < 12) out += std::string(12 - label.size(), ' ');
-    out += Visible(text) + "\n";
+    out += loader::Visible(text) + "\n";
   };
   line("plug-in", report.plugin.path);
   line("name", report.plugin.name);

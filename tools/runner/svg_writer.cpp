@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "tools/runner/visible_text.hpp"
+#include "loader/visible_text.hpp"
 
 namespace runner {
 
@@ -17,7 +17,7 @@ std::string SvgWriter::Escape(const std::string& text) {
   // Control characters and bytes that are not UTF-8 would make the picture
   // no XML at all: they are drawn as visible escapes.
   std::string out;
-  for (char c : Visible(text)) {
+  for (char c : loader::Visible(text)) {
     switch (c) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;

@@ -10,6 +10,7 @@
 #include "export_table.hpp"
 #include "host_faults.hpp"
 #include "interrupts.hpp"
+#include "loader/visible_text.hpp"
 #include "options.hpp"
 #include "picks.hpp"
 #include "plugin_exports.hpp"
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
   bool help = false;
   if (!validator::ParseOptions(argc, argv, &options, &error, &help)) {
     std::fprintf(stderr, "tervolin-validate: %s (tervolin-validate --help lists the options)\n",
-                 error.c_str());
+                 loader::Visible(error).c_str());
     return 2;
   }
   if (help) {
@@ -35,12 +36,12 @@ int main(int argc, char** argv) {
   // A plug-in that cannot be read is a bad command line, said before any
   // check runs (and before the loader could wait on a pipe or read a device).
   if (std::string bytes; !validator::ReadLibraryFile(options.pluginPath, &bytes, &error)) {
-    std::fprintf(stderr, "tervolin-validate: --plugin %s\n", error.c_str());
+    std::fprintf(stderr, "tervolin-validate: --plugin %s\n", loader::Visible(error).c_str());
     return 2;
   }
   validator::ScratchFolder scratch;
   if (!scratch.Make(options.workDir, &error)) {
-    std::fprintf(stderr, "tervolin-validate: %s\n", error.c_str());
+    std::fprintf(stderr, "tervolin-validate: %s\n", loader::Visible(error).c_str());
     return 2;
   }
   options.workDir = scratch.path();

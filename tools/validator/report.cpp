@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "fileio/safe_file.hpp"
+#include "loader/visible_text.hpp"
 #include "report_formats.hpp"
 
 namespace validator {
@@ -34,7 +35,8 @@ void Report::Begin(const std::string& what) {
     const auto now = std::chrono::steady_clock::now();
     if (progressShown_ && now - lastShown_ >= std::chrono::seconds(1)) {
       lastShown_ = now;
-      std::fprintf(stderr, "tervolin-validate: %s, %d assertions so far\n", what.c_str(), passed_ + failed_);
+      std::fprintf(stderr, "tervolin-validate: %s, %d assertions so far\n", loader::Visible(what).c_str(),
+                   passed_ + failed_);
       std::fflush(stderr);
     }
   }
@@ -59,7 +61,8 @@ CheckRecord& Report::Record(const std::string& name, bool ok, const std::string&
 
 void Report::Print(const std::string& line) {
   if (json_) return;
-  std::printf("%s\n", line.c_str());
+  // Check lines carry the plug-in's own texts and the paths given.
+  std::printf("%s\n", loader::Visible(line).c_str());
   std::fflush(stdout);
 }
 
@@ -113,7 +116,8 @@ bool Report::WriteOutputs() {
   // file, and a link planted beside it is never followed.
   std::string reason;
   if (fileio::ReplaceWholeFile(junitPath_, xml, &reason)) return true;
-  std::fprintf(stderr, "tervolin-validate: --junit %s: %s\n", junitPath_.c_str(), reason.c_str());
+  std::fprintf(stderr, "tervolin-validate: --junit %s: %s\n", loader::Visible(junitPath_).c_str(),
+               loader::Visible(reason).c_str());
   return false;
 }
 

@@ -7,8 +7,8 @@
 
 #include <string>
 
-namespace runner {
+namespace loader {
 
 std::string Visible(const std::string& text);
 
-}  // namespace runner
+}  // namespace loader

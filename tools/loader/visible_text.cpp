@@ -1,8 +1,8 @@
-#include "tools/runner/visible_text.hpp"
+#include "loader/visible_text.hpp"
 
 #include <cstdio>
 
-namespace runner {
+namespace loader {
 
 namespace {
 
@@ -73,4 +73,4 @@ std::string Visible(const std::string& text) {
   return out;
 }
 
-}  // namespace runner
+}  // namespace loader
