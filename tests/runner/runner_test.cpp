@@ -374,6 +374,8 @@ TEST_F(RunnerBadInput, OutputsThatNameNoFileTheWrongKindOrTheSameFile) {
        "target.svg: is the same file as --settings"},
       // In place, but JSON through a link into the OBJ file read.
       {{"input.obj", "--out", "obj.json"}, "obj.json: is the OBJ file being read"},
+      // A link named for the format, to a file that is not.
+      {{"input.json", "--out", "link.json"}, "target.svg, a file not named .json"},
   };
   for (const auto& clash : clashes) {
     std::vector<std::string> arguments;

@@ -1,5 +1,7 @@
 #include "tools/runner/output_file.hpp"
 
+#include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -84,6 +86,25 @@ void CheckOutputsDiffer(const std::string& scenePath,
         throw RunError(Named(outputs[j].first, outputs[j].second) + ": is the same file as " +
                        Named(option, path) + "; give each its own file");
       }
+    }
+  }
+  // Through a link the file written is the link's target, and it too must be
+  // named for the format written: a scene is never put into notes.txt because
+  // a link to it was called out.json.
+  for (const auto& [option, path] : outputs) {
+    const char* const ending = option == "--out" ? ".json" : option == "--settings" ? nullptr : ".svg";
+    if (path.empty() || ending == nullptr) continue;
+    const fs::path target = Resolved(path);
+    // A folder or a device there is refused when written, as not a file.
+    std::error_code error;
+    const fs::file_status status = fs::status(target, error);
+    if (fs::exists(status) && !fs::is_regular_file(status)) continue;
+    std::string name = target.filename().u8string();
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const size_t length = std::strlen(ending);
+    if (name.size() < length || name.compare(name.size() - length, length, ending) != 0) {
+      throw RunError(Named(option, path) + ": leads to " + target.u8string() + ", a file not named " +
+                     ending + "; give a file of that format's name");
     }
   }
 }
