@@ -7,8 +7,8 @@
 #include <cstring>
 #include <map>
 
+#include "loader/nearest_name.hpp"
 #include "tools/runner/dialog_controls.hpp"
-#include "tools/runner/nearest_name.hpp"
 #include "tools/runner/output_file.hpp"
 #include "tools/runner/run_error.hpp"
 
@@ -122,7 +122,8 @@ ScriptStep ParseStep(const std::string& option, const std::string& value) {
       Bad(option, value, "names more than one control: " + names + "; give the caption exactly");
     }
     if (match.caption.empty()) {
-      Bad(option, value, "the dialog has no control with this caption" + ChoicesHint(value, captions, notes));
+      Bad(option, value,
+          "the dialog has no control with this caption" + loader::ChoicesHint(value, captions, notes));
     }
     step.text = match.caption;
     if (option == "--toggle") {
@@ -143,7 +144,8 @@ ScriptStep ParseStep(const std::string& option, const std::string& value) {
   } else if (option == "--key") {
     step.kind = ScriptStep::Kind::Key;
     if (!ParseKey(value, &step.key, &step.ctrl)) {
-      const std::string nearest = NearestName(Lower(value), {"escape", "enter", "ctrl+escape", "ctrl+enter"});
+      const std::string nearest =
+          loader::NearestName(Lower(value), {"escape", "enter", "ctrl+escape", "ctrl+enter"});
       Bad(option, value,
           "not a key (give a letter, a digit, escape or enter, optionally as ctrl+KEY)" +
               (nearest.empty() ? std::string() : "; did you mean \"" + nearest + "\"?"));
@@ -183,7 +185,7 @@ std::string UnknownOption(const CLI::App& app, int argc, char** argv, std::strin
     }
     argument = argument.substr(0, argument.find('='));
     if (std::find(names.begin(), names.end(), argument) != names.end()) continue;
-    *nearest = NearestName(argument, names);
+    *nearest = loader::NearestName(argument, names);
     return argument;
   }
   return {};

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "fileio/safe_file.hpp"
+#include "loader/nearest_name.hpp"
 #include "mqhost/document.hpp"
-#include "tools/runner/nearest_name.hpp"
 #include "tools/runner/obj_import.hpp"
 #include "tools/runner/run_error.hpp"
 
@@ -86,7 +86,7 @@ std::string ObjectNamesHint(DocumentHandle document, const std::string& given) {
   for (int32_t index = 0; index < mqhost::ObjectSlotCount(document); ++index) {
     if (mqhost::HasObject(document, index)) names.push_back(mqhost::GetObject(document, index).name);
   }
-  return ChoicesHint(given, names);
+  return loader::ChoicesHint(given, names);
 }
 
 int32_t FindObject(DocumentHandle document, const std::string& name) {

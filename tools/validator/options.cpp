@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "loader/nearest_name.hpp"
 #include "plugin_exports.hpp"
 
 namespace validator {
@@ -53,21 +54,6 @@ CLI::Validator WholeNumber(uint64_t low, uint64_t high) {
       "", "");
 }
 
-size_t EditDistance(const std::string& a, const std::string& b) {
-  std::vector<size_t> row(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonal = row[0];
-    row[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      const size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
 // "--piks is not an option; did you mean --picks?" for the first argument
 // that looks like an option and is none of `app`'s; empty when all are known.
 std::string UnknownOption(const CLI::App& app, int argc, char** argv) {
@@ -82,17 +68,7 @@ std::string UnknownOption(const CLI::App& app, int argc, char** argv) {
     if (argument.size() < 2 || argument[0] != '-' || (argument[1] >= '0' && argument[1] <= '9')) continue;
     argument = argument.substr(0, argument.find('='));
     if (std::find(names.begin(), names.end(), argument) != names.end()) continue;
-    std::string nearest;
-    size_t best = 0;
-    for (const std::string& name : names) {
-      const size_t distance = EditDistance(argument, name);
-      // A guess more than half the name off helps nobody.
-      if (2 * distance > std::max(argument.size(), name.size())) continue;
-      if (nearest.empty() || distance < best) {
-        nearest = name;
-        best = distance;
-      }
-    }
+    const std::string nearest = loader::NearestName(argument, names);
     return argument + " is not an option" + (nearest.empty() ? "" : "; did you mean " + nearest + "?");
   }
   return {};

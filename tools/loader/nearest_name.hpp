@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace runner {
+namespace loader {
 
 // The choice with the fewest edits (insert, delete, replace a character;
 // case and a caption's "&" and parentheses ignored) from `given`; empty when none is within half the length
@@ -24,4 +24,4 @@ std::vector<std::string> WordMatches(const std::string& given, const std::vector
 std::string ChoicesHint(const std::string& given, const std::vector<std::string>& choices,
                         const std::vector<std::string>& notes = {});
 
-}  // namespace runner
+}  // namespace loader

@@ -1,9 +1,9 @@
-#include "tools/runner/nearest_name.hpp"
+#include "loader/nearest_name.hpp"
 
 #include <algorithm>
 #include <cctype>
 
-namespace runner {
+namespace loader {
 
 namespace {
 
@@ -123,4 +123,4 @@ std::string ChoicesHint(const std::string& given, const std::vector<std::string>
   return hint;
 }
 
-}  // namespace runner
+}  // namespace loader
