@@ -3,14 +3,19 @@
 # (build/windows, for its Wine runner) and a committed checkout.
 #  1. Reproducible: the commit is cloned into two folders of different names
 #     and depths, and the release made in each, at different times, without
-#     ccache: the first makes the Windows release, the second the plug-in's
+#     ccache: the first makes the whole release, the second the plug-in's
 #     archive alone. The DLL, its debug file and the plug-in's archive must
-#     be byte-identical.
+#     be byte-identical; the first, made again later, must give the same
+#     tools archives.
 #  2. Installed from the archive: both Windows archives unzipped into an
 #     empty folder; under Wine, the validator at level 5 on the unzipped DLL,
 #     then the main job with the unzipped runner. The DLL carries no debug
 #     sections, and SHA256SUMS checks.
-#  3. Signed: a throwaway self-signed certificate; the release signs the DLL,
+#  3. The workbench: from the unpacked Linux tools archive it starts on a
+#     free loopback port with the bundled scene, serves every page file and
+#     makes a pick; the Windows tools archive holds it and its page
+#     (tests/release/workbench_archive_check.py).
+#  4. Signed: a throwaway self-signed certificate; the release signs the DLL,
 #     osslsigncode finds the signature, the validator passes on it.
 # Exits non-zero when any of them fails.
 set -eu
@@ -25,9 +30,10 @@ fail() { echo "release-tests: FAIL $*"; status=1; }
 clone() {
   git clone -q --no-hardlinks "$root" "$1"
   git -C "$1" checkout -q --detach "$(git -C "$root" rev-parse HEAD)"
-  # pugixml's sources as tools/ci/fetch-pugixml.sh would unpack them.
+  # pugixml's and cpp-httplib's sources as tools/ci/fetch-pugixml.sh and
+  # fetch-httplib.sh would unpack them.
   mkdir -p "$1/.deps"
-  cp -r "$root/.deps/pugixml" "$1/.deps/"
+  cp -r "$root/.deps/pugixml" "$root/.deps/cpp-httplib" "$1/.deps/"
 }
 
 echo "=== release: reproducible (two clones, no ccache)"
@@ -35,7 +41,7 @@ first=$work/a
 second=$work/elsewhere/deeper/b
 clone "$first"
 clone "$second"
-CCACHE_DISABLE=1 "$first/tools/release/make-release.sh" --windows-only --out "$work/dist-a" >"$work/a.log" 2>&1 ||
+CCACHE_DISABLE=1 "$first/tools/release/make-release.sh" --out "$work/dist-a" >"$work/a.log" 2>&1 ||
   { tail -20 "$work/a.log"; fail "the release in $first"; }
 sleep 2
 CCACHE_DISABLE=1 "$second/tools/release/make-release.sh" --plugin-only --out "$work/dist-b" >"$work/b.log" 2>&1 ||
@@ -56,6 +62,16 @@ for file in "$plugin_zip" "Tervolin-$version-win64.debug" "unzip:Tervolin-$versi
   hash_b=$(sha256sum <"$b" | cut -c1-64)
   echo "  ${file#unzip:}: $hash_a / $hash_b"
   [ "$hash_a" = "$hash_b" ] || fail "${file#unzip:} differs between the two builds"
+done
+tools_tar=Tervolin-tools-$version-linux-x86_64.tar.gz
+CCACHE_DISABLE=1 "$first/tools/release/make-release.sh" --out "$work/dist-again" >"$work/again.log" 2>&1 ||
+  { tail -20 "$work/again.log"; fail "the release made again in $first"; }
+for file in "$tools_zip" "$tools_tar"; do
+  if cmp -s "$work/dist-a/$file" "$work/dist-again/$file"; then
+    echo "  $file: the same bytes when made again"
+  else
+    fail "$file differs when made again"
+  fi
 done
 
 echo "=== release: installed from the archive"
@@ -86,6 +102,12 @@ else
   cat "$work/run.log"
   fail "the main job with the unzipped runner"
 fi
+
+echo "=== release: the workbench from the tools archives"
+mkdir "$work/linux"
+(cd "$work/linux" && tar -xzf "$dist/$tools_tar")
+"$root/tests/release/workbench_archive_check.py" "$root" "$work/linux/Tervolin-tools-$version-linux-x86_64" \
+  "$dist/$tools_zip" || fail "the workbench in the tools archives"
 
 echo "=== release: signed with a throwaway certificate"
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Tervolin test signing" \

@@ -4,7 +4,8 @@
 #                                         notices, changelog and manual
 #   Tervolin-VERSION-win64.debug          the plug-in's debug information
 #   Tervolin-tools-VERSION-win64.zip      runner, validator, replacement host,
-#                                         sample scenes, licences
+#                                         workbench with its page, sample
+#                                         scenes, licences
 #   Tervolin-tools-VERSION-linux-x86_64.tar.gz   the same for Linux
 #   SHA256SUMS                            for sha256sum -c
 # The builds are reproducible: the same commit gives the same bytes from any
@@ -40,8 +41,10 @@ export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C
 # build without it.
 export CCACHE_BASEDIR=
 umask 022
-# pugixml's sources for the Windows build (once; needs a deb-src entry).
+# pugixml's and cpp-httplib's sources for the Windows build (once; needs a
+# deb-src entry).
 [ -f "$root/.deps/pugixml/src/pugixml.cpp" ] || "$root/tools/ci/fetch-pugixml.sh"
+[ "$what" = plugin ] || [ -f "$root/.deps/cpp-httplib/httplib.h" ] || "$root/tools/ci/fetch-httplib.sh"
 
 build() {
   dir=$1
@@ -57,7 +60,8 @@ version=$(cat "$win/tervolin-version.txt")
 if [ "$what" = plugin ]; then
   cmake --build "$win" -j "$jobs" --target Tervolin
 else
-  cmake --build "$win" -j "$jobs" --target Tervolin tervolin-run tervolin-validate mqhost mqhost_incomplete
+  cmake --build "$win" -j "$jobs" --target Tervolin tervolin-run tervolin-validate tervolin-workbench mqhost \
+    mqhost_incomplete
 fi
 
 stage=$(mktemp -d)
@@ -110,12 +114,13 @@ cp "$root/docs/manual.html" "$stage/$name/Tervolin-manual.html"
 make_zip "$name" "$name.zip"
 
 if [ "$what" != plugin ]; then
-  # The tools run from their folder: the runner and the validator find the
-  # plug-in and the replacement host beside themselves.
+  # The tools run from their folder: the runner, the validator and the
+  # workbench find the plug-in and the replacement host beside themselves,
+  # and the workbench its page in workbench/.
   cmake --install "$win" --component tools --prefix "$stage/win" --strip >/dev/null
   name=Tervolin-tools-$version-win64
   mkdir "$stage/$name"
-  cp "$stage"/win/bin/*.exe "$stage"/win/bin/*.dll "$stage/$name/"
+  cp -r "$stage"/win/bin/*.exe "$stage"/win/bin/*.dll "$stage"/win/bin/workbench "$stage/$name/"
   cp -r "$root/scenes" "$stage/$name/"
   docs "$stage/$name"
   make_zip "$name" "$name.zip"
@@ -124,11 +129,12 @@ fi
 if [ "$what" = all ]; then
   lin=$root/build/dist-linux
   build "$lin"
-  cmake --build "$lin" -j "$jobs" --target Tervolin tervolin-run tervolin-validate mqhost mqhost_incomplete
+  cmake --build "$lin" -j "$jobs" --target Tervolin tervolin-run tervolin-validate tervolin-workbench mqhost \
+    mqhost_incomplete
   cmake --install "$lin" --prefix "$stage/linux" --strip >/dev/null
   name=Tervolin-tools-$version-linux-x86_64
   mkdir "$stage/$name"
-  cp "$stage"/linux/bin/* "$stage/$name/"
+  cp -r "$stage"/linux/bin/* "$stage/$name/"
   cp -r "$root/scenes" "$stage/$name/"
   docs "$stage/$name"
   make_tar "$name" "$name.tar.gz"
