@@ -6,10 +6,12 @@ Usage: third_party_notices.py BUILD_DIR [--check FILE]
 For each shipped binary it reads the linker's map (BUILD_DIR/maps/NAME.map,
 written by the link of every binary that tervolin_version_resource() marks)
 for the archive members that went in, and Ninja's header dependencies of the
-binary's own objects for the header-only libraries they compiled in. Each
-archive or header is matched to a project below; one this script does not
-know fails the run, so a new library cannot slip in without its notice. The
-licence texts come from the Debian packages' copyright files.
+binary's own objects for the header-only libraries they compiled in, and
+the workbench's page folder (BUILD_DIR/bin/workbench/) for the files copied
+into it. Each archive, header or copied file is matched to a project below;
+one this script does not know fails the run, so a new library cannot slip in
+without its notice. The licence texts come from the Debian packages'
+copyright files.
 With --check FILE, compares instead and exits 1 when FILE differs.
 """
 import os
@@ -19,7 +21,14 @@ import sys
 
 DOC = "/usr/share/doc"
 
-BINARIES = ["Tervolin.dll", "mqhost.dll", "tervolin-run.exe", "tervolin-validate.exe"]
+BINARIES = ["Tervolin.dll", "mqhost.dll", "tervolin-run.exe", "tervolin-validate.exe", "tervolin-workbench.exe"]
+
+# The workbench serves its own page (tools/workbench/page) and three.js,
+# copied from Debian's libjs-three into the page folder's three/.
+PAGE = "workbench"
+PAGE_SOURCE = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))),
+                           "tools", "workbench", "page")
+THREE_JS = "/usr/share/javascript/three"
 
 # Windows' own DLLs, reached through mingw-w64's import libraries: nothing of
 # theirs is copied into a binary but the import stubs.
@@ -55,6 +64,9 @@ PROJECTS = [
      [("stanza", ("nlohmann-json3-dev", "*"))]),
     ("tinyobj", "tinyobjloader", set(), None, re.compile(r"(^|/)tiny_obj_loader\.h$"),
      [("header", "/usr/include/tiny_obj_loader.h")]),
+    ("httplib", "cpp-httplib", set(), None, re.compile(r"(^|/)httplib\.h$"),
+     [("stanza", ("libcpp-httplib-dev", "*"))]),
+    ("three", "three.js", set(), None, None, [("stanza", ("libjs-three", "*"))]),
 ]
 
 
@@ -209,6 +221,34 @@ def projects_of(build, binary, deps):
     return found
 
 
+def page_projects(build):
+    """The projects of the files in the workbench's page folder: our own page
+    files hold none; three/ must be Debian's three.js, byte for byte."""
+    folder = os.path.join(build, "bin", PAGE)
+    if not os.path.isdir(folder):
+        fail("no page folder %s (build tervolin-workbench)" % folder)
+    found = set()
+    for where, _, files in os.walk(folder):
+        for name in files:
+            path = os.path.join(where, name)
+            relative = os.path.relpath(path, folder).replace(os.sep, "/")
+            if relative.startswith("three/"):
+                original = os.path.join(THREE_JS, relative[len("three/"):])
+                if not os.path.isfile(original) or read_bytes(original) != read_bytes(path):
+                    fail("%s/%s is not a copy of Debian's three.js (%s)" % (PAGE, relative, original))
+                found.add("three")
+            elif "/" in relative or read_bytes(path) != read_bytes(os.path.join(PAGE_SOURCE, name), True):
+                fail("%s/%s belongs to no known project" % (PAGE, relative))
+    return found
+
+
+def read_bytes(path, missing_ok=False):
+    if missing_ok and not os.path.isfile(path):
+        return None
+    with open(path, "rb") as f:
+        return f.read()
+
+
 def main():
     args = sys.argv[1:]
     if not args:
@@ -217,6 +257,7 @@ def main():
     version = read(os.path.join(build, "tervolin-version.txt")).strip()
     deps = header_deps(build)
     holds = {b: projects_of(build, b, deps) for b in BINARIES}
+    holds[PAGE + "/ (the page tervolin-workbench.exe serves)"] = page_projects(build)
     used = [p for p in PROJECTS if any(p[0] in h for h in holds.values())]
     title = "Third-party notices for Tervolin %s" % version
     out = [title, "=" * len(title), "",
@@ -226,10 +267,11 @@ def main():
            "the sources include (tools/release/third_party_notices.py).",
            "",
            "The Linux tools are built from the same sources and hold the same",
-           "header-only libraries (CLI11, nlohmann-json, tinyobjloader); they use the",
-           "system's C and C++ runtimes and pugixml as shared libraries, which are",
-           "not shipped.", "", "What each Windows binary holds", "------------------------------", ""]
-    for b in BINARIES:
+           "header-only libraries (CLI11, nlohmann-json, tinyobjloader) and the same",
+           "page folder; they use the system's C and C++ runtimes, pugixml and",
+           "cpp-httplib as shared libraries, which are not shipped.", "",
+           "What each Windows binary holds", "------------------------------", ""]
+    for b in holds:
         names = [p[1] for p in PROJECTS if p[0] in holds[b]]
         out.append("%s:" % b)
         out += ["  - " + n for n in names]
