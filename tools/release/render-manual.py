@@ -4,7 +4,7 @@
 Usage: render-manual.py VERSION FILE_VERSION [OUT]   (OUT: docs/manual.html)
 
 Debian's python3-markdown converts the text (tables, heading anchors); the
-SVG pictures it links are then embedded as data URIs, so that the file opens
+SVG and PNG pictures it links are then embedded as data URIs, so that the file opens
 straight from the archive. @VERSION@ and @FILE_VERSION@ in the text become the
 release's version.
 """
@@ -27,13 +27,17 @@ with open(os.path.join(docs, "manual.md"), encoding="utf-8") as f:
 body = markdown.markdown(text, extensions=["tables", "toc", "fenced_code"], output_format="html")
 
 
+TYPES = {".svg": "image/svg+xml", ".png": "image/png"}
+
+
 def embed(match):
     path = os.path.normpath(os.path.join(docs, match.group(1)))
-    if not path.startswith(docs + os.sep) or not path.endswith(".svg"):
-        sys.exit("render-manual: picture outside docs/ or not SVG: " + match.group(1))
+    kind = TYPES.get(os.path.splitext(path)[1])
+    if not path.startswith(docs + os.sep) or not kind:
+        sys.exit("render-manual: picture outside docs/ or neither SVG nor PNG: " + match.group(1))
     with open(path, "rb") as f:
         data = base64.b64encode(f.read()).decode("ascii")
-    return 'src="data:image/svg+xml;base64,' + data + '"'
+    return 'src="data:%s;base64,%s"' % (kind, data)
 
 
 body = re.sub(r'src="([^"]+)"', embed, body)
