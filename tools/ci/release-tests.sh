@@ -11,9 +11,9 @@
 #     empty folder; under Wine, the validator at level 5 on the unzipped DLL,
 #     then the main job with the unzipped runner. The DLL carries no debug
 #     sections, and SHA256SUMS checks.
-#  3. The workbench: from the unpacked Linux tools archive it starts on a
-#     free loopback port with the bundled scene, serves every page file and
-#     makes a pick; the Windows tools archive holds it and its page
+#  3. The workbench: from each unpacked tools archive (the Windows one under
+#     Wine) it starts on a free loopback port with the bundled scene, serves
+#     every page file and makes a pick
 #     (tests/release/workbench_archive_check.py).
 #  4. Signed: a throwaway self-signed certificate; the release signs the DLL,
 #     osslsigncode finds the signature, the validator passes on it.
@@ -107,7 +107,7 @@ echo "=== release: the workbench from the tools archives"
 mkdir "$work/linux"
 (cd "$work/linux" && tar -xzf "$dist/$tools_tar")
 "$root/tests/release/workbench_archive_check.py" "$root" "$work/linux/Tervolin-tools-$version-linux-x86_64" \
-  "$dist/$tools_zip" || fail "the workbench in the tools archives"
+  "$dist/$tools_zip" "$wine_run" || fail "the workbench in the tools archives"
 
 echo "=== release: signed with a throwaway certificate"
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Tervolin test signing" \
