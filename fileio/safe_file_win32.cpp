@@ -68,13 +68,12 @@ bool Examine(const std::wstring& target, FILE_BASIC_INFO* kept, std::string* rea
     return false;
   }
   // ReplaceFileW merges these itself on Windows; Wine's does not, so the
-  // temporary takes them first. Zero leaves a field as it is, and
-  // FILE_ATTRIBUTE_NORMAL stands for none.
-  constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                    FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  // temporary takes them first. The content changed, so the file is marked
+  // for the next backup whatever it was. Zero leaves a field as it is.
+  constexpr DWORD kKeptAttributes =
+      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
   *kept = FILE_BASIC_INFO{};
-  kept->FileAttributes = information.dwFileAttributes & kKeptAttributes;
-  if (kept->FileAttributes == 0) kept->FileAttributes = FILE_ATTRIBUTE_NORMAL;
+  kept->FileAttributes = (information.dwFileAttributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE;
   kept->CreationTime.LowPart = information.ftCreationTime.dwLowDateTime;
   kept->CreationTime.HighPart = static_cast<LONG>(information.ftCreationTime.dwHighDateTime);
   return true;
