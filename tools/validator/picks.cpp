@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <optional>
 
+#include "clipboard_view.hpp"
 #include "compensation.hpp"
 #include "document_view.hpp"
+#include "mqhost/clipboard.hpp"
 #include "mqhost/error_log.hpp"
 #include "mqhost/settings.hpp"
 #include "scene_gen.hpp"
@@ -141,6 +143,14 @@ void PickRunner::Pick(DocumentHandle document, const std::vector<mqhost::UserAct
     Tally("copy to the clipboard answers false", facts.result == 0, label);
     if (facts.reference != nullptr) clipboardMaySingular_ = IsSingular(facts.reference->frame);
   }
+#ifdef MQHOST_OFFERS_CLIPBOARD
+  Tally("the clipboard is closed after a pick", !mqhost::ClipboardHeldOpen(), label);
+  if (facts.operation == 14 && facts.reference != nullptr) {
+    const std::string problem = CopiedFrameProblem(mqhost::ClipboardText(), facts.reference->frame);
+    Tally("a copy puts the reference object's frame on the clipboard", problem.empty(),
+          label + ": " + problem);
+  }
+#endif
 
   bool finite = true;
   bool invertible = true;
