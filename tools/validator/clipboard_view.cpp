@@ -8,16 +8,48 @@
 
 namespace validator {
 
-std::string CopiedFrameProblem(const std::optional<std::string>& text, const mqhost::Matrix16& frame) {
-  if (!text) return "the clipboard holds no text";
+namespace {
+
+std::vector<std::string> Fields(const std::string& text) {
   std::vector<std::string> fields(1);
-  for (const char c : *text) {
+  for (const char c : text) {
     if (c == ',') {
       fields.emplace_back();
     } else {
       fields.back() += c;
     }
   }
+  return fields;
+}
+
+// The whole field as a finite number.
+std::optional<double> Number(const std::string& field) {
+  errno = 0;
+  char* end = nullptr;
+  const double value = std::strtod(field.c_str(), &end);
+  if (field.empty() || end != field.c_str() + field.size() || errno != 0 || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+}  // namespace
+
+std::optional<mqhost::Matrix16> ReadFrameText(const std::string& text) {
+  const std::vector<std::string> fields = Fields(text);
+  mqhost::Matrix16 frame{};
+  if (fields.size() != frame.size()) return std::nullopt;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    const std::optional<double> value = Number(fields[i]);
+    if (!value || std::fabs(*value) > 3.4028234663852886e38) return std::nullopt;
+    frame[i] = static_cast<float>(*value);
+  }
+  return frame;
+}
+
+std::string CopiedFrameProblem(const std::optional<std::string>& text, const mqhost::Matrix16& frame) {
+  if (!text) return "the clipboard holds no text";
+  const std::vector<std::string> fields = Fields(*text);
   if (fields.size() != frame.size()) {
     return "\"" + *text + "\" holds " + std::to_string(fields.size()) + " fields, not 16";
   }

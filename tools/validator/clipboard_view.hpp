@@ -16,6 +16,10 @@ namespace validator {
 // significant digits it writes; otherwise what is wrong with it.
 std::string CopiedFrameProblem(const std::optional<std::string>& text, const mqhost::Matrix16& frame);
 
+// The frame in `text` when it is sixteen finite numbers and nothing else, in
+// the validator's reading; nothing otherwise.
+std::optional<mqhost::Matrix16> ReadFrameText(const std::string& text);
+
 // `frame` as clipboard text, each number to nine significant digits (every
 // float comes back exactly).
 std::string FrameText(const mqhost::Matrix16& frame);
