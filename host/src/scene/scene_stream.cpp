@@ -252,10 +252,10 @@ class Reader {
   // The end of one vertex, face or line of the streamed field.
   void EndElement() {
     if (!field_->empty()) return;
-    const std::string where = Path(kFieldDepth);
     switch (kind_) {
       case Streamed::kVertices:
-        if (items_ != 3) return Fail(where + ": must hold 3 numbers, not " + std::to_string(items_));
+        if (items_ != 3)
+          return Fail(Path(kFieldDepth) + ": must hold 3 numbers, not " + std::to_string(items_));
         if (!itemProblem_.empty()) return Fail(itemProblem_);
         object_->content.vertices.push_back({point_[0], point_[1], point_[2]});
         return;
@@ -265,7 +265,7 @@ class Reader {
         return;
       default:
         if (!itemProblem_.empty()) return Fail(itemProblem_);
-        if (items_ != 2) return Fail(where + ": must be a [face, edge] pair");
+        if (items_ != 2) return Fail(Path(kFieldDepth) + ": must be a [face, edge] pair");
         object_->selectedLines.emplace_back(pair_[0], pair_[1]);
         return;
     }
