@@ -153,9 +153,9 @@ DocumentHandle Parse(const std::string& text) {
   if (nul != std::string::npos) {
     throw SceneError{"not valid JSON: a NUL byte at byte " + std::to_string(nul) + " (a scene file is text)"};
   }
-  scene::StreamedScene streamed;
-  scene::ReadStream(text, &streamed);
-  const json& root = streamed.root;
+  json root;
+  std::vector<StreamedObject> streamed;
+  scene::ReadStream(text, &root, &streamed);
   if (!root.is_object()) Throw("scene", std::string("must be a JSON object, not ") + KindOf(root));
   RequireKeys(root, "", {"version", "cameraAngle", "currentObject", "objects"});
   if (root.contains("version")) {
@@ -169,7 +169,7 @@ DocumentHandle Parse(const std::string& text) {
   contents.reserve(objects.size());
   for (size_t i = 0; i < objects.size(); ++i) {
     StreamedObject none;
-    StreamedObject& object = i < streamed.objects.size() ? streamed.objects[i] : none;
+    StreamedObject& object = i < streamed.size() ? streamed[i] : none;
     contents.push_back(objects[i].is_null() ? nullptr
                                             : ReadObject(objects[i], Item("objects", i), std::move(object)));
   }

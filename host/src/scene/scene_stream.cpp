@@ -81,7 +81,9 @@ constexpr size_t kFieldDepth = 4;
 
 class Reader {
  public:
-  explicit Reader(StreamedScene* scene) : scene_(scene) { open_.reserve(kMaxDepth); }
+  Reader(json* root, std::vector<StreamedObject>* objects) : root_(root), objects_(objects) {
+    open_.reserve(kMaxDepth);
+  }
 
   bool null() { return Value(Scalar::Other("null"), nullptr); }
   bool boolean(bool value) { return Value(Scalar::Other("a truth value"), value); }
@@ -180,8 +182,8 @@ class Reader {
 
   json* Place(json&& value) {
     if (open_.empty()) {
-      scene_->root = std::move(value);
-      return &scene_->root;
+      *root_ = std::move(value);
+      return root_;
     }
     Open& parent = open_.back();
     if (parent.isObject) return &((*parent.value)[parent.key] = std::move(value));
@@ -199,8 +201,8 @@ class Reader {
     for (size_t f = 0; f < kStreamedCount; ++f) {
       if (open_[2].key != KeyOf(static_cast<Streamed>(f))) continue;
       const size_t slot = open_[1].index;
-      if (scene_->objects.size() <= slot) scene_->objects.resize(slot + 1);
-      object_ = &scene_->objects[slot];
+      if (objects_->size() <= slot) objects_->resize(slot + 1);
+      object_ = &(*objects_)[slot];
       kind_ = static_cast<Streamed>(f);
       field_ = &object_->error[f];
       object_->read[f] = true;
@@ -273,7 +275,8 @@ class Reader {
 
   void Fail(std::string message) { *field_ = std::move(message); }
 
-  StreamedScene* scene_;
+  json* root_;
+  std::vector<StreamedObject>* objects_;
   std::vector<Open> open_;
   // The streamed field being read, or null: its object, which field, and
   // where its first error goes.
@@ -290,8 +293,8 @@ class Reader {
 
 }  // namespace
 
-void ReadStream(const std::string& text, StreamedScene* scene) {
-  Reader reader(scene);
+void ReadStream(const std::string& text, json* root, std::vector<StreamedObject>* objects) {
+  Reader reader(root, objects);
   json::sax_parse(text, &reader);
 }
 

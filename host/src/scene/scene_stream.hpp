@@ -73,13 +73,10 @@ struct StreamedObject {
   std::vector<std::pair<int32_t, int32_t>> selectedLines;
 };
 
-struct StreamedScene {
-  nlohmann::json root;
-  std::vector<StreamedObject> objects;  // by slot; slots past the end streamed nothing
-};
-
-// Reads `text` (which holds no NUL byte) into `scene`; throws SceneError when
-// the text is not valid JSON, repeats a key or nests too deep.
-void ReadStream(const std::string& text, StreamedScene* scene);
+// Reads `text` (which holds no NUL byte): `root` becomes the scene without
+// its streamed arrays, `objects` what was streamed, by slot (slots past its
+// end streamed nothing). Throws SceneError when the text is not valid JSON,
+// repeats a key or nests too deep.
+void ReadStream(const std::string& text, nlohmann::json* root, std::vector<StreamedObject>* objects);
 
 }  // namespace mqhost::scene
