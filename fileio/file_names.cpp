@@ -108,6 +108,12 @@ std::string TooLarge(size_t limit) {
   return "is larger than " + std::to_string(limit >> 20) + " MiB, more than this program reads";
 }
 
+std::string HasOtherLinks(unsigned long long links) {
+  return "it has " + std::to_string(links) +
+         " hard links, and replacing it would part them (the other names would keep the old "
+         "content); write to a copy, or remove the other links first";
+}
+
 }  // namespace fileio::detail
 
 namespace fileio {

@@ -28,4 +28,8 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target);
 // "is larger than 16 MiB", for the messages of both platforms.
 std::string TooLarge(size_t limit);
 
+// Why a file with `links` names is not replaced ("it has 2 hard links, ..."),
+// for the messages of both platforms.
+std::string HasOtherLinks(unsigned long long links);
+
 }  // namespace fileio::detail

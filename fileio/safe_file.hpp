@@ -6,7 +6,11 @@
 // with a unique name, created exclusively beside the target (never through a
 // link planted at its name), flushed to the disk and then renamed over the
 // target. A target that is a symbolic link is written through to the file it
-// names; a read-only target is refused. Paths are UTF-8 on every platform.
+// names; a read-only target, and one with other hard links (they would keep
+// the old content), are refused. The replaced file keeps what the platform
+// keeps of a file besides its content (owner, mode, attributes, ACLs; on
+// Windows its security descriptor, creation time and other streams). Paths
+// are UTF-8 on every platform.
 #pragma once
 
 #include <cstddef>

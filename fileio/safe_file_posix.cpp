@@ -181,9 +181,7 @@ bool ReplaceWholeFile(const std::string& path, const std::string& content, std::
   }
   // Replacing the file would give its other names the old content, unseen.
   if (exists && existing.st_nlink > 1) {
-    *reason = "it has " + std::to_string(existing.st_nlink) +
-              " hard links, and replacing it would part them (the other names would keep the old "
-              "content); write to a copy, or remove the other links first";
+    *reason = detail::HasOtherLinks(existing.st_nlink);
     return false;
   }
 

@@ -1,6 +1,8 @@
 // The clipboard stand-in used where the system has none we can reach: one
 // process-wide clipboard and its global blocks, with faults that tests switch
-// on to reach the callers' failure paths.
+// on to reach the callers' failure paths. When the process offers a clipboard
+// (protocol/process_clipboard.hpp), its text is the clipboard's text and its
+// refusals are the calls' failures.
 #include "platform/clipboard.hpp"
 
 #include <dlfcn.h>
@@ -14,7 +16,7 @@
 #include <vector>
 
 #include "platform/clipboard_testing.hpp"
-#include "platform/process_clipboard.hpp"
+#include "protocol/process_clipboard.hpp"
 
 namespace platform {
 
@@ -67,19 +69,33 @@ ClipboardState& State() {
 
 // The clipboard the process offers, if it offers one.
 struct ProcessClipboard {
-  ProcessClipboardGet get = nullptr;
-  ProcessClipboardSet set = nullptr;
+  process_clipboard::GetText get = nullptr;
+  process_clipboard::SetText set = nullptr;
+  process_clipboard::Refuses refuses = nullptr;
 };
 
 const ProcessClipboard& Offered() {
   static const ProcessClipboard offered = [] {
     ProcessClipboard found;
-    found.get = reinterpret_cast<ProcessClipboardGet>(dlsym(RTLD_DEFAULT, kProcessClipboardGetName));
-    found.set = reinterpret_cast<ProcessClipboardSet>(dlsym(RTLD_DEFAULT, kProcessClipboardSetName));
-    if (found.get == nullptr || found.set == nullptr) found = ProcessClipboard{};
+    found.get =
+        reinterpret_cast<process_clipboard::GetText>(dlsym(RTLD_DEFAULT, process_clipboard::kGetTextName));
+    found.set =
+        reinterpret_cast<process_clipboard::SetText>(dlsym(RTLD_DEFAULT, process_clipboard::kSetTextName));
+    if (found.get == nullptr || found.set == nullptr) {
+      found.get = nullptr;
+      found.set = nullptr;
+    }
+    found.refuses =
+        reinterpret_cast<process_clipboard::Refuses>(dlsym(RTLD_DEFAULT, process_clipboard::kRefusesName));
     return found;
   }();
   return offered;
+}
+
+// Whether the process refuses this call now.
+bool Refused(process_clipboard::Call call) {
+  const ProcessClipboard& offered = Offered();
+  return offered.refuses != nullptr && offered.refuses(static_cast<int>(call)) != 0;
 }
 
 // On opening: the process's text becomes the clipboard's only format.
@@ -102,7 +118,8 @@ void TakeOffered(ClipboardState& state) {
   state.SetFormat(kClipboardText, block);
 }
 
-// On closing: the clipboard's text goes back to the process.
+// On closing, and after a test put text directly: the clipboard's text goes
+// to the process.
 void GiveOffered(const ClipboardState& state) {
   const ProcessClipboard& offered = Offered();
   if (offered.set == nullptr) return;
@@ -121,7 +138,7 @@ MemoryHandle GlobalAlloc(unsigned flags, std::size_t bytes) {
   (void)flags;  // every block of the stand-in is movable and shareable
   ClipboardState& state = State();
   std::lock_guard<std::mutex> lock(state.mutex);
-  if (state.faults.allocFails) return nullptr;
+  if (state.faults.allocFails || Refused(process_clipboard::Call::kAllocate)) return nullptr;
   return state.Allocate(bytes);
 }
 
@@ -130,7 +147,9 @@ void* GlobalLock(MemoryHandle block) {
   std::lock_guard<std::mutex> lock(state.mutex);
   Block* entry = state.Find(block);
   // A block of no bytes has no memory to hand out, as on Windows.
-  if (entry == nullptr || entry->bytes.empty() || state.faults.lockFails) return nullptr;
+  if (entry == nullptr || entry->bytes.empty() || state.faults.lockFails ||
+      Refused(process_clipboard::Call::kLock))
+    return nullptr;
   ++entry->locks;
   return entry->bytes.data();
 }
@@ -164,7 +183,7 @@ MemoryHandle GlobalFree(MemoryHandle block) {
 bool OpenClipboard() {
   ClipboardState& state = State();
   std::lock_guard<std::mutex> lock(state.mutex);
-  if (state.open || state.faults.openFails) return false;
+  if (state.open || state.faults.openFails || Refused(process_clipboard::Call::kOpen)) return false;
   state.open = true;
   TakeOffered(state);
   return true;
@@ -181,7 +200,7 @@ bool EmptyClipboard() {
 MemoryHandle SetClipboardData(unsigned format, MemoryHandle block) {
   ClipboardState& state = State();
   std::lock_guard<std::mutex> lock(state.mutex);
-  if (!state.open || state.faults.setFails) return nullptr;
+  if (!state.open || state.faults.setFails || Refused(process_clipboard::Call::kSetData)) return nullptr;
   return state.SetFormat(format, state.Find(block)) ? block : nullptr;
 }
 
@@ -211,7 +230,9 @@ bool PutClipboardText(const std::string& text) {
   Block* block = state.Allocate(text.size() + 1);
   std::memcpy(block->bytes.data(), text.c_str(), text.size() + 1);
   state.DropFormats();
-  return state.SetFormat(kClipboardText, block);
+  const bool set = state.SetFormat(kClipboardText, block);
+  GiveOffered(state);
+  return set;
 }
 
 std::optional<std::string> ClipboardText() {
@@ -229,6 +250,7 @@ bool ClearClipboard() {
   std::lock_guard<std::mutex> lock(state.mutex);
   if (state.open) return false;
   state.DropFormats();
+  GiveOffered(state);
   return true;
 }
 

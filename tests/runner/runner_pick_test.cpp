@@ -131,10 +131,21 @@ TEST_F(RunnerPick, KeysChooseOperationsAndDisabledOnesLeaveTheDialogOpen) {
   EXPECT_EQ(copy["operation"]["code"], 14);
   EXPECT_EQ(copy["result"], false);
   EXPECT_EQ(copy["changed"], json::array());
-  // On Linux the plug-in's clipboard is out of the runner's reach, and the
-  // report says so instead of claiming nothing was written.
-  EXPECT_TRUE(copy["clipboard"]["written"].is_null());
-  EXPECT_NE(copy["clipboard"]["note"].get<std::string>().find("cannot be read"), std::string::npos);
+  EXPECT_EQ(copy["clipboard"]["written"], true);
+  EXPECT_EQ(copy["clipboard"]["text"], "0.866025,0.5,0,0,-0.5,0.866025,0,0,0,0,1,0,0.5,0.25,0,1");
+  // --clipboard puts what Ctrl+V pastes: with (&T)rans on beside (&R)otate,
+  // the origin comes from it too, the scale stays. An empty text pastes
+  // nothing.
+  const json paste = RunJson({Scene("tilted-box.json"), "--clipboard", "1,0,0,0,0,1,0,0,0,0,1,0,9,8,7,1",
+                              "--toggle", "(&T)rans", "--key", "ctrl+V"});
+  EXPECT_EQ(paste["operation"]["code"], 15);
+  EXPECT_EQ(paste["result"], true);
+  ASSERT_EQ(paste["changed"].size(), 1u);
+  EXPECT_EQ(paste["changed"][0]["frameAfter"]["origin"], json::parse("[9.0, 8.0, 7.0, 1.0]"));
+  EXPECT_EQ(paste["clipboard"]["written"], false);
+  const json nothing = RunJson({Scene("tilted-box.json"), "--clipboard", "", "--key", "ctrl+V"});
+  EXPECT_EQ(nothing["result"], false);
+  EXPECT_EQ(nothing["changed"], json::array());
 
   // The wedge has a face selected but no line: L does nothing, the runner
   // closes the window after the script, and nothing changes.

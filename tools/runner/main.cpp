@@ -11,7 +11,7 @@
 #include "mqhost/document.hpp"
 #include "mqhost/error_log.hpp"
 #include "mqhost/library_path.hpp"
-#include "tools/runner/clipboard_reader.hpp"
+#include "tools/runner/clipboard_access.hpp"
 #include "tools/runner/dialog_controls.hpp"
 #include "tools/runner/dialog_svg.hpp"
 #include "tools/runner/options.hpp"
@@ -154,7 +154,8 @@ int32_t ObjectCount(DocumentHandle document) {
 int Run(const RunOptions& options) {
   if (options.scenePath.empty() &&
       (!options.script.empty() || !options.outPath.empty() || !options.svgPath.empty() ||
-       !options.sceneSvgPath.empty() || !options.settingsPath.empty() || options.strict || options.time)) {
+       !options.sceneSvgPath.empty() || !options.settingsPath.empty() || options.strict || options.time ||
+       options.clipboardText)) {
     throw RunError("command line: the pick needs a scene file");
   }
   RunReport report;
@@ -192,6 +193,12 @@ int Run(const RunOptions& options) {
     }
 
     const std::vector<std::optional<mqhost::ObjectData>> before = ObjectsOf(document);
+    if (options.clipboardText) {
+      std::string why;
+      if (!WriteClipboardText(*options.clipboardText, &why)) {
+        throw RunError("--clipboard: the clipboard could not be written: " + why, kExitFault);
+      }
+    }
     const ClipboardWatch clipboard;
     QueueScript(options.script);
     const PickTimer timer;

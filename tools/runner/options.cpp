@@ -288,6 +288,11 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
          "no control answers or whose button is disabled")
       ->group("Scripted user");
 
+  app.add_option("--clipboard", options->clipboardText,
+                 "put this text on the clipboard before the pick, for Ctrl+V to paste: e.g. the sixteen "
+                 "numbers a copy gave, or fewer to paste only part of a frame")
+      ->option_text("NUMBERS")
+      ->group("Scripted user");
   app.add_flag("--time", options->time,
                "give the menu pick's wall and processor time in the report (the plug-in's export call "
                "alone: no loading, reading or writing)");

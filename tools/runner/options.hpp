@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,9 +47,10 @@ struct RunOptions {
   std::vector<ScriptStep> script;
   std::string outPath;
   bool json = false;
-  bool strict = false;       // an action the dialog ignored fails the run
-  bool time = false;         // the report gives the menu pick's wall and processor time
-  std::string settingsPath;  // empty: start from the defaults, save nothing
+  bool strict = false;                       // an action the dialog ignored fails the run
+  bool time = false;                         // the report gives the menu pick's wall and processor time
+  std::string settingsPath;                  // empty: start from the defaults, save nothing
+  std::optional<std::string> clipboardText;  // put on the clipboard before the pick
   std::string svgPath;
   bool dialogListsOpen = false;  // the dialog picture shows the reference list open
   std::string sceneSvgPath;

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "clipboard_view.hpp"
 #include "document_view.hpp"
+#include "mqhost/clipboard.hpp"
 #include "mqhost/error_log.hpp"
 #include "mqhost/faults.hpp"
 #include "mqhost/settings.hpp"
@@ -120,6 +122,25 @@ void RunHostFaults(const Options& options, const PluginExports& api, Report& rep
       script.push_back(mqhost::Click("(&C)amera"));
       script.push_back(mqhost::CloseWindow());
     }
+    // The clipboard's calls come only with a copy or a paste: a pick that
+    // answers clipboard faults alone makes one, from a clipboard holding a
+    // frame or whatever the last pick left there.
+    const uint32_t clipboardKinds = 1u << static_cast<int>(mqhost::HostFault::ClipboardOpen) |
+                                    1u << static_cast<int>(mqhost::HostFault::ClipboardData);
+    if ((kinds & ~clipboardKinds) == 0) {
+      script.clear();
+      for (const char* toggle : {"Trans(&f)orm", "(&S)cale", "(&T)rans"}) {
+        if (rng.Percent(30)) script.push_back(mqhost::Click(toggle));
+      }
+      script.push_back(mqhost::Key(rng.Percent(50) ? 'C' : 'V', true));
+      script.push_back(mqhost::CloseWindow());
+#ifdef MQHOST_OFFERS_CLIPBOARD
+      if (!before.slots.empty()) {
+        const auto& some = before.slots[rng.Below(static_cast<uint32_t>(before.slots.size()))];
+        if (some && rng.Percent(70)) mqhost::SetClipboardText(FrameText(some->frame));
+      }
+#endif
+    }
     std::string actions;
     for (const auto& action : script)
       actions += (actions.empty() ? "" : "; ") + mqhost::DescribeAction(action);
@@ -170,6 +191,9 @@ void RunHostFaults(const Options& options, const PluginExports& api, Report& rep
     const auto live = mqhost::LiveWidgetIds();
     report.Tally(Check("every widget deleted, none twice"), live.empty(),
                  label + ": " + std::to_string(live.size()) + " widgets left");
+#ifdef MQHOST_OFFERS_CLIPBOARD
+    report.Tally(Check("the clipboard is closed after the pick"), !mqhost::ClipboardHeldOpen(), label);
+#endif
     report.Tally(Check("a true result only after the dialog closed with OK"),
                  result == 0 || (outcome.ran && outcome.modalResult == 1), label);
     int operation = 0;

@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <optional>
 
+#include "clipboard_view.hpp"
 #include "compensation.hpp"
 #include "document_view.hpp"
+#include "mqhost/clipboard.hpp"
 #include "mqhost/error_log.hpp"
 #include "mqhost/settings.hpp"
 #include "scene_gen.hpp"
@@ -98,6 +100,18 @@ void PickRunner::Pick(DocumentHandle document, const std::vector<mqhost::UserAct
 
   PickFacts facts;
   facts.before = CopyDocument(document);
+  // Whether a paste may write a singular frame because the clipboard holds
+  // one: read from the clipboard where the host offers it (text the
+  // validator cannot read as a frame may still be one to the plug-in);
+  // elsewhere known from the last copy.
+#ifdef MQHOST_OFFERS_CLIPBOARD
+  const std::optional<std::string> clipboardBefore = mqhost::ClipboardText();
+  const std::optional<mqhost::Matrix16> clipboardFrame =
+      clipboardBefore ? ReadFrameText(*clipboardBefore) : std::nullopt;
+  const bool clipboardMaySingular = clipboardBefore && (!clipboardFrame || IsSingular(*clipboardFrame));
+#else
+  const bool clipboardMaySingular = clipboardMaySingular_;
+#endif
   if (trace) report_.Note(label + "\nscene before:\n" + mqhost::SceneText(document));
   mqhost::SetActiveDocument(document);
   mqhost::ScriptUser(script);
@@ -137,15 +151,26 @@ void PickRunner::Pick(DocumentHandle document, const std::vector<mqhost::UserAct
         facts.result == 0 || (outcome.ran && outcome.modalResult == 1),
         label + ": result " + std::to_string(facts.result) + ", modal result " +
             std::to_string(outcome.modalResult));
-  if (facts.operation == 14) {
-    Tally("copy to the clipboard answers false", facts.result == 0, label);
-    if (facts.reference != nullptr) clipboardMaySingular_ = IsSingular(facts.reference->frame);
+  // Without a current object every operation does nothing, a copy too.
+  const bool copied =
+      facts.operation == 14 && facts.before.Current() != nullptr && facts.reference != nullptr;
+  if (facts.operation == 14) Tally("copy to the clipboard answers false", facts.result == 0, label);
+#ifdef MQHOST_OFFERS_CLIPBOARD
+  Tally("the clipboard is closed after a pick", !mqhost::ClipboardHeldOpen(), label);
+  if (copied) {
+    const std::string problem = CopiedFrameProblem(mqhost::ClipboardText(), facts.reference->frame);
+    Tally("a copy puts the reference object's frame on the clipboard", problem.empty(),
+          label + ": " + problem);
   }
+#endif
 
   bool finite = true;
   bool invertible = true;
   std::string frameDetail;
-  const bool singularWentIn = AnySingular(facts.before) || (facts.operation == 15 && clipboardMaySingular_);
+  const bool singularWentIn = AnySingular(facts.before) || (facts.operation == 15 && clipboardMaySingular);
+#ifndef MQHOST_OFFERS_CLIPBOARD
+  if (copied) clipboardMaySingular_ = IsSingular(facts.reference->frame);
+#endif
   for (size_t i = 0; i < facts.after.slots.size(); ++i) {
     const auto& after = facts.after.slots[i];
     if (!after) continue;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document_view.hpp"
+#include "mqhost/clipboard.hpp"
 #include "mqhost/widgets.hpp"
 #include "options.hpp"
 #include "plugin_exports.hpp"
@@ -45,9 +46,11 @@ class PickRunner {
   Report& report_;
   std::string settingsPath_;
   std::string prefix_;
-  // Whether the plug-in's clipboard may hold a singular frame (it was last
+#ifndef MQHOST_OFFERS_CLIPBOARD
+  // Whether the system clipboard may hold a singular frame (it was last
   // copied from one); a paste may then write it.
   bool clipboardMaySingular_ = false;
+#endif
 };
 
 // What the dialog's reference list will hold for this document.

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "mqhost/error_log.hpp"
-#include "tools/runner/clipboard_reader.hpp"
+#include "tools/runner/clipboard_access.hpp"
 #include "tools/runner/dialog_controls.hpp"
 #include "tools/runner/report.hpp"
 #include "tools/runner/run_error.hpp"

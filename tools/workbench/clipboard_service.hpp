@@ -1,8 +1,7 @@
 // The clipboard the page shows and edits. On Windows it is the system's
-// clipboard, which the plug-in uses too. Elsewhere the plug-in's platform
-// layer keeps a stand-in clipboard; it looks for a clipboard that the process
-// offers (the C functions below, which the workbench exports) and uses it in
-// place of its own, so that the page and the plug-in see the same text.
+// clipboard, which the plug-in uses too. Elsewhere it is the clipboard the
+// replacement host offers the plug-in's stand-in clipboard
+// (mqhost/clipboard.hpp), so that the page and the plug-in see the same text.
 #pragma once
 
 #include <optional>

@@ -14,7 +14,14 @@
 //                          object) or an index past the last slot, which
 //                          MQDoc_GetObject then answers with null, without an
 //                          error, as it does for -1;
-//   null scene             MQDoc_GetScene answers null.
+//   null scene             MQDoc_GetScene answers null;
+//   clipboard held         the clipboard cannot be opened (another program
+//                          holds it);
+//   clipboard data         a global block cannot be allocated or locked, or
+//                          the clipboard refuses the data set on it.
+// The clipboard faults reach a plug-in through the clipboard the host offers
+// (mqhost/clipboard.hpp); on Windows the plug-in uses the system's clipboard,
+// and they are never answered.
 // Faults are answers, not protocol errors: a caller that goes on to use a
 // null handle, or passes -1 on where an index is needed, still gets the
 // protocol error of that call.
@@ -38,8 +45,10 @@ enum class HostFault {
   NoObjectIndex,
   CurrentObjectIndex,
   NullScene,
+  ClipboardOpen,
+  ClipboardData,
 };
-inline constexpr int kHostFaultKinds = 8;
+inline constexpr int kHostFaultKinds = 10;
 MQHOST_API const char* HostFaultName(HostFault fault);
 
 // Starts a schedule: every call that may fail with one of the failures in

@@ -40,6 +40,8 @@ const char* HostFaultName(HostFault fault) {
     case HostFault::NoObjectIndex: return "no object index";
     case HostFault::CurrentObjectIndex: return "current object index out of range";
     case HostFault::NullScene: return "null scene";
+    case HostFault::ClipboardOpen: return "clipboard held";
+    case HostFault::ClipboardData: return "clipboard data refused";
   }
   return "unknown";
 }

@@ -1,5 +1,6 @@
-// The validator's own idea of where compensated vertices go: if it were
-// wrong, every pick check built on it would be too.
+// The validator's own idea of where compensated vertices go, and of the
+// frame text a copy leaves: if either were wrong, every pick check built on
+// it would be too.
 #include "compensation.hpp"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <limits>
 
+#include "clipboard_view.hpp"
 #include "mqhost/matrix_values.hpp"
 
 namespace {
@@ -100,6 +102,31 @@ TEST(Compensation, FinitenessAndSingularityOfFrames) {
   EXPECT_TRUE(validator::IsSingular(Frame({0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {1, 2, 3})));
   EXPECT_FALSE(validator::IsSingular(Frame({1e-3f, 0, 0}, {0, 1e-3f, 0}, {0, 0, 1e-3f}, {1e30f, 0, 0})))
       << "small axes and a far origin still span space";
+}
+
+// A copy's text is read to the six digits the plug-in writes: a frame given
+// back as text at nine digits passes, a digit off, a field missing or a
+// number that is not one fails.
+TEST(CopiedFrameText, HoldsTheFrameToSixDigitsOrSaysWhatIsWrong) {
+  const Matrix16 withW = {0.1f, 1234567.0f, 1e-4f, 1e-5f, -0.0f, 1, 0, 0, 0, 0, 1, 0, -2.5f, 1e20f, 3, 1};
+  EXPECT_EQ(validator::CopiedFrameProblem(validator::FrameText(withW), withW), "");
+  EXPECT_EQ(validator::CopiedFrameProblem(
+                std::string("0.1,1.23457e+06,0.0001,1e-05,-0,1,0,0,0,0,1,0,-2.5,1e+20,3,1"), withW),
+            "");
+  const struct {
+    const char* text;
+    const char* problem;
+  } wrong[] = {
+      {"0.1,1.23456e+06,0.0001,1e-05,-0,1,0,0,0,0,1,0,-2.5,1e+20,3,1", "number 2 is 1.23456e+06"},
+      {"0.1,1.23457e+06,0.0001,1e-05,0,1,0,0,0,0,1,0,-2.5,1e+20,3", "holds 15 fields"},
+      {"0.1,1.23457e+06,0.0001,1e-05,0,1,0,0,0,0,1,0,-2.5,nan,3,1", "number 14 (\"nan\") is no finite"},
+      {"0.1,1.23457e+06,0.0001,1e-05,0,1,0,0,0,0,1,0,-2.5,1e+20,3,1 ", "number 16 (\"1 \")"},
+  };
+  for (const auto& each : wrong) {
+    const std::string problem = validator::CopiedFrameProblem(std::string(each.text), withW);
+    EXPECT_NE(problem.find(each.problem), std::string::npos) << each.text << ": " << problem;
+  }
+  EXPECT_EQ(validator::CopiedFrameProblem(std::nullopt, withW), "the clipboard holds no text");
 }
 
 }  // namespace
