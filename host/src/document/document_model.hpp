@@ -1,6 +1,6 @@
 // The replacement host's document model, shared by the control interface
 // (document_control.cpp), the exported host functions (document_exports.cpp) and
-// the scene files (scene_file.cpp). Internal to the host library.
+// the scene files (scene/). Internal to the host library.
 //
 // Handles. Every document and object ever created keeps a record in a
 // registry for the life of the process; a destroyed document or deleted
