@@ -123,6 +123,15 @@ TEST_F(SceneFile, MalformedScenesNameTheFieldAndTheReasonAndCreateNoDocument) {
       {R"({"objects": [{"vertices": [[0, 0, -3.4028236e38]]}]})",  // rounds to -infinity
        "objects[0].vertices[0][2]: number is outside the range"},
       {R"({"objects": [{"vertices": [], "vertices": []}]})", "objects[0].vertices: this key is given twice"},
+      {R"({"objects": [{"vertices": [[0, 0, {"a": 1, "a": 2}]]}]})",
+       "objects[0].vertices[0][2].a: this key is given twice"},
+      // Fields are checked in a fixed order, not in the order of the text;
+      // and a file that is not JSON is refused as such, whatever comes first.
+      {R"({"objects": [{"faces": [[0.5]], "vertices": [[0, 0]]}]})",
+       "objects[0].vertices[0]: must hold 3 numbers, not 2"},
+      {R"({"objects": [{"vertices": [[0, 0]]}], "x": )", "not valid JSON: [json.exception.parse_error.101]"},
+      {R"({"objects": [{"vertices": [[0, 0, 1e400]]}]})",
+       "scene could not be read: [json.exception.out_of_range.406] number overflow parsing '1e400'"},
       {R"({"objects": [{"vertices": [[0, 0, 0]], "faces": [[0.5]]}]})",
        "objects[0].faces[0][0]: must be a whole number, not a fraction"},
       {R"({"objects": [{"vertices": [[0, 0, 0]], "faces": [[4294967296]]}]})",
@@ -131,6 +140,12 @@ TEST_F(SceneFile, MalformedScenesNameTheFieldAndTheReasonAndCreateNoDocument) {
        "objects[0].selectedLines[0][1]: edge 1 is out of range (face 0 has 1 edge)"},
       {R"({"objects": [{"vertices": [], "selectedLines": [[0]]}]})",
        "objects[0].selectedLines[0]: must be a [face, edge] pair"},
+      {R"({"objects": [{"vertices": [], "selectedLines": [[0, "x", 2]]}]})",
+       "objects[0].selectedLines[0][1]: must be a whole number, not a string"},
+      {R"({"objects": [{"vertices": [[1, 2, 3, [4]], [0, 0, 0]]}]})",
+       "objects[0].vertices[0]: must hold 3 numbers, not 4"},
+      {R"({"objects": [{"vertices": [[1, 2, 3]], "faces": [[0], {"a": [0]}]}]})",
+       "objects[0].faces[1]: must be an array, not an object"},
       {R"({"objects": [{"vertices": [], "selectedFaces": [0]}]})",
        "objects[0].selectedFaces[0]: face index 0 is out of range (object has 0 faces)"},
       {R"({"objects": [{"vertices": [], "frame": [1, 0, 0]}]})",

@@ -151,6 +151,19 @@ class PickTest(WorkbenchTest):
         self.assertEqual(self.bench.call("state")["scene"], "edge-loop.json")
         state = self.bench.call("open", {"name": "tri.obj", "text": "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"})
         self.assertEqual(state["objects"][0]["vertices"], 3)
+        # The file itself, as the page sends it: the same scene, or the same
+        # refusal, with its name in the address.
+        octets = {"Content-Type": "application/octet-stream", "X-Tervolin-Token": self.bench.token}
+        status, _, answer = self.bench.request("POST", "/api/open?name=wedge%20copy.json",
+                                               scene_text("wedge.json"), octets)
+        self.assertEqual(status, 200, answer[:300])
+        self.assertEqual(json.loads(answer)["scene"], "wedge copy.json")
+        status, _, answer = self.bench.request("POST", "/api/open?name=x.obj", "v 1 2\nf 1 2 3\n", octets)
+        self.assertEqual(status, 422, answer[:300])
+        status, _, answer = self.bench.request("POST", "/api/open", scene_text("wedge.json"), octets)
+        self.assertEqual(status, 400, answer[:300])
+        self.assertIn(b"?name=", answer)
+        self.assertEqual(self.bench.call("state")["scene"], "wedge copy.json")
 
 
 class RefusalTest(WorkbenchTest):
@@ -172,6 +185,8 @@ class RefusalTest(WorkbenchTest):
             ("form post", dict(headers={"Content-Type": "application/x-www-form-urlencoded"}, body="a=1"), 415,
              "JSON"),
             ("plain text", dict(headers={"Content-Type": "text/plain"}), 415, "JSON"),
+            ("a file to a call that takes none", dict(headers={"Content-Type": "application/octet-stream"}), 415,
+             "JSON"),
             ("GET", dict(method="GET"), 405, "POST"),
             ("malformed JSON", dict(body="{\"a\":"), 400, "JSON"),
             ("JSON not an object", dict(body="[1]"), 400, "JSON"),

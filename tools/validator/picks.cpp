@@ -309,8 +309,9 @@ void RunRandomPicks(const Options& options, const PluginExports& api, Report& re
     std::string actions;
     for (const auto& action : script)
       actions += (actions.empty() ? "" : "; ") + mqhost::DescribeAction(action);
-    const std::string label = "pick " + std::to_string(pick) + " [" + notes +
-                              (damage.empty() ? "" : "; " + damage) + "] {" + actions + "}";
+    std::string label = "pick " + std::to_string(pick) + " [" + notes;
+    if (!damage.empty()) label += "; " + damage;
+    label += "] {" + actions + "}";
     report.Begin("pick " + std::to_string(pick) + " of " + std::to_string(options.picks));
     runner.Pick(document, script, rng, label, pick == options.tracePick);
     mqhost::DestroyDocument(document);

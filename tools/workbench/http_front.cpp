@@ -90,12 +90,24 @@ struct HttpFront::Impl {
     if (!SameToken(request.get_header_value("X-Tervolin-Token"), options.token)) {
       return SendError(response, 403, "the API needs this run's token in the X-Tervolin-Token header");
     }
+    // "open" also takes the file itself, its name in the address, so that a
+    // scene of many megabytes is not escaped into a JSON string and parsed
+    // out again. Neither type is one a foreign page may send unasked.
     const std::string type = Lower(request.get_header_value("Content-Type"));
-    if (type.rfind("application/json", 0) != 0) {
-      return SendError(response, 415, "the API takes JSON only (Content-Type: application/json)");
+    const bool wholeFile = op == "open" && type.rfind("application/octet-stream", 0) == 0;
+    if (!wholeFile && type.rfind("application/json", 0) != 0) {
+      return SendError(response, 415,
+                       "the API takes JSON only (Content-Type: application/json; \"open\" also takes the "
+                       "file itself as application/octet-stream, its name in ?name=)");
     }
-    nlohmann::json args =
-        request.body.empty() ? nlohmann::json::object() : nlohmann::json::parse(request.body, nullptr, false);
+    nlohmann::json args;
+    if (wholeFile) {
+      if (!request.has_param("name")) return SendError(response, 400, "open: the file's name goes in ?name=");
+      args = {{"name", request.get_param_value("name")}, {"text", request.body}};
+    } else {
+      args = request.body.empty() ? nlohmann::json::object()
+                                  : nlohmann::json::parse(request.body, nullptr, false);
+    }
     if (args.is_discarded() || !args.is_object()) {
       return SendError(response, 400, "the body is not a JSON object");
     }

@@ -1,6 +1,6 @@
 // The replacement host's document model, shared by the control interface
 // (document_control.cpp), the exported host functions (document_exports.cpp) and
-// the scene files (scene_file.cpp). Internal to the host library.
+// the scene files (scene/). Internal to the host library.
 //
 // Handles. Every document and object ever created keeps a record in a
 // registry for the life of the process; a destroyed document or deleted
@@ -23,6 +23,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "mqhost/document.hpp"
@@ -143,6 +144,14 @@ inline ObjectRecord* CheckSlot(DocumentRecord& document, int32_t index, const ch
 // Validates `object` and builds its content. On a bad face or selection index
 // answers false with `error` naming the field ("faces[5][1]: ...").
 bool BuildContent(const ObjectData& object, ObjectContent* content, std::string* error);
+// The same checks on a content whose name, unique ID, vertices, faces,
+// selection flag and frame are already in place (a scene file's reader fills
+// them as it reads): checks the face and selection indices, derives the
+// reference counts and sets the selection flags. On failure the content is
+// left partly built, for the caller to drop.
+bool FinishContent(ObjectContent* content, const std::vector<int32_t>& selectedVertices,
+                   const std::vector<std::pair<int32_t, int32_t>>& selectedLines,
+                   const std::vector<int32_t>& selectedFaces, std::string* error);
 ObjectData ContentToData(const ObjectContent& content);
 
 // "1 vertex", "3 vertices", "2 faces": counts in error messages.

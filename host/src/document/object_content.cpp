@@ -7,66 +7,78 @@
 namespace mqhost::model {
 
 bool BuildContent(const ObjectData& object, ObjectContent* content, std::string* error) {
-  auto fail = [error](const std::string& message) {
-    if (error != nullptr) *error = message;
-    return false;
-  };
-  if (object.uniqueId < 0) {
-    return fail("uniqueId: " + std::to_string(object.uniqueId) + " is negative (0 asks for a fresh one)");
-  }
-  const size_t vertexCount = object.vertices.size();
-  if (vertexCount > static_cast<size_t>(INT32_MAX) || object.faces.size() > static_cast<size_t>(INT32_MAX)) {
-    return fail("too many vertices or faces for 32-bit indices");
-  }
-
   ObjectContent built;
   built.name = object.name;
   built.uniqueId = object.uniqueId;
   built.vertices = object.vertices;
   built.selected = object.selected;
   built.frame = object.frame;
-
   size_t pointTotal = 0;
   for (const auto& face : object.faces) pointTotal += face.size();
   built.faceStart.clear();
   built.faceStart.reserve(object.faces.size() + 1);
   built.facePoints.reserve(pointTotal);
   built.faceStart.push_back(0);
+  for (const auto& face : object.faces) {
+    built.facePoints.insert(built.facePoints.end(), face.begin(), face.end());
+    built.faceStart.push_back(built.facePoints.size());
+  }
+  if (!FinishContent(&built, object.selectedVertices, object.selectedLines, object.selectedFaces, error)) {
+    return false;
+  }
+  *content = std::move(built);
+  return true;
+}
+
+bool FinishContent(ObjectContent* content, const std::vector<int32_t>& selectedVertices,
+                   const std::vector<std::pair<int32_t, int32_t>>& selectedLines,
+                   const std::vector<int32_t>& selectedFaces, std::string* error) {
+  auto fail = [error](const std::string& message) {
+    if (error != nullptr) *error = message;
+    return false;
+  };
+  ObjectContent& built = *content;
+  if (built.uniqueId < 0) {
+    return fail("uniqueId: " + std::to_string(built.uniqueId) + " is negative (0 asks for a fresh one)");
+  }
+  const size_t vertexCount = built.vertices.size();
+  const size_t faceCount = built.faceStart.size() - 1;
+  if (vertexCount > static_cast<size_t>(INT32_MAX) || faceCount > static_cast<size_t>(INT32_MAX)) {
+    return fail("too many vertices or faces for 32-bit indices");
+  }
+
   built.refCounts.assign(vertexCount, 0);
   // The last face that counted each vertex, so that a face naming a vertex
   // twice counts it once.
   std::vector<int32_t> lastFace(vertexCount, -1);
-  for (size_t f = 0; f < object.faces.size(); ++f) {
-    const auto& face = object.faces[f];
-    for (size_t k = 0; k < face.size(); ++k) {
-      const int32_t v = face[k];
+  for (size_t f = 0; f < faceCount; ++f) {
+    const size_t begin = built.faceStart[f];
+    for (size_t k = 0; begin + k < built.faceStart[f + 1]; ++k) {
+      const int32_t v = built.facePoints[begin + k];
       if (v < 0 || static_cast<size_t>(v) >= vertexCount) {
         return fail("faces[" + std::to_string(f) + "][" + std::to_string(k) + "]: vertex index " +
                     std::to_string(v) + " is out of range (object has " + Count(vertexCount, "vertex") + ")");
       }
-      built.facePoints.push_back(v);
       if (lastFace[static_cast<size_t>(v)] != static_cast<int32_t>(f)) {
         lastFace[static_cast<size_t>(v)] = static_cast<int32_t>(f);
         ++built.refCounts[static_cast<size_t>(v)];
       }
     }
-    built.faceStart.push_back(built.facePoints.size());
   }
   lastFace = {};
 
   built.vertexSelected.assign(vertexCount, 0);
-  for (size_t i = 0; i < object.selectedVertices.size(); ++i) {
-    const int32_t v = object.selectedVertices[i];
+  for (size_t i = 0; i < selectedVertices.size(); ++i) {
+    const int32_t v = selectedVertices[i];
     if (v < 0 || static_cast<size_t>(v) >= vertexCount) {
       return fail("selectedVertices[" + std::to_string(i) + "]: vertex index " + std::to_string(v) +
                   " is out of range (object has " + Count(vertexCount, "vertex") + ")");
     }
     built.vertexSelected[static_cast<size_t>(v)] = 1;
   }
-  const size_t faceCount = object.faces.size();
   built.faceSelected.assign(faceCount, 0);
-  for (size_t i = 0; i < object.selectedFaces.size(); ++i) {
-    const int32_t f = object.selectedFaces[i];
+  for (size_t i = 0; i < selectedFaces.size(); ++i) {
+    const int32_t f = selectedFaces[i];
     if (f < 0 || static_cast<size_t>(f) >= faceCount) {
       return fail("selectedFaces[" + std::to_string(i) + "]: face index " + std::to_string(f) +
                   " is out of range (object has " + Count(faceCount, "face") + ")");
@@ -74,20 +86,20 @@ bool BuildContent(const ObjectData& object, ObjectContent* content, std::string*
     built.faceSelected[static_cast<size_t>(f)] = 1;
   }
   built.lineSelected.assign(built.facePoints.size(), 0);
-  for (size_t i = 0; i < object.selectedLines.size(); ++i) {
-    const auto [f, edge] = object.selectedLines[i];
+  for (size_t i = 0; i < selectedLines.size(); ++i) {
+    const auto [f, edge] = selectedLines[i];
     if (f < 0 || static_cast<size_t>(f) >= faceCount) {
       return fail("selectedLines[" + std::to_string(i) + "][0]: face index " + std::to_string(f) +
                   " is out of range (object has " + Count(faceCount, "face") + ")");
     }
-    const size_t points = object.faces[static_cast<size_t>(f)].size();
+    const size_t points =
+        built.faceStart[static_cast<size_t>(f) + 1] - built.faceStart[static_cast<size_t>(f)];
     if (edge < 0 || static_cast<size_t>(edge) >= points) {
       return fail("selectedLines[" + std::to_string(i) + "][1]: edge " + std::to_string(edge) +
                   " is out of range (face " + std::to_string(f) + " has " + Count(points, "edge") + ")");
     }
     built.lineSelected[built.faceStart[static_cast<size_t>(f)] + static_cast<size_t>(edge)] = 1;
   }
-  *content = std::move(built);
   return true;
 }
 

@@ -1,12 +1,12 @@
 // Reading scene files: a document as JSON (the format is described in
 // docs/scene-format.md). Reading is strict: an unknown field, a key given
-// twice, a number out of range is an error. Parsing builds every object into a temporary first
-// and creates the document only when the whole scene is valid; every error
-// names the field ("objects[2].faces[5][1]") and the reason.
-#include <cmath>
+// twice, a number out of range is an error. The text is read in one pass
+// (scene_stream.cpp), the big arrays straight into each object's content;
+// this file checks the rest in a fixed order, field by field, and creates the
+// document only when the whole scene is valid. Every error names the field
+// ("objects[2].faces[5][1]") and the reason.
 #include <memory>
 #include <nlohmann/json.hpp>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +14,7 @@
 #include "fileio/safe_file.hpp"
 #include "host/src/document/document_model.hpp"
 #include "host/src/scene/scene_format.hpp"
+#include "host/src/scene/scene_stream.hpp"
 #include "mqhost/document.hpp"
 
 namespace mqhost {
@@ -24,27 +25,12 @@ using nlohmann::json;
 
 using scene::Item;
 using scene::kFormatVersion;
-
-struct SceneError {
-  std::string message;
-};
-
-[[noreturn]] void Throw(const std::string& path, const std::string& reason) {
-  throw SceneError{path + ": " + reason};
-}
-
-std::string Member(const std::string& path, const char* key) {
-  return path.empty() ? std::string(key) : path + "." + key;
-}
-
-const char* KindOf(const json& value) {
-  if (value.is_null()) return "null";
-  if (value.is_boolean()) return "a truth value";
-  if (value.is_number()) return "a number";
-  if (value.is_string()) return "a string";
-  if (value.is_array()) return "an array";
-  return "an object";
-}
+using scene::KindOf;
+using scene::Member;
+using scene::SceneError;
+using scene::Streamed;
+using scene::StreamedObject;
+using scene::Throw;
 
 void RequireKeys(const json& object, const std::string& path, std::initializer_list<const char*> allowed) {
   for (const auto& item : object.items()) {
@@ -60,28 +46,17 @@ const json& RequireArray(const json& value, const std::string& path) {
 }
 
 float ReadFloat(const json& value, const std::string& path) {
-  if (!value.is_number()) Throw(path, std::string("must be a number, not ") + KindOf(value));
-  const double number = value.get<double>();
-  // Every number that rounds to a finite float is one: up to FLT_MAX and half
-  // its spacing (a tie there rounds to even, which is infinity).
-  constexpr double kFirstOutOfRange = 0x1.ffffffp127;
-  if (!(std::fabs(number) < kFirstOutOfRange)) Throw(path, "number is outside the range of a float");
-  return static_cast<float>(number);
+  float number = 0;
+  const std::string problem = scene::CoordinateProblem(scene::Scalar::Of(value), &number);
+  if (!problem.empty()) Throw(path, problem);
+  return number;
 }
 
 int32_t ReadInt(const json& value, const std::string& path) {
-  if (!value.is_number_integer()) {
-    Throw(path,
-          std::string("must be a whole number, not ") + (value.is_number() ? "a fraction" : KindOf(value)));
-  }
-  if (value.is_number_unsigned()) {
-    const auto number = value.get<uint64_t>();
-    if (number > static_cast<uint64_t>(INT32_MAX)) Throw(path, "number is outside the 32-bit range");
-    return static_cast<int32_t>(number);
-  }
-  const auto number = value.get<int64_t>();
-  if (number < INT32_MIN || number > INT32_MAX) Throw(path, "number is outside the 32-bit range");
-  return static_cast<int32_t>(number);
+  int32_t number = 0;
+  const std::string problem = scene::IndexProblem(scene::Scalar::Of(value), &number);
+  if (!problem.empty()) Throw(path, problem);
+  return number;
 }
 
 Point3 ReadPoint(const json& value, const std::string& path) {
@@ -91,75 +66,58 @@ Point3 ReadPoint(const json& value, const std::string& path) {
           ReadFloat(value[2], Item(path, 2))};
 }
 
-std::vector<int32_t> ReadIndices(const json& value, const std::string& path) {
-  RequireArray(value, path);
-  std::vector<int32_t> indices;
-  indices.reserve(value.size());
-  for (size_t i = 0; i < value.size(); ++i) indices.push_back(ReadInt(value[i], Item(path, i)));
-  return indices;
+// A big field of an object, when given: read as the text streamed by (its
+// first error is raised now, in the field's turn), or, when its value was no
+// array, refused as such.
+void CheckStreamed(const json& object, const std::string& path, const StreamedObject& streamed,
+                   Streamed field) {
+  const char* key = scene::KeyOf(field);
+  if (!object.contains(key)) return;
+  const size_t f = static_cast<size_t>(field);
+  if (!streamed.read[f]) RequireArray(object[key], Member(path, key));
+  if (!streamed.error[f].empty()) throw SceneError{streamed.error[f]};
 }
 
-std::unique_ptr<model::ObjectContent> ReadObject(const json& value, const std::string& path) {
+std::unique_ptr<model::ObjectContent> ReadObject(const json& value, const std::string& path,
+                                                 StreamedObject&& streamed) {
   if (!value.is_object()) Throw(path, std::string("must be an object or null, not ") + KindOf(value));
   RequireKeys(value, path,
               {"name", "uniqueId", "vertices", "faces", "selectedVertices", "selectedLines", "selectedFaces",
                "selected", "frame"});
-  ObjectData data;
+  auto content = std::make_unique<model::ObjectContent>(std::move(streamed.content));
   if (value.contains("name")) {
     const json& name = value["name"];
     if (!name.is_string()) Throw(Member(path, "name"), std::string("must be a string, not ") + KindOf(name));
-    data.name = name.get<std::string>();
+    content->name = name.get<std::string>();
   }
   if (value.contains("uniqueId")) {
     const std::string where = Member(path, "uniqueId");
-    data.uniqueId = ReadInt(value["uniqueId"], where);
-    if (data.uniqueId <= 0) Throw(where, "must be a positive number (leave it out for a fresh one)");
+    content->uniqueId = ReadInt(value["uniqueId"], where);
+    if (content->uniqueId <= 0) Throw(where, "must be a positive number (leave it out for a fresh one)");
   }
   if (!value.contains("vertices")) Throw(Member(path, "vertices"), "missing");
-  {
-    const std::string where = Member(path, "vertices");
-    const json& vertices = RequireArray(value["vertices"], where);
-    data.vertices.reserve(vertices.size());
-    for (size_t i = 0; i < vertices.size(); ++i)
-      data.vertices.push_back(ReadPoint(vertices[i], Item(where, i)));
-  }
-  if (value.contains("faces")) {
-    const std::string where = Member(path, "faces");
-    const json& faces = RequireArray(value["faces"], where);
-    data.faces.reserve(faces.size());
-    for (size_t i = 0; i < faces.size(); ++i) data.faces.push_back(ReadIndices(faces[i], Item(where, i)));
-  }
-  if (value.contains("selectedVertices")) {
-    data.selectedVertices = ReadIndices(value["selectedVertices"], Member(path, "selectedVertices"));
-  }
-  if (value.contains("selectedFaces")) {
-    data.selectedFaces = ReadIndices(value["selectedFaces"], Member(path, "selectedFaces"));
-  }
-  if (value.contains("selectedLines")) {
-    const std::string where = Member(path, "selectedLines");
-    const json& lines = RequireArray(value["selectedLines"], where);
-    for (size_t i = 0; i < lines.size(); ++i) {
-      const std::vector<int32_t> pair = ReadIndices(lines[i], Item(where, i));
-      if (pair.size() != 2) Throw(Item(where, i), "must be a [face, edge] pair");
-      data.selectedLines.emplace_back(pair[0], pair[1]);
-    }
+  for (Streamed field : {Streamed::kVertices, Streamed::kFaces, Streamed::kSelectedVertices,
+                         Streamed::kSelectedFaces, Streamed::kSelectedLines}) {
+    CheckStreamed(value, path, streamed, field);
   }
   if (value.contains("selected")) {
     const json& selected = value["selected"];
     if (!selected.is_boolean()) {
       Throw(Member(path, "selected"), std::string("must be true or false, not ") + KindOf(selected));
     }
-    data.selected = selected.get<bool>();
+    content->selected = selected.get<bool>();
   }
   if (value.contains("frame") && !value["frame"].is_null()) {
     const std::string where = Member(path, "frame");
     const json& frame = RequireArray(value["frame"], where);
     if (frame.size() != 16) Throw(where, "must hold 16 numbers, not " + std::to_string(frame.size()));
-    for (size_t i = 0; i < 16; ++i) data.frame[i] = ReadFloat(frame[i], Item(where, i));
+    for (size_t i = 0; i < 16; ++i) content->frame[i] = ReadFloat(frame[i], Item(where, i));
   }
-  auto content = std::make_unique<model::ObjectContent>();
   std::string error;
-  if (!model::BuildContent(data, content.get(), &error)) throw SceneError{path + "." + error};
+  if (!model::FinishContent(content.get(), streamed.selectedVertices, streamed.selectedLines,
+                            streamed.selectedFaces, &error)) {
+    throw SceneError{path + "." + error};
+  }
   return content;
 }
 
@@ -188,67 +146,6 @@ int32_t ReadCurrentObject(const json& value, const json& objects) {
   return index;
 }
 
-// A scene nests five deep (objects, an object, its faces, a face); this is
-// far beyond it.
-constexpr int kMaxDepth = 64;
-
-// Refuses a key given twice in one JSON object, naming it, while the text is
-// parsed (the parsed value keeps only one of them). Each open container
-// remembers where it sits in its parent, so the path is built only for the
-// message.
-class DuplicateKeys {
- public:
-  bool operator()(int depth, json::parse_event_t event, json& parsed) {
-    switch (event) {
-      case json::parse_event_t::object_start:
-      case json::parse_event_t::array_start:
-        // Refused as soon as it goes too deep, before the parser builds a
-        // value per bracket (gigabytes for the largest file read).
-        if (depth >= kMaxDepth) {
-          Throw(Path(), "nested deeper than " + std::to_string(kMaxDepth) +
-                            " arrays and objects, far more than a scene has");
-        }
-        open_.push_back(Container{event == json::parse_event_t::object_start, {}, {}, 0});
-        break;
-      case json::parse_event_t::key: {
-        Container& object = open_.back();
-        object.key = parsed.get<std::string>();
-        if (!object.keys.insert(object.key).second) Throw(Path(), "this key is given twice");
-        break;
-      }
-      case json::parse_event_t::object_end:
-      case json::parse_event_t::array_end:
-        open_.pop_back();
-        ElementDone();
-        break;
-      case json::parse_event_t::value: ElementDone(); break;
-    }
-    return true;
-  }
-
- private:
-  struct Container {
-    bool isObject;
-    std::set<std::string> keys;
-    std::string key;   // of an object: the member being read
-    size_t index = 0;  // of an array: the element being read
-  };
-
-  void ElementDone() {
-    if (!open_.empty() && !open_.back().isObject) ++open_.back().index;
-  }
-
-  std::string Path() const {
-    std::string path;
-    for (const Container& container : open_) {
-      path = container.isObject ? Member(path, container.key.c_str()) : Item(path, container.index);
-    }
-    return path;
-  }
-
-  std::vector<Container> open_;
-};
-
 DocumentHandle Parse(const std::string& text) {
   // The JSON parser takes a NUL byte for the end of the text; the file goes
   // on after it, and all of it is read.
@@ -257,11 +154,8 @@ DocumentHandle Parse(const std::string& text) {
     throw SceneError{"not valid JSON: a NUL byte at byte " + std::to_string(nul) + " (a scene file is text)"};
   }
   json root;
-  try {
-    root = json::parse(text, DuplicateKeys());
-  } catch (const json::parse_error& error) {
-    throw SceneError{std::string("not valid JSON: ") + error.what()};
-  }
+  std::vector<StreamedObject> streamed;
+  scene::ReadStream(text, &root, &streamed);
   if (!root.is_object()) Throw("scene", std::string("must be a JSON object, not ") + KindOf(root));
   RequireKeys(root, "", {"version", "cameraAngle", "currentObject", "objects"});
   if (root.contains("version")) {
@@ -274,7 +168,10 @@ DocumentHandle Parse(const std::string& text) {
   std::vector<std::unique_ptr<model::ObjectContent>> contents;
   contents.reserve(objects.size());
   for (size_t i = 0; i < objects.size(); ++i) {
-    contents.push_back(objects[i].is_null() ? nullptr : ReadObject(objects[i], Item("objects", i)));
+    StreamedObject none;
+    StreamedObject& object = i < streamed.size() ? streamed[i] : none;
+    contents.push_back(objects[i].is_null() ? nullptr
+                                            : ReadObject(objects[i], Item("objects", i), std::move(object)));
   }
   const Point3 camera =
       root.contains("cameraAngle") ? ReadPoint(root["cameraAngle"], "cameraAngle") : Point3{};

@@ -1,5 +1,6 @@
 // The workbench's API: every call a POST of JSON carrying this run's token,
-// which came with the page's address.
+// which came with the page's address; a scene file is opened by sending the
+// file itself.
 const token = new URLSearchParams(location.search).get('token') || '';
 
 async function post(op, args) {
@@ -15,7 +16,20 @@ export class ApiError extends Error {}
 
 // The call's JSON answer; throws ApiError with the workbench's reason.
 export async function call(op, args) {
-  const response = await post(op, args);
+  return answerOf(op, await post(op, args));
+}
+
+// Opens a scene file: the file itself is the body, sent as it is.
+export async function openFile(file) {
+  const response = await fetch('/api/open?name=' + encodeURIComponent(file.name), {
+    method: 'POST',
+    headers: {'Content-Type': 'application/octet-stream', 'X-Tervolin-Token': token},
+    body: file,
+  });
+  return answerOf('open', response);
+}
+
+async function answerOf(op, response) {
   let body = null;
   try {
     body = await response.json();

@@ -2,7 +2,7 @@
 // plug-in's dialog, the last pick's report, undo and redo, the clipboard, and
 // opening and saving scenes. All state lives in the workbench; the page shows
 // the state it answers with and asks again now and then.
-import {call, mesh, hasToken, ApiError} from './api.js';
+import {call, openFile, mesh, hasToken, ApiError} from './api.js';
 import {View, VIEWS, MAX_DRAWN_EDGES} from './view.js';
 import {drawDialog} from './dialog.js';
 
@@ -35,11 +35,11 @@ function setBusy(delta) {
 }
 
 // Runs an API call; shows a refusal as a message and gives null.
-async function act(op, args) {
+async function act(op, args, send = call) {
   setBusy(1);
   try {
     const started = performance.now();
-    const answer = await call(op, args);
+    const answer = await send(op, args);
     bench.timings.lastCall = performance.now() - started;  // the workbench's part
     bench.lastError = null;
     await show(answer);
@@ -263,8 +263,7 @@ $('open-file').addEventListener('change', async (event) => {
   event.target.value = '';
   if (!file) return;
   const started = performance.now();
-  const text = await file.text();
-  const answer = await act('open', {name: file.name, text});
+  const answer = await act('open', file, (op, given) => openFile(given));
   if (answer) {
     bench.timings.open = performance.now() - started;
     bench.timings.openCall = bench.timings.lastCall;
