@@ -21,9 +21,9 @@ bool WriteClipboard(const std::string& text, std::string* note) {
 
 const char* ClipboardKind() {
 #ifdef _WIN32
-  return "the system clipboard (Windows)";
+  return "the Windows clipboard, which the plug-in copies to and pastes from";
 #else
-  return "the replacement host's clipboard, shared with the plug-in's stand-in";
+  return "the workbench's own clipboard, which the plug-in copies to and pastes from (not your desktop's)";
 #endif
 }
 
