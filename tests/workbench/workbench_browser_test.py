@@ -160,7 +160,11 @@ def main():
     scenes, out, grid = given.scenes, given.out, not given.no_grid
     runner = wrapper + [given.runner]
     os.makedirs(out, exist_ok=True)
-    bench = Workbench(wrapper + [given.workbench])
+    # A scene named on the command line by its absolute path (under Wine a
+    # Unix path, which must not be taken for a "/x"-style option).
+    wedge = os.path.abspath(os.path.join(scenes, "wedge.json"))
+    bench = Workbench(wrapper + [given.workbench, wedge])
+    check(bench.call("state")["scene"] == "wedge.json", "the workbench opened the scene it was started with")
     page = None
     try:
         page = Page(bench, out)

@@ -127,6 +127,9 @@ int main(int argc, char** argv) {
   try {
     Options options;
     CLI::App app{"tervolin-workbench: try the plug-in in a browser, on a scene of your own"};
+    // A path such as /work/scene.json is a file, not a "/w"-style option, on
+    // Windows too (Wine passes Unix paths through), as for the runner.
+    app.allow_windows_style_options(false);
     app.add_option("scene", options.scene, "a JSON scene or an OBJ file to open first");
     app.add_option("--port", options.port, "the loopback port (default: any free one)")
         ->check(CLI::Range(1, 65535));
