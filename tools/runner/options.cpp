@@ -288,9 +288,11 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
          "no control answers or whose button is disabled")
       ->group("Scripted user");
 
-  app.add_option("--clipboard", options->clipboardText,
-                 "put this text on the clipboard before the pick, for Ctrl+V to paste: e.g. the sixteen "
-                 "numbers a copy gave, or fewer to paste only part of a frame")
+  app.add_option(
+         "--clipboard", options->clipboardText,
+         "put this text on the clipboard before the pick, for Ctrl+V to paste: sixteen numbers as a "
+         "copy gives them (rows X, Y, Z, then the origin); the dialog's (&R)otate, (&S)cale and (&T)rans "
+         "say which parts are taken")
       ->option_text("NUMBERS")
       ->group("Scripted user");
   app.add_flag("--time", options->time,
