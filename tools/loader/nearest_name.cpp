@@ -123,4 +123,18 @@ std::string ChoicesHint(const std::string& given, const std::vector<std::string>
   return hint;
 }
 
+std::string FirstUnknownOption(const std::vector<std::string>& known, int argc, char** argv,
+                               std::string* nearest) {
+  for (int i = 1; i < argc; ++i) {
+    std::string argument = argv[i];
+    if (argument == "--") break;
+    if (argument.size() < 2 || argument[0] != '-' || (argument[1] >= '0' && argument[1] <= '9')) continue;
+    argument = argument.substr(0, argument.find('='));
+    if (std::find(known.begin(), known.end(), argument) != known.end()) continue;
+    *nearest = NearestName(argument, known);
+    return argument;
+  }
+  return {};
+}
+
 }  // namespace loader

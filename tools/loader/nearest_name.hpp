@@ -24,4 +24,24 @@ std::vector<std::string> WordMatches(const std::string& given, const std::vector
 std::string ChoicesHint(const std::string& given, const std::vector<std::string>& choices,
                         const std::vector<std::string>& notes = {});
 
+// The first of argv[1..] that looks like an option ("-x", "--name",
+// "--name=VALUE"; not "-" alone, not a negative number or position such as
+// "-10,5", nothing after "--") and is none of `known`, without its "=VALUE";
+// empty when every one is known. `nearest` is then the known option nearest
+// to it, or empty.
+std::string FirstUnknownOption(const std::vector<std::string>& known, int argc, char** argv,
+                               std::string* nearest);
+
+// Every name of a command line parser's options, "--long" and "-s" (a CLI11
+// app, or anything with its get_options, get_lnames and get_snames).
+template <class App>
+std::vector<std::string> OptionNamesOf(const App& app) {
+  std::vector<std::string> names;
+  for (const auto* option : app.get_options()) {
+    for (const std::string& name : option->get_lnames()) names.push_back("--" + name);
+    for (const std::string& name : option->get_snames()) names.push_back("-" + name);
+  }
+  return names;
+}
+
 }  // namespace loader

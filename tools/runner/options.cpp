@@ -168,29 +168,6 @@ ScriptStep ParseStep(const std::string& option, const std::string& value) {
   return step;
 }
 
-// The first argument that looks like an option and is none of `app`'s, and
-// the nearest option there is; empty when every one is known.
-std::string UnknownOption(const CLI::App& app, int argc, char** argv, std::string* nearest) {
-  std::vector<std::string> names;
-  for (const CLI::Option* option : app.get_options()) {
-    for (const std::string& name : option->get_lnames()) names.push_back("--" + name);
-    for (const std::string& name : option->get_snames()) names.push_back("-" + name);
-  }
-  for (int i = 1; i < argc; ++i) {
-    std::string argument = argv[i];
-    if (argument == "--") break;
-    // "-" names the current object; "-10,5" is a position.
-    if (argument.size() < 2 || argument[0] != '-' || std::isdigit(static_cast<unsigned char>(argument[1]))) {
-      continue;
-    }
-    argument = argument.substr(0, argument.find('='));
-    if (std::find(names.begin(), names.end(), argument) != names.end()) continue;
-    *nearest = loader::NearestName(argument, names);
-    return argument;
-  }
-  return {};
-}
-
 }  // namespace
 
 bool ParseKey(const std::string& text, int32_t* key, bool* ctrl) {
@@ -331,7 +308,7 @@ bool ParseCommandLine(int argc, char** argv, RunOptions* options, int* exitStatu
     return false;
   } catch (const CLI::ParseError& error) {
     std::string nearest;
-    const std::string unknown = UnknownOption(app, argc, argv, &nearest);
+    const std::string unknown = loader::FirstUnknownOption(loader::OptionNamesOf(app), argc, argv, &nearest);
     if (!unknown.empty()) {
       throw RunError("command line: " + unknown + " is not an option" +
                      (nearest.empty() ? std::string() : "; did you mean " + nearest + "?") +

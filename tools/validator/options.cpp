@@ -57,21 +57,10 @@ CLI::Validator WholeNumber(uint64_t low, uint64_t high) {
 // "--piks is not an option; did you mean --picks?" for the first argument
 // that looks like an option and is none of `app`'s; empty when all are known.
 std::string UnknownOption(const CLI::App& app, int argc, char** argv) {
-  std::vector<std::string> names;
-  for (const CLI::Option* option : app.get_options()) {
-    for (const std::string& name : option->get_lnames()) names.push_back("--" + name);
-    for (const std::string& name : option->get_snames()) names.push_back("-" + name);
-  }
-  for (int i = 1; i < argc; ++i) {
-    std::string argument = argv[i];
-    if (argument == "--") break;
-    if (argument.size() < 2 || argument[0] != '-' || (argument[1] >= '0' && argument[1] <= '9')) continue;
-    argument = argument.substr(0, argument.find('='));
-    if (std::find(names.begin(), names.end(), argument) != names.end()) continue;
-    const std::string nearest = loader::NearestName(argument, names);
-    return argument + " is not an option" + (nearest.empty() ? "" : "; did you mean " + nearest + "?");
-  }
-  return {};
+  std::string nearest;
+  const std::string unknown = loader::FirstUnknownOption(loader::OptionNamesOf(app), argc, argv, &nearest);
+  if (unknown.empty()) return {};
+  return unknown + " is not an option" + (nearest.empty() ? "" : "; did you mean " + nearest + "?");
 }
 
 // Why an output file cannot be made where it is named, or empty: its folder
